@@ -1,0 +1,46 @@
+// Material tables: the concrete classes and steel grades the user picks from, and the design
+// values shown for them. The values are fixed texts, written exactly as a designer writes
+// them ("30.0", "1.50", "2.0e5"); the moment models read fyd and fcd back from these texts.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+namespace beam {
+
+struct ConcreteClass {
+    std::string_view name;
+    std::string_view fcd;  // design compressive strength, N/mm2
+    std::string_view fctd; // design tensile strength, N/mm2
+    std::string_view Ecm;  // modulus of elasticity, N/mm2
+};
+
+struct SteelGrade {
+    std::string_view name;
+    std::string_view fyd; // design yield strength, N/mm2, always a whole number
+    std::string_view Es;  // modulus of elasticity, N/mm2
+};
+
+inline constexpr std::array<ConcreteClass, 8> concreteClasses{{
+    {"C12/15", "8", "0.73", "27000"},
+    {"C20/25", "13.3", "1.03", "30000"},
+    {"C28/35", "18.7", "1.29", "32000"},
+    {"C35/45", "23.3", "1.50", "34000"},
+    {"C45/55", "30.0", "1.77", "36000"},
+    {"C53/65", "35.3", "1.94", "38000"},
+    {"C60/75", "40.0", "2.03", "39000"},
+    {"C70/85", "46.7", "2.15", "41000"},
+}};
+
+inline constexpr std::array<SteelGrade, 3> steelGrades{{
+    {"FeB220", "191", "2.0e5"},
+    {"FeB400", "348", "2.0e5"},
+    {"FeB500", "435", "2.0e5"},
+}};
+
+// None for an index outside the table (no item selected): the fields then keep their texts.
+std::optional<ConcreteClass> concreteClass(int item);
+std::optional<SteelGrade> steelGrade(int item);
+
+} // namespace beam

@@ -1,0 +1,83 @@
+// The number rules of the number edit, free of any window toolkit.
+//
+// Pipeline: text -> splitNumber -> (mantissa, exponent) -> checkNumber -> status 0..3,
+// and value -> formatGeneral -> text.
+// Parsing works on the whole text; the real parse computes in extended precision
+// (long double, 64-bit significand) and callers use the result as a double.
+// The decimal separator for output is passed in by the caller; input always uses '.'.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace numtext {
+
+enum class Kind : std::uint8_t { Integer = 0, Real = 1 };
+
+enum Status : std::uint8_t {
+    Valid = 0,       // a number within the range
+    BeyondKind = 1,  // a number beyond the limits of the number kind
+    BeyondRange = 2, // a number outside Min .. stored upper bound
+    NotANumber = 3,  // no complete number
+};
+
+// Leading blanks, then an optional sign and decimal digits within 32 bits, or a hexadecimal
+// number ("$", "x", "X", "0x", "0X" and at most 8 significant hex digits, taken as signed
+// 32 bits). Nothing may follow.
+std::optional<std::int32_t> parseInt(std::string_view text);
+
+// Leading blanks, optional sign, then digits with at most one decimal point and at most one
+// exponent part ("e"/"E", optional sign, digits). A lone point or a lone exponent part read
+// as 0. The value is rounded once, to long double. The number edit always reads '.'; the
+// window reads its design values with the process-wide separator.
+// Beyond the long double range ("1e99999") the result is an infinity of the text's sign, below
+// it ("1e-99999") a zero of that sign, so that the caller's range tests decide; an exponent of
+// any length is read without overflow. The C library's locale is never consulted.
+std::optional<long double> parseReal(std::string_view text, char decimalPoint = '.');
+
+struct SplitNumber {
+    bool found = false; // an exponent letter was found
+    std::string_view mantissa;
+    std::string_view exponent;
+};
+
+// Integer: the whole text is the mantissa. Real: split at the first 'e', or, when there is
+// none, at the first 'E'. The parts are views into text.
+SplitNumber splitNumber(std::string_view text, Kind kind);
+
+struct CheckResult {
+    Status status = Valid;
+    // Mantissa and exponent each passed but their recombination did not: the caller shows
+    // consistencyMessage() and starts holding the focus; the entry counts as valid.
+    bool inconsistent = false;
+};
+
+// min and storedMax are the bounds as stored (not the Min + 100 reading of Max).
+CheckResult checkNumber(Kind kind, std::string_view mantissa, std::string_view exponent, double min,
+                        double storedMax);
+
+// -300 for 0, else log10(|x|) in extended precision rounded to nearest, ties to even.
+// Infinity and NaN give the largest int32_t, so that no order test lets them pass.
+std::int32_t orderOfMagnitude(double x);
+
+// The general format: the magnitude is first rounded to 18 significant digits, then to
+// `digits`; written as 0.d1d2.. x 10^X, fixed notation when -3 <= X <= digits, else
+// scientific ("1.2345679E8", "1E-5"). Trailing zeros are dropped. The number edit writes
+// with 8 digits, the window's lever-arm ratio with 15. digits is taken within 1 .. 18.
+// Zero of either sign is "0"; infinities are "Inf" and "-Inf", NaN is "NaN" (no parse reads
+// them back, which is right: no valid entry holds them).
+std::string formatGeneral(long double value, int digits, char decimalSeparator);
+
+// The text the control writes for an integer value. Values of 10^8 and more in magnitude
+// are written as plain integers, so that every 32-bit value reads back unchanged.
+std::string formatInteger(std::int32_t value);
+
+// "NUMEDIT: There is something wrong !!\rMantisse: <m>\rExponent: <e>"
+std::string consistencyMessage(std::string_view mantissa, std::string_view exponent);
+
+// The message shown for a status when the entry is closed with Tab or Enter; empty for Valid.
+std::string_view statusMessage(Status status);
+
+} // namespace numtext
