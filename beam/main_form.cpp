@@ -42,8 +42,7 @@ void readAscii(const QLineEdit *edit, std::string &out)
         out.push_back(c.unicode() < 0x80 ? char(c.unicode()) : '\x7f');
 }
 
-template <typename Widget>
-Widget *place(Widget *widget, const char *name, QRect geometry)
+template <typename Widget> Widget *place(Widget *widget, const char *name, QRect geometry)
 {
     widget->setObjectName(QLatin1StringView(name));
     widget->setGeometry(geometry);
@@ -71,8 +70,8 @@ QLineEdit *addEdit(QWidget *parent, const char *name, QRect geometry, const QStr
 }
 
 toolkit::RadioGroup *addRadioGroup(QWidget *parent, const char *name, QRect geometry,
-                                   const QString &caption, const QStringList &items,
-                                   int columns, int selected, const QString &hint = {})
+                                   const QString &caption, const QStringList &items, int columns,
+                                   int selected, const QString &hint = {})
 {
     auto *group = place(new toolkit::RadioGroup(parent), name, geometry);
     group->setTitle(caption);
@@ -202,15 +201,15 @@ void TMainForm::buildLayout()
     QStringList classes;
     for (const auto &c : beam::concreteClasses)
         classes << latin1(c.name);
-    BRadioGroup = addRadioGroup(materials, "BRadioGroup", {7, -1, 78, 178},
-                                QStringLiteral("Beton"), classes, 1, 0,
-                                QStringLiteral("sterkteklasse  volgens NEN-EN 1992-1-1 Eurocode 2"));
+    BRadioGroup =
+        addRadioGroup(materials, "BRadioGroup", {7, -1, 78, 178}, QStringLiteral("Beton"), classes,
+                      1, 0, QStringLiteral("sterkteklasse  volgens NEN-EN 1992-1-1 Eurocode 2"));
     QStringList grades;
     for (const auto &g : beam::steelGrades)
         grades << latin1(g.name);
-    FeBRadioGroup = addRadioGroup(materials, "FeBRadioGroup", {91, -1, 85, 91},
-                                  QStringLiteral("Betonstaal"), grades, 1, 2,
-                                  QStringLiteral("betonstaalsoort volgens NEN-EN 1992-1-1 Eurocode 2"));
+    FeBRadioGroup = addRadioGroup(
+        materials, "FeBRadioGroup", {91, -1, 85, 91}, QStringLiteral("Betonstaal"), grades, 1, 2,
+        QStringLiteral("betonstaalsoort volgens NEN-EN 1992-1-1 Eurocode 2"));
     auto *designValues = place(new QGroupBox(QStringLiteral("Rekenwaarden"), materials),
                                "GroupBox1", {182, -1, 150, 170});
     struct DesignRow {
@@ -240,22 +239,21 @@ void TMainForm::buildLayout()
     }
 
     // Page "Geometrie".
-    auto *bars = place(new QGroupBox(QStringLiteral("Wapening"), geometry), "GroupBox2",
-                       {0, 0, 228, 175});
+    auto *bars =
+        place(new QGroupBox(QStringLiteral("Wapening"), geometry), "GroupBox2", {0, 0, 228, 175});
     QStringList barItems;
     for (int phi : beam::barDiameters)
         barItems << QString::number(phi);
     PHIhwRadioGroup = addRadioGroup(bars, "PHIhwRadioGroup", {3, 13, 105, 79},
                                     QStringLiteral("Hoofdwapening"), barItems, 3, 3);
-    PHIbgRadioGroup = addRadioGroup(bars, "PHIbgRadioGroup", {3, 98, 105, 71},
-                                    QStringLiteral("Beugels"),
-                                    {QStringLiteral("6"), QStringLiteral("8"),
-                                     QStringLiteral("10"), QStringLiteral("12"),
-                                     QStringLiteral("none")},
-                                    2, 1);
-    cNumEdit = addNumberEdit(bars, "cNumEdit", {142, 124, 40, 21},
-                             {"15", 15, 50, 15, false, false,
-                              QStringLiteral("Dekking op de hoofdwapening in mm")});
+    PHIbgRadioGroup =
+        addRadioGroup(bars, "PHIbgRadioGroup", {3, 98, 105, 71}, QStringLiteral("Beugels"),
+                      {QStringLiteral("6"), QStringLiteral("8"), QStringLiteral("10"),
+                       QStringLiteral("12"), QStringLiteral("none")},
+                      2, 1);
+    cNumEdit = addNumberEdit(
+        bars, "cNumEdit", {142, 124, 40, 21},
+        {"15", 15, 50, 15, false, false, QStringLiteral("Dekking op de hoofdwapening in mm")});
     AsNumEdit = addNumberEdit(bars, "AsNumEdit", {111, 99, 72, 21}, {"0", 0, 50000, 0, true});
     ScrollBar1 = addScrollBar(bars, "ScrollBar1", {113, 59, 106, 16}, Qt::Horizontal, 50, 1, 10, 4);
     nEdit = addEdit(bars, "nEdit", {180, 33, 40, 21}, QStringLiteral("0"), true);
@@ -267,10 +265,10 @@ void TMainForm::buildLayout()
 
     auto *section = place(new QGroupBox(QStringLiteral("Constructie"), geometry), "Afmeting",
                           {234, 0, 98, 175});
-    BScrollBar = addScrollBar(section, "BScrollBar", {7, 117, 65, 20}, Qt::Horizontal, 2000, 5, 100,
-                              200);
-    HScrollBar = addScrollBar(section, "HScrollBar", {78, 33, 16, 78}, Qt::Vertical, 3000, 5, 100,
-                              500);
+    BScrollBar =
+        addScrollBar(section, "BScrollBar", {7, 117, 65, 20}, Qt::Horizontal, 2000, 5, 100, 200);
+    HScrollBar =
+        addScrollBar(section, "HScrollBar", {78, 33, 16, 78}, Qt::Vertical, 3000, 5, 100, 500);
     HNumEdit = addNumberEdit(section, "HNumEdit", {7, 33, 65, 21}, {"0", 0, 3000, 0});
     BNumEdit = addNumberEdit(section, "BNumEdit", {7, 91, 65, 21}, {"0", 0, 2000, 0});
     dNumEdit = addNumberEdit(section, "dNumEdit", {26, 148, 66, 21},
@@ -280,8 +278,8 @@ void TMainForm::buildLayout()
     addLabel(section, "dLabel", QStringLiteral("d"), {7, 151});
 
     // The results group, below the notebook.
-    auto *resultGroup = place(new QGroupBox(QStringLiteral("Rekenresultaten"), client),
-                              "GroupBox3", {0, 212, 345, 118});
+    auto *resultGroup = place(new QGroupBox(QStringLiteral("Rekenresultaten"), client), "GroupBox3",
+                              {0, 212, 345, 118});
     resultGroup->setToolTip(
         QStringLiteral("geen controle op minimum en maximum wapeningspercentage"));
     struct ResultCell {
@@ -292,7 +290,7 @@ void TMainForm::buildLayout()
     };
     // Tab order; the ticks write them in the order of beam::ResultField.
     const ResultCell cells[] = {
-        {beam::Mu0, "mu0Edit", 39, 39}, {beam::Mu1, "mu1Edit", 104, 39},
+        {beam::Mu0, "mu0Edit", 39, 39},  {beam::Mu1, "mu1Edit", 104, 39},
         {beam::Xu1, "xu1Edit", 104, 65}, {beam::Mu2, "mu2Edit", 169, 39},
         {beam::Xu2, "xu2Edit", 169, 65}, {beam::Mu3, "mu3Edit", 234, 39},
         {beam::Xu3, "xu3Edit", 234, 65}, {beam::Z1, "z1Edit", 104, 91},
@@ -300,9 +298,8 @@ void TMainForm::buildLayout()
         {beam::Z0, "z0Edit", 39, 91},
     };
     for (const ResultCell &cell : cells)
-        results[std::size_t(cell.field)] = addEdit(resultGroup, cell.name,
-                                                   {cell.left, cell.top, 53, 21},
-                                                   QStringLiteral("0"), false);
+        results[std::size_t(cell.field)] = addEdit(
+            resultGroup, cell.name, {cell.left, cell.top, 53, 21}, QStringLiteral("0"), false);
     results[beam::Mu0]->setToolTip(QStringLiteral("(As*fyd)*(0,9d)"));
     addLabel(resultGroup, "benaderingLabel", QStringLiteral("benadering"), {39, 16});
     addLabel(resultGroup, "parabolischLabel", QStringLiteral("parabolisch"), {104, 16});
@@ -322,10 +319,8 @@ void TMainForm::connectHandlers()
 {
     connect(BRadioGroup, &toolkit::RadioGroup::clicked, this, &TMainForm::BRadioGroupClick);
     connect(FeBRadioGroup, &toolkit::RadioGroup::clicked, this, &TMainForm::FeBRadioGroupClick);
-    connect(PHIhwRadioGroup, &toolkit::RadioGroup::clicked, this,
-            &TMainForm::PHIhwRadioGroupClick);
-    connect(PHIbgRadioGroup, &toolkit::RadioGroup::clicked, this,
-            &TMainForm::PHIbgRadioGroupClick);
+    connect(PHIhwRadioGroup, &toolkit::RadioGroup::clicked, this, &TMainForm::PHIhwRadioGroupClick);
+    connect(PHIbgRadioGroup, &toolkit::RadioGroup::clicked, this, &TMainForm::PHIbgRadioGroupClick);
     connect(ScrollBar1, &QScrollBar::valueChanged, this, &TMainForm::ScrollBar1Change);
     connect(nEdit, &QLineEdit::textChanged, this, &TMainForm::nEditChange);
     connect(HScrollBar, &QScrollBar::valueChanged, this, &TMainForm::HScrollBarChange);
@@ -504,6 +499,6 @@ void TMainForm::UpdateEffectiveDepth()
 {
     trace("UpdateEffectiveDepth");
     dNumEdit->setIntValue(beam::effectiveDepth(PHIhwRadioGroup->itemIndex(),
-                                               PHIbgRadioGroup->itemIndex(),
-                                               HNumEdit->IntValue(), cNumEdit->IntValue()));
+                                               PHIbgRadioGroup->itemIndex(), HNumEdit->IntValue(),
+                                               cNumEdit->IntValue()));
 }

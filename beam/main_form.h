@@ -25,7 +25,7 @@ class TMainForm : public QMainWindow
     Q_OBJECT
 
 public:
-    static constexpr int calcInterval = 10;   // ms: results follow the inputs within a tick
+    static constexpr int calcInterval = 10;    // ms: results follow the inputs within a tick
     static constexpr int depthInterval = 1000; // ms: d catches up with typed heights and covers
 
     explicit TMainForm(QWidget *parent = nullptr);

@@ -41,8 +41,7 @@ std::int32_t steelArea(int barItem, std::int32_t count)
     return narrow(std::int64_t(barArea(barDiameter(barItem))) * count);
 }
 
-std::int32_t effectiveDepth(int barItem, int stirrupItem, std::int32_t height,
-                            std::int32_t cover)
+std::int32_t effectiveDepth(int barItem, int stirrupItem, std::int32_t height, std::int32_t cover)
 {
     const int halfBar = barDiameter(barItem) / 2; // trunc(phi * 0.5) for positive phi
     const std::int64_t depth =

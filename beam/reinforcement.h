@@ -27,7 +27,6 @@ std::int32_t steelArea(int barItem, std::int32_t count);
 // H - c - stirrup - trunc(phi / 2), or -1 when that is not positive. Computed in 64 bits, so
 // heights and covers typed far beyond their ranges give a defined depth; a depth beyond the
 // 32-bit range is held at its largest value.
-std::int32_t effectiveDepth(int barItem, int stirrupItem, std::int32_t height,
-                            std::int32_t cover);
+std::int32_t effectiveDepth(int barItem, int stirrupItem, std::int32_t height, std::int32_t cover);
 
 } // namespace beam

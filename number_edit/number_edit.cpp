@@ -25,8 +25,7 @@ QString formatReal(double value)
 
 TNumberEdit::TNumberEdit(QWidget *parent)
     : QLineEdit(parent)
-{
-}
+{}
 
 void TNumberEdit::setText(const QString &text)
 {

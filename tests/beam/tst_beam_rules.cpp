@@ -43,8 +43,9 @@ void tst_BeamRules::barArea()
     QFETCH(int, halfDiameter);
 
     QCOMPARE(beam::barArea(diameter), area);
-    const auto item = int(std::find(beam::barDiameters.begin(), beam::barDiameters.end(), diameter) -
-                          beam::barDiameters.begin());
+    const auto item =
+        int(std::find(beam::barDiameters.begin(), beam::barDiameters.end(), diameter) -
+            beam::barDiameters.begin());
     // With no stirrups, no cover and a height of 1000 the depth shows the half diameter.
     QCOMPARE(beam::effectiveDepth(item, 4, 1000, 0), 1000 - halfDiameter);
 }
@@ -89,7 +90,8 @@ void tst_BeamRules::effectiveDepth_data()
     QTest::addRow("a depth of 0 is shown as -1") << 3 << 1 << 29 << 15 << -1;
     QTest::addRow("a depth of 1 is kept") << 3 << 1 << 30 << 15 << 1;
     QTest::addRow("no height") << 3 << 1 << 0 << 15 << -1;
-    QTest::addRow("a typed height beyond the range is used as typed") << 3 << 1 << 5000 << 15 << 4971;
+    QTest::addRow("a typed height beyond the range is used as typed")
+        << 3 << 1 << 5000 << 15 << 4971;
     QTest::addRow("the largest height with a negative cover stays within 32 bits")
         << 3 << 1 << highest << lowest << highest;
     QTest::addRow("the smallest height with the largest cover gives -1")

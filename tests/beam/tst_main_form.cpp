@@ -37,8 +37,7 @@ private Q_SLOTS:
     void closingRestoresTheDecimalSeparator();
 
 private:
-    template <typename T>
-    T *find(const char *name) const
+    template <typename T> T *find(const char *name) const
     {
         auto *child = form->findChild<T *>(QLatin1StringView(name));
         if (!child)
@@ -77,10 +76,10 @@ void tst_MainForm::startState_data()
     QTest::addColumn<QString>("text");
 
     const char *const rows[][2] = {
-        {"fbDrukEdit", "8"},  {"fbTrekEdit", "0.73"}, {"EbEdit", "27000"}, {"fsEdit", "435"},
-        {"EsEdit", "2.0e5"},  {"nEdit", "4"},         {"AsNumEdit", "452"}, {"cNumEdit", "15"},
-        {"HNumEdit", "500"},  {"BNumEdit", "200"},    {"dNumEdit", "471"},  {"mu0Edit", "0"},
-        {"mu1Edit", "0"},     {"xu3Edit", "0"},       {"z0Edit", "0"},      {"z3Edit", "0"},
+        {"fbDrukEdit", "8"}, {"fbTrekEdit", "0.73"}, {"EbEdit", "27000"},  {"fsEdit", "435"},
+        {"EsEdit", "2.0e5"}, {"nEdit", "4"},         {"AsNumEdit", "452"}, {"cNumEdit", "15"},
+        {"HNumEdit", "500"}, {"BNumEdit", "200"},    {"dNumEdit", "471"},  {"mu0Edit", "0"},
+        {"mu1Edit", "0"},    {"xu3Edit", "0"},       {"z0Edit", "0"},      {"z3Edit", "0"},
     };
     for (const auto &row : rows)
         QTest::addRow("%s shows %s", row[0], row[1]) << row[0] << row[1];
@@ -132,13 +131,13 @@ void tst_MainForm::chains_data()
     const QString depth = QStringLiteral("UpdateEffectiveDepth");
     QTest::addRow("the height bar one small step down mirrors into the field and d")
         << "HScrollBar +1"
-        << QStringList{QStringLiteral("HScrollBarChange"), QStringLiteral("HNumEditChange"),
-                       depth, depth}
+        << QStringList{QStringLiteral("HScrollBarChange"), QStringLiteral("HNumEditChange"), depth,
+                       depth}
         << "4" << 452 << 505 << 505 << 200 << 476;
     QTest::addRow("the width bar to 250 leaves d as it was")
         << "BScrollBar 250"
-        << QStringList{QStringLiteral("BScrollBarChange"), QStringLiteral("BNumEditChange"),
-                       depth, depth}
+        << QStringList{QStringLiteral("BScrollBarChange"), QStringLiteral("BNumEditChange"), depth,
+                       depth}
         << "4" << 452 << 500 << 500 << 250 << 471;
     QTest::addRow("the bar count to 5 rewrites the count and the area")
         << "ScrollBar1 5"
@@ -150,12 +149,11 @@ void tst_MainForm::chains_data()
         << 0 << 500 << 500 << 200 << 471;
     QTest::addRow("25 mm bars change the area and the depth")
         << "PHIhwRadioGroup 6"
-        << QStringList{QStringLiteral("PHIhwRadioGroupClick"), QStringLiteral("nEditChange"),
-                       depth}
+        << QStringList{QStringLiteral("PHIhwRadioGroupClick"), QStringLiteral("nEditChange"), depth}
         << "4" << 1960 << 500 << 500 << 200 << 465;
     QTest::addRow("no stirrups change the depth only")
-        << "PHIbgRadioGroup 4" << QStringList{QStringLiteral("PHIbgRadioGroupClick"), depth}
-        << "4" << 452 << 500 << 500 << 200 << 479;
+        << "PHIbgRadioGroup 4" << QStringList{QStringLiteral("PHIbgRadioGroupClick"), depth} << "4"
+        << 452 << 500 << 500 << 200 << 479;
     QTest::addRow("another concrete class touches no geometry")
         << "BRadioGroup 4"
         << QStringList{QStringLiteral("BRadioGroupClick"), QStringLiteral("UpdateDesignValues")}
@@ -166,8 +164,8 @@ void tst_MainForm::chains_data()
         << "4" << 452 << 500 << 500 << 200 << 471;
     QTest::addRow("the height bar to its end stops at 3000")
         << "HScrollBar 99999"
-        << QStringList{QStringLiteral("HScrollBarChange"), QStringLiteral("HNumEditChange"),
-                       depth, depth}
+        << QStringList{QStringLiteral("HScrollBarChange"), QStringLiteral("HNumEditChange"), depth,
+                       depth}
         << "4" << 452 << 3000 << 3000 << 200 << 2971;
     QTest::addRow("the height bar set to where it stands runs nothing")
         << "HScrollBar 500" << QStringList{} << "4" << 452 << 500 << 500 << 200 << 471;
@@ -242,8 +240,10 @@ void tst_MainForm::designValues_data()
         << 4 << 2 << QStringList{"30.0", "1.77", "36000", "435", "2.0e5"};
     QTest::addRow("C35/45 keeps the zero of its tensile strength")
         << 3 << 2 << QStringList{"23.3", "1.50", "34000", "435", "2.0e5"};
-    QTest::addRow("C70/85 with FeB220") << 7 << 0 << QStringList{"46.7", "2.15", "41000", "191", "2.0e5"};
-    QTest::addRow("C53/65 with FeB400") << 5 << 1 << QStringList{"35.3", "1.94", "38000", "348", "2.0e5"};
+    QTest::addRow("C70/85 with FeB220")
+        << 7 << 0 << QStringList{"46.7", "2.15", "41000", "191", "2.0e5"};
+    QTest::addRow("C53/65 with FeB400")
+        << 5 << 1 << QStringList{"35.3", "1.94", "38000", "348", "2.0e5"};
 }
 
 void tst_MainForm::designValues()
@@ -269,8 +269,8 @@ void tst_MainForm::firstTickFillsTheResults()
     const QStringList shown{text("mu0Edit"), text("mu1Edit"), text("mu2Edit"), text("mu3Edit"),
                             text("xu1Edit"), text("xu2Edit"), text("xu3Edit"), text("z0Edit"),
                             text("z1Edit"),  text("z2Edit"),  text("z3Edit")};
-    QCOMPARE(shown, (QStringList{"83", "79", "80", "80", "184", "163", "151", "0.9", "0.85",
-                                 "0.86", "0.87"}));
+    QCOMPARE(shown, (QStringList{"83", "79", "80", "80", "184", "163", "151", "0.9", "0.85", "0.86",
+                                 "0.87"}));
 }
 
 void tst_MainForm::idleTicksWriteNothing()

@@ -54,8 +54,10 @@ void tst_NumberEdit::intValueWrite_data()
     QTest::addRow("a new value on a control showing 0 rewrites the text once")
         << false << "0" << 500 << "500" << 1;
     QTest::addRow("the value already shown writes nothing") << false << "500" << 500 << "500" << 0;
-    QTest::addRow("a text that does not parse stays on screen") << false << "abc" << 5 << "abc" << 0;
-    QTest::addRow("a hexadecimal text of the same value stays") << false << "$1F" << 31 << "$1F" << 0;
+    QTest::addRow("a text that does not parse stays on screen")
+        << false << "abc" << 5 << "abc" << 0;
+    QTest::addRow("a hexadecimal text of the same value stays")
+        << false << "$1F" << 31 << "$1F" << 0;
     QTest::addRow("a text with leading blanks of the same value stays")
         << false << "  7" << 7 << "  7" << 0;
     QTest::addRow("an empty stored text is always written") << true << "" << 0 << "0" << 1;
@@ -97,22 +99,25 @@ void tst_NumberEdit::textWrite_data()
     QTest::addColumn<double>("realValue");
     QTest::addColumn<int>("changes");
 
-    QTest::addRow("an integer text becomes the value")
-        << TNumberEdit::IntType << "250" << "250" << 250 << 7.0 << 1;
-    QTest::addRow("a hexadecimal text becomes the value")
-        << TNumberEdit::IntType << "$FF" << "$FF" << 255 << 7.0 << 1;
+    QTest::addRow("an integer text becomes the value") << TNumberEdit::IntType << "250"
+                                                       << "250" << 250 << 7.0 << 1;
+    QTest::addRow("a hexadecimal text becomes the value") << TNumberEdit::IntType << "$FF"
+                                                          << "$FF" << 255 << 7.0 << 1;
     QTest::addRow("an integer text that does not parse sets the value to 0")
-        << TNumberEdit::IntType << "12a" << "12a" << 0 << 7.0 << 1;
-    QTest::addRow("an empty integer text ends as 0")
-        << TNumberEdit::IntType << "" << "0" << 0 << 7.0 << 2;
+        << TNumberEdit::IntType << "12a"
+        << "12a" << 0 << 7.0 << 1;
+    QTest::addRow("an empty integer text ends as 0") << TNumberEdit::IntType << ""
+                                                     << "0" << 0 << 7.0 << 2;
     QTest::addRow("an integer beyond 32 bits does not parse and sets 0")
-        << TNumberEdit::IntType << "2147483648" << "2147483648" << 0 << 7.0 << 1;
-    QTest::addRow("a real text becomes the real value only")
-        << TNumberEdit::RealType << "2.5e3" << "2.5e3" << 7 << 2500.0 << 1;
+        << TNumberEdit::IntType << "2147483648"
+        << "2147483648" << 0 << 7.0 << 1;
+    QTest::addRow("a real text becomes the real value only") << TNumberEdit::RealType << "2.5e3"
+                                                             << "2.5e3" << 7 << 2500.0 << 1;
     QTest::addRow("a real text with a comma does not parse and sets 0")
-        << TNumberEdit::RealType << "2,5" << "2,5" << 7 << 0.0 << 1;
-    QTest::addRow("an empty real text ends as 0")
-        << TNumberEdit::RealType << "" << "0" << 7 << 0.0 << 2;
+        << TNumberEdit::RealType << "2,5"
+        << "2,5" << 7 << 0.0 << 1;
+    QTest::addRow("an empty real text ends as 0") << TNumberEdit::RealType << ""
+                                                  << "0" << 7 << 0.0 << 2;
 }
 
 void tst_NumberEdit::textWrite()

@@ -1,0 +1,419 @@
+#include "number_text.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace numtext {
+
+namespace {
+
+using Limits = std::numeric_limits<long double>;
+static_assert(Limits::digits == 64 && Limits::max_exponent == 16384,
+              "the decimal limits below are worked out for the x87 extended format");
+
+// Decimal exponents of the leading digit beyond which no long double comes near: the largest
+// value is 1.19e4932 and anything below 1.82e-4951 (half the smallest subnormal) rounds to 0.
+constexpr std::int64_t kOverflowLead = 4933;
+constexpr std::int64_t kUnderflowLead = -4952;
+
+// A long double midpoint has at most 11515 significant decimal digits (one near the smallest
+// normal value). Digits beyond this many can only tell whether the text lies above such a
+// midpoint, so they are folded into one sticky digit; this keeps the work bounded for texts
+// of any length without changing a single rounding.
+constexpr std::size_t kMaxSignificantDigits = 12000;
+
+// Exponent digits stop counting here: the value is already infinite or zero long before.
+constexpr std::int64_t kExponentCap = 1'000'000'000'000'000;
+
+// The general format starts from this many significant digits of the exact binary value.
+constexpr int kExactDigits = 18;
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int hexDigitValue(char c)
+{
+    if (isDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+std::string_view skipBlanks(std::string_view text)
+{
+    const auto first = text.find_first_not_of(' ');
+    return first == std::string_view::npos ? std::string_view{} : text.substr(first);
+}
+
+// Leading zeros are not significant, so "$000000000001" is as good as "$1".
+std::optional<std::int32_t> parseHexDigits(std::string_view digits)
+{
+    if (digits.empty())
+        return std::nullopt;
+    std::uint32_t value = 0;
+    int significant = 0;
+    for (const char c : digits) {
+        const int digit = hexDigitValue(c);
+        if (digit < 0)
+            return std::nullopt;
+        if (significant == 0 && digit == 0)
+            continue;
+        if (++significant > 8)
+            return std::nullopt;
+        value = (value << 4) | static_cast<std::uint32_t>(digit);
+    }
+    // The 32 bits are a two's complement pattern: $FFFFFFFF is -1.
+    return static_cast<std::int32_t>(value);
+}
+
+std::optional<std::int32_t> parseDecimalDigits(std::string_view text)
+{
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty())
+        return std::nullopt;
+    // 2^31 is the largest magnitude that can still be valid (as -2147483648); anything above
+    // it fails, so the sum never needs to grow further.
+    constexpr std::uint64_t kLimit = std::uint64_t{1} << 31;
+    std::uint64_t magnitude = 0;
+    for (const char c : text) {
+        if (!isDigit(c))
+            return std::nullopt;
+        magnitude = magnitude * 10 + static_cast<std::uint64_t>(c - '0');
+        if (magnitude > kLimit)
+            return std::nullopt;
+    }
+    const std::int64_t value =
+        negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
+    if (value > std::numeric_limits<std::int32_t>::max())
+        return std::nullopt;
+    return static_cast<std::int32_t>(value);
+}
+
+// IEEE conversion: a value beyond the double range becomes an infinity of its sign, which
+// every range test below then rejects.
+double asDouble(long double value)
+{
+    return static_cast<double>(value);
+}
+
+} // namespace
+
+std::optional<std::int32_t> parseInt(std::string_view text)
+{
+    const std::string_view rest = skipBlanks(text);
+    if (rest.empty())
+        return std::nullopt;
+    if (rest.front() == '$' || rest.front() == 'x' || rest.front() == 'X')
+        return parseHexDigits(rest.substr(1));
+    if (rest.size() >= 2 && rest[0] == '0' && (rest[1] == 'x' || rest[1] == 'X'))
+        return parseHexDigits(rest.substr(2));
+    return parseDecimalDigits(rest);
+}
+
+std::optional<long double> parseReal(std::string_view text, char decimalPoint)
+{
+    std::string_view rest = skipBlanks(text);
+    bool negative = false;
+    if (!rest.empty() && (rest.front() == '+' || rest.front() == '-')) {
+        negative = rest.front() == '-';
+        rest.remove_prefix(1);
+    }
+    if (rest.empty())
+        return std::nullopt;
+
+    // The significant digits and the decimal exponent of the first of them, gathered in one
+    // pass so that a text of any length is read whole and nothing is copied twice.
+    std::string digits;
+    std::int64_t lead = 0;
+    std::int64_t position = 0; // decimal exponent of the digit being read, before the exponent
+    bool sticky = false;
+    std::size_t i = 0;
+    const auto takeDigit = [&](char c) {
+        if (digits.empty() && c == '0')
+            return;
+        if (digits.empty())
+            lead = position;
+        if (digits.size() < kMaxSignificantDigits)
+            digits.push_back(c);
+        else if (c != '0')
+            sticky = true;
+    };
+    std::size_t integerEnd = 0;
+    while (integerEnd < rest.size() && isDigit(rest[integerEnd]))
+        ++integerEnd;
+    position = static_cast<std::int64_t>(integerEnd) - 1;
+    for (; i < integerEnd; ++i, --position)
+        takeDigit(rest[i]);
+    if (i < rest.size() && rest[i] == decimalPoint) {
+        for (++i; i < rest.size() && isDigit(rest[i]); ++i, --position)
+            takeDigit(rest[i]);
+    }
+    std::int64_t exponent = 0;
+    if (i < rest.size() && (rest[i] == 'e' || rest[i] == 'E')) {
+        ++i;
+        bool negativeExponent = false;
+        if (i < rest.size() && (rest[i] == '+' || rest[i] == '-')) {
+            negativeExponent = rest[i] == '-';
+            ++i;
+        }
+        const std::size_t exponentStart = i;
+        for (; i < rest.size() && isDigit(rest[i]); ++i)
+            exponent = std::min(exponent * 10 + (rest[i] - '0'), kExponentCap);
+        if (i == exponentStart)
+            return std::nullopt;
+        if (negativeExponent)
+            exponent = -exponent;
+    }
+    if (i != rest.size())
+        return std::nullopt;
+
+    const long double zero = negative ? -0.0L : 0.0L;
+    const long double infinity = negative ? -Limits::infinity() : Limits::infinity();
+    if (digits.empty())
+        return zero; // also a lone point or a lone exponent part
+    if (sticky) {
+        digits.push_back('1');
+    } else {
+        digits.erase(digits.find_last_not_of('0') + 1);
+    }
+    lead += exponent;
+    if (lead >= kOverflowLead)
+        return infinity;
+    if (lead <= kUnderflowLead)
+        return zero;
+
+    // Rewritten as d.ddd…e±n so that the library conversion sees only the form it accepts,
+    // whatever separator or sign the text had.
+    std::string buffer;
+    buffer.reserve(digits.size() + 8);
+    buffer.push_back(digits.front());
+    if (digits.size() > 1) {
+        buffer.push_back('.');
+        buffer.append(digits, 1);
+    }
+    buffer.push_back('e');
+    char exponentText[24];
+    const auto written = std::to_chars(exponentText, std::end(exponentText), lead);
+    buffer.append(exponentText, written.ptr);
+
+    long double value = 0;
+    const auto result = std::from_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Below the normal extended range every caller's double is zero anyway.
+        return lead > 0 ? infinity : zero;
+    } else if (result.ec != std::errc{} || result.ptr != buffer.data() + buffer.size()) {
+        return std::nullopt;
+    }
+    return negative ? -value : value;
+}
+
+SplitNumber splitNumber(std::string_view text, Kind kind)
+{
+    if (kind == Kind::Integer)
+        return {false, text, {}};
+    auto letter = text.find('e');
+    if (letter == std::string_view::npos)
+        letter = text.find('E');
+    if (letter == std::string_view::npos)
+        return {false, text, {}};
+    return {true, text.substr(0, letter), text.substr(letter + 1)};
+}
+
+CheckResult checkNumber(Kind kind, std::string_view mantissa, std::string_view exponent, double min,
+                        double storedMax)
+{
+    // Bounds are inclusive and compared as doubles, the precision in which values are kept.
+    const auto outsideRange = [&](double value) {
+        return value < min || value > storedMax;
+    };
+
+    if (kind == Kind::Integer) {
+        const auto value = parseInt(mantissa);
+        if (!value)
+            return {NotANumber};
+        // The two lowest 32-bit values are kept out of reach of typing.
+        if (*value < -2147483646)
+            return {BeyondKind};
+        return {outsideRange(*value) ? BeyondRange : Valid};
+    }
+
+    bool broken = false;
+    std::int32_t e = 0;
+    if (exponent == "+" || exponent == "-") {
+        broken = true;
+    } else if (!exponent.empty()) {
+        const auto parsed = parseInt(exponent);
+        broken = !parsed;
+        e = parsed.value_or(0);
+    }
+    double m = 0;
+    if (mantissa.empty()) {
+        broken = true;
+    } else if (mantissa != "+" && mantissa != "-") {
+        const auto parsed = parseReal(mantissa);
+        broken = broken || !parsed;
+        m = asDouble(parsed.value_or(0));
+    }
+    if (broken)
+        return {NotANumber};
+
+    if (!exponent.empty()) {
+        // Wide sum: e may be anything a 32-bit integer holds.
+        const std::int64_t order = std::int64_t{orderOfMagnitude(m)} + e;
+        if (order < -300 || order > 300)
+            return {BeyondKind};
+        std::string whole(mantissa);
+        if (e != 0) {
+            whole += 'E';
+            whole += exponent;
+        }
+        const auto x = parseReal(whole);
+        if (!x)
+            return {Valid, true};
+        return {outsideRange(asDouble(*x)) ? BeyondRange : Valid};
+    }
+    if ((m != 0 && std::fabs(m) < 1.0E-300) || std::fabs(m) > 1.0E+300)
+        return {BeyondKind};
+    return {outsideRange(m) ? BeyondRange : Valid};
+}
+
+std::int32_t orderOfMagnitude(double x)
+{
+    if (x == 0)
+        return -300;
+    // Beyond every finite order, so that the order test rejects it; the parses never give NaN.
+    if (!std::isfinite(x))
+        return std::numeric_limits<std::int32_t>::max();
+    // nearbyint rounds a tie to even in the default mode; a finite double's logarithm lies
+    // within -324 .. 309, so the conversion is always in range.
+    const long double order = std::nearbyint(std::log10(std::fabs(static_cast<long double>(x))));
+    return static_cast<std::int32_t>(order);
+}
+
+std::string formatGeneral(long double value, int digits, char decimalSeparator)
+{
+    if (std::isnan(value))
+        return "NaN";
+    if (std::isinf(value))
+        return value < 0 ? "-Inf" : "Inf";
+    if (value == 0)
+        return "0"; // also -0: a sign on zero would only puzzle the reader
+    digits = std::clamp(digits, 1, kExactDigits);
+
+    // to_chars gives the exact binary value rounded once to 18 digits, as d.ddd…e±n, with '.'
+    // whatever the locale; the second rounding to `digits` below is deliberate.
+    char buffer[48];
+    const auto written = std::to_chars(buffer, std::end(buffer), std::fabs(value),
+                                       std::chars_format::scientific, kExactDigits - 1);
+    const std::string_view scientific(buffer, static_cast<std::size_t>(written.ptr - buffer));
+    const auto letter = scientific.find('e');
+    std::string significand;
+    for (const char c : scientific.substr(0, letter)) {
+        if (isDigit(c))
+            significand.push_back(c);
+    }
+    std::string_view exponentText = scientific.substr(letter + 1);
+    const bool negativeExponent = exponentText.front() == '-';
+    if (exponentText.front() == '+' || exponentText.front() == '-')
+        exponentText.remove_prefix(1);
+    int exponent = 0;
+    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+    // X of the 0.d1d2… × 10^X form.
+    int x = (negativeExponent ? -exponent : exponent) + 1;
+
+    const auto width = static_cast<std::size_t>(digits);
+    const bool roundUp = significand.size() > width && significand[width] >= '5';
+    significand.resize(std::min(significand.size(), width));
+    if (roundUp) {
+        auto pos = significand.size();
+        while (pos > 0 && significand[pos - 1] == '9')
+            significand[--pos] = '0';
+        if (pos == 0) {
+            significand.insert(significand.begin(), '1');
+            significand.pop_back();
+            ++x;
+        } else {
+            ++significand[pos - 1];
+        }
+    }
+    significand.erase(significand.find_last_not_of('0') + 1);
+    const auto count = static_cast<int>(significand.size());
+
+    std::string text;
+    if (value < 0)
+        text.push_back('-');
+    if (x >= -3 && x <= digits) {
+        if (x <= 0) {
+            text.push_back('0');
+            text.push_back(decimalSeparator);
+            text.append(static_cast<std::size_t>(-x), '0');
+            text += significand;
+        } else if (count <= x) {
+            text += significand;
+            text.append(static_cast<std::size_t>(x - count), '0');
+        } else {
+            text.append(significand, 0, static_cast<std::size_t>(x));
+            text.push_back(decimalSeparator);
+            text.append(significand, static_cast<std::size_t>(x));
+        }
+        return text;
+    }
+    text.push_back(significand.front());
+    if (count > 1) {
+        text.push_back(decimalSeparator);
+        text.append(significand, 1);
+    }
+    text.push_back('E');
+    const int power = x - 1;
+    if (power < 0)
+        text.push_back('-');
+    char powerText[12];
+    const auto powerEnd = std::to_chars(powerText, std::end(powerText), power < 0 ? -power : power);
+    text.append(powerText, powerEnd.ptr);
+    return text;
+}
+
+std::string formatInteger(std::int32_t value)
+{
+    char buffer[12];
+    const auto written = std::to_chars(buffer, std::end(buffer), value);
+    return std::string(buffer, written.ptr);
+}
+
+std::string consistencyMessage(std::string_view mantissa, std::string_view exponent)
+{
+    std::string text = "NUMEDIT: There is something wrong !!\rMantisse: ";
+    text += mantissa;
+    text += "\rExponent: ";
+    text += exponent;
+    return text;
+}
+
+std::string_view statusMessage(Status status)
+{
+    switch (status) {
+    case Valid:
+        return {};
+    case BeyondKind:
+        return "Number exceeds compiler range.";
+    case BeyondRange:
+        return "Number exceeds user defined range.";
+    case NotANumber:
+        return "Error in number.";
+    }
+    return {};
+}
+
+} // namespace numtext
