@@ -416,4 +416,20 @@ std::string_view statusMessage(Status status)
     return {};
 }
 
+std::optional<double> scaledReal(double m, std::int32_t e)
+{
+    if (!std::isfinite(m))
+        return std::nullopt;
+    if (m == 0)
+        return m; // not 0 x infinity for a huge exponent
+    // exp(e ln 10) in extended precision: its error stays far below a double's last place, so
+    // the stored double is the one a designer expects (2.5e3 gives 2500).
+    static const long double ln10 = std::log(10.0L);
+    const long double value = std::exp(static_cast<long double>(e) * ln10) * m;
+    const double rounded = asDouble(value);
+    if (!std::isfinite(rounded))
+        return std::nullopt;
+    return rounded;
+}
+
 } // namespace numtext

@@ -80,4 +80,9 @@ std::string consistencyMessage(std::string_view mantissa, std::string_view expon
 // The message shown for a status when the entry is closed with Tab or Enter; empty for Valid.
 std::string_view statusMessage(Status status);
 
+// m x 10^e as a key release takes a real entry over: computed in extended precision and
+// rounded once to double. Empty when the result lies beyond the double range (or m is not
+// finite), so that no infinity or NaN is ever stored; zero times any power of ten is zero.
+std::optional<double> scaledReal(double m, std::int32_t e);
+
 } // namespace numtext
