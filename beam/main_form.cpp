@@ -13,7 +13,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -42,6 +44,23 @@ void readAscii(const QLineEdit *edit, std::string &out)
         out.push_back(c.unicode() < 0x80 ? char(c.unicode()) : '\x7f');
 }
 
+// The layout's own fonts do not exist on Linux. Liberation Sans has Arial's metrics, close to
+// theirs, and at these pixel sizes every text fits its place uncut; sizes in pixels keep the
+// texts in proportion to the layout's pixel positions at any scale factor. The fonts stand in
+// the style sheet because a style sheet overrides the fonts that widgets inherit. The menu bar
+// keeps the desktop's font, as its menus do.
+//
+// The layout places a group's contents as if its caption stood on the frame's top line, as it
+// does here. The radio buttons' smaller spacing lets "10" fit a column of the 105 pixels wide,
+// three-column group.
+constexpr const char *layoutStyleSheet = R"(
+#ClientArea, #ClientArea * { font-family: "Liberation Sans", Arial; font-size: 11px; }
+#ClientArea QTabBar { font-size: 13px; }
+QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: 6px; }
+QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0px 2px; }
+QRadioButton { spacing: 3px; }
+)";
+
 template <typename Widget> Widget *place(Widget *widget, const char *name, QRect geometry)
 {
     widget->setObjectName(QLatin1StringView(name));
@@ -61,11 +80,12 @@ QLabel *addLabel(QWidget *parent, const char *name, const QString &text, QPoint 
 }
 
 QLineEdit *addEdit(QWidget *parent, const char *name, QRect geometry, const QString &text,
-                   bool readOnly)
+                   bool readOnly, const QString &accessibleName)
 {
     auto *edit = place(new QLineEdit(parent), name, geometry);
     edit->setText(text);
     edit->setReadOnly(readOnly);
+    edit->setAccessibleName(accessibleName);
     return edit;
 }
 
@@ -79,14 +99,25 @@ toolkit::RadioGroup *addRadioGroup(QWidget *parent, const char *name, QRect geom
     group->setItems(items);
     group->setItemIndex(selected);
     group->setToolTip(hint);
+    group->setAccessibleName(caption);
+    // One tab stop per group, on the selected item. Qt moves the stop to whichever button
+    // takes the focus (arrow keys select as they move), but until one first does, every
+    // button would be a stop of its own.
+    for (int i = 0; i < items.size(); ++i)
+        group->button(i)->setFocusPolicy(i == selected ? Qt::StrongFocus : Qt::ClickFocus);
     return group;
 }
 
 QScrollBar *addScrollBar(QWidget *parent, const char *name, QRect geometry,
                          Qt::Orientation orientation, int maximum, int smallStep, int largeStep,
-                         int position)
+                         int position, const QString &accessibleName)
 {
     auto *bar = place(new QScrollBar(orientation, parent), name, geometry);
+    // The bars are tab stops that the arrow, page, Home and End keys move; Qt's scroll bars
+    // take no focus by default. A vertical bar keeps its minimum at the top, so Down and
+    // dragging the thumb down increase the height.
+    bar->setFocusPolicy(Qt::StrongFocus);
+    bar->setAccessibleName(accessibleName);
     bar->setRange(0, maximum);
     bar->setSingleStep(smallStep);
     bar->setPageStep(largeStep);
@@ -103,6 +134,7 @@ struct NumberEditSettings {
     bool defaultHint = false;
     bool readOnly = false;
     QString hint = {};
+    QString accessibleName = {};
 };
 
 TNumberEdit *addNumberEdit(QWidget *parent, const char *name, QRect geometry,
@@ -122,6 +154,7 @@ TNumberEdit *addNumberEdit(QWidget *parent, const char *name, QRect geometry,
     edit->setMin(settings.min);
     edit->setMax(settings.max);
     edit->setIntValue(settings.value);
+    edit->setAccessibleName(settings.accessibleName);
     return edit;
 }
 
@@ -171,6 +204,7 @@ void TMainForm::trace(const char *handler) const
 
 void TMainForm::buildLayout()
 {
+    setStyleSheet(QLatin1StringView(layoutStyleSheet));
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
     client->setFixedSize(346, 332);
@@ -191,6 +225,7 @@ void TMainForm::buildLayout()
     setMenuBar(menu);
 
     TabbedNotebook1 = place(new QTabWidget(client), "TabbedNotebook1", {0, 0, 345, 212});
+    auto *tabs = TabbedNotebook1->findChild<QTabBar *>();
     auto *materials = new QWidget;
     auto *geometry = new QWidget;
     TabbedNotebook1->addTab(materials, QStringLiteral("Materialen"));
@@ -228,9 +263,11 @@ void TMainForm::buildLayout()
         {&fsEdit, "fsEdit", "Label4", "fyd", "rekenwaarde van de vloeigrens staal", 98},
         {&EsEdit, "EsEdit", "Label9", "Es", "rekenwaarde elasticiteitsmodulus staal", 124},
     };
-    for (const DesignRow &row : designRows)
+    for (const DesignRow &row : designRows) {
         *row.edit = addEdit(designValues, row.editName, {33, row.top, 59, 21},
-                            QLatin1StringView(row.editName), true);
+                            QLatin1StringView(row.editName), true, QLatin1StringView(row.label));
+        (*row.edit)->setAccessibleDescription(QString::fromUtf8(row.hint));
+    }
     for (const DesignRow &row : designRows) {
         addLabel(designValues, row.labelName, QString::fromUtf8(row.label), {7, row.top + 3},
                  QString::fromUtf8(row.hint));
@@ -251,12 +288,16 @@ void TMainForm::buildLayout()
                       {QStringLiteral("6"), QStringLiteral("8"), QStringLiteral("10"),
                        QStringLiteral("12"), QStringLiteral("none")},
                       2, 1);
-    cNumEdit = addNumberEdit(
-        bars, "cNumEdit", {142, 124, 40, 21},
-        {"15", 15, 50, 15, false, false, QStringLiteral("Dekking op de hoofdwapening in mm")});
-    AsNumEdit = addNumberEdit(bars, "AsNumEdit", {111, 99, 72, 21}, {"0", 0, 50000, 0, true});
-    ScrollBar1 = addScrollBar(bars, "ScrollBar1", {113, 59, 106, 16}, Qt::Horizontal, 50, 1, 10, 4);
-    nEdit = addEdit(bars, "nEdit", {180, 33, 40, 21}, QStringLiteral("0"), true);
+    cNumEdit =
+        addNumberEdit(bars, "cNumEdit", {142, 124, 40, 21},
+                      {"15", 15, 50, 15, false, false,
+                       QStringLiteral("Dekking op de hoofdwapening in mm"), QStringLiteral("c")});
+    AsNumEdit = addNumberEdit(bars, "AsNumEdit", {111, 99, 72, 21},
+                              {"0", 0, 50000, 0, true, false, {}, QStringLiteral("As-aanw")});
+    ScrollBar1 = addScrollBar(bars, "ScrollBar1", {113, 59, 106, 16}, Qt::Horizontal, 50, 1, 10, 4,
+                              QStringLiteral("aantal staven"));
+    nEdit = addEdit(bars, "nEdit", {180, 33, 40, 21}, QStringLiteral("0"), true,
+                    QStringLiteral("aantal staven"));
     addLabel(bars, "aantalStavenLabel", QStringLiteral("aantal staven"), {111, 35});
     addLabel(bars, "AsLabel", QStringLiteral("As-aanw"), {111, 78});
     addLabel(bars, "AsUnitLabel", QStringLiteral("mm2"), {188, 103});
@@ -265,19 +306,23 @@ void TMainForm::buildLayout()
 
     auto *section = place(new QGroupBox(QStringLiteral("Constructie"), geometry), "Afmeting",
                           {234, 0, 98, 175});
-    BScrollBar =
-        addScrollBar(section, "BScrollBar", {7, 117, 65, 20}, Qt::Horizontal, 2000, 5, 100, 200);
-    HScrollBar =
-        addScrollBar(section, "HScrollBar", {78, 33, 16, 78}, Qt::Vertical, 3000, 5, 100, 500);
-    HNumEdit = addNumberEdit(section, "HNumEdit", {7, 33, 65, 21}, {"0", 0, 3000, 0});
-    BNumEdit = addNumberEdit(section, "BNumEdit", {7, 91, 65, 21}, {"0", 0, 2000, 0});
-    dNumEdit = addNumberEdit(section, "dNumEdit", {26, 148, 66, 21},
-                             {"0", 0, 3000, 0, false, true, QStringLiteral("Nuttige hoogte")});
+    BScrollBar = addScrollBar(section, "BScrollBar", {7, 117, 65, 20}, Qt::Horizontal, 2000, 5, 100,
+                              200, QStringLiteral("breedte"));
+    HScrollBar = addScrollBar(section, "HScrollBar", {78, 33, 16, 78}, Qt::Vertical, 3000, 5, 100,
+                              500, QStringLiteral("hoogte"));
+    HNumEdit = addNumberEdit(section, "HNumEdit", {7, 33, 65, 21},
+                             {"0", 0, 3000, 0, false, false, {}, QStringLiteral("hoogte")});
+    BNumEdit = addNumberEdit(section, "BNumEdit", {7, 91, 65, 21},
+                             {"0", 0, 2000, 0, false, false, {}, QStringLiteral("breedte")});
+    dNumEdit = addNumberEdit(
+        section, "dNumEdit", {26, 148, 66, 21},
+        {"0", 0, 3000, 0, false, true, QStringLiteral("Nuttige hoogte"), QStringLiteral("d")});
     addLabel(section, "hoogteLabel", QStringLiteral("hoogte"), {7, 15});
     addLabel(section, "breedteLabel", QStringLiteral("breedte"), {7, 75});
     addLabel(section, "dLabel", QStringLiteral("d"), {7, 151});
 
-    // The results group, below the notebook.
+    // The results group, below the notebook. Its fields and labels have no hint of their own
+    // (except mu0Edit), so the group's shows over them.
     auto *resultGroup = place(new QGroupBox(QStringLiteral("Rekenresultaten"), client), "GroupBox3",
                               {0, 212, 345, 118});
     resultGroup->setToolTip(
@@ -285,21 +330,28 @@ void TMainForm::buildLayout()
     struct ResultCell {
         beam::ResultField field;
         const char *name;
+        const char *accessibleName;
         int left;
         int top;
     };
     // Tab order; the ticks write them in the order of beam::ResultField.
     const ResultCell cells[] = {
-        {beam::Mu0, "mu0Edit", 39, 39},  {beam::Mu1, "mu1Edit", 104, 39},
-        {beam::Xu1, "xu1Edit", 104, 65}, {beam::Mu2, "mu2Edit", 169, 39},
-        {beam::Xu2, "xu2Edit", 169, 65}, {beam::Mu3, "mu3Edit", 234, 39},
-        {beam::Xu3, "xu3Edit", 234, 65}, {beam::Z1, "z1Edit", 104, 91},
-        {beam::Z2, "z2Edit", 169, 91},   {beam::Z3, "z3Edit", 234, 91},
-        {beam::Z0, "z0Edit", 39, 91},
+        {beam::Mu0, "mu0Edit", "Mu benadering (kNm)", 39, 39},
+        {beam::Mu1, "mu1Edit", "Mu parabolisch (kNm)", 104, 39},
+        {beam::Xu1, "xu1Edit", "xu parabolisch (mm)", 104, 65},
+        {beam::Mu2, "mu2Edit", "Mu bi_lineair (kNm)", 169, 39},
+        {beam::Xu2, "xu2Edit", "xu bi_lineair (mm)", 169, 65},
+        {beam::Mu3, "mu3Edit", "Mu parabool rechthoek (kNm)", 234, 39},
+        {beam::Xu3, "xu3Edit", "xu parabool rechthoek (mm)", 234, 65},
+        {beam::Z1, "z1Edit", "z/d parabolisch", 104, 91},
+        {beam::Z2, "z2Edit", "z/d bi_lineair", 169, 91},
+        {beam::Z3, "z3Edit", "z/d parabool rechthoek", 234, 91},
+        {beam::Z0, "z0Edit", "z/d benadering", 39, 91},
     };
     for (const ResultCell &cell : cells)
-        results[std::size_t(cell.field)] = addEdit(
-            resultGroup, cell.name, {cell.left, cell.top, 53, 21}, QStringLiteral("0"), false);
+        results[std::size_t(cell.field)] =
+            addEdit(resultGroup, cell.name, {cell.left, cell.top, 53, 21}, QStringLiteral("0"),
+                    false, QString::fromUtf8(cell.accessibleName));
     results[beam::Mu0]->setToolTip(QStringLiteral("(As*fyd)*(0,9d)"));
     addLabel(resultGroup, "benaderingLabel", QStringLiteral("benadering"), {39, 16});
     addLabel(resultGroup, "parabolischLabel", QStringLiteral("parabolisch"), {104, 16});
@@ -310,6 +362,25 @@ void TMainForm::buildLayout()
     addLabel(resultGroup, "zdLabel", QStringLiteral("z/d"), {7, 94});
     addLabel(resultGroup, "kNmLabel", QStringLiteral("kNm"), {293, 42});
     addLabel(resultGroup, "mmLabel", QStringLiteral("mm"), {293, 68});
+
+    // Tab order runs across the groups, which creation order alone cannot give: the notebook's
+    // tabs, the page that is showing (a hidden page's controls are skipped), then the results.
+    QList<QWidget *> order{tabs};
+    const auto addGroup = [&order](const toolkit::RadioGroup *group) {
+        for (int i = 0; i < group->items().size(); ++i)
+            order << group->button(i);
+    };
+    addGroup(BRadioGroup);
+    addGroup(FeBRadioGroup);
+    order << fbDrukEdit << fbTrekEdit << EbEdit << fsEdit << EsEdit;
+    addGroup(PHIhwRadioGroup);
+    addGroup(PHIbgRadioGroup);
+    order << cNumEdit << AsNumEdit << ScrollBar1 << nEdit << BScrollBar << HScrollBar << HNumEdit
+          << BNumEdit << dNumEdit;
+    for (const ResultCell &cell : cells)
+        order << results[std::size_t(cell.field)];
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 
     setFixedSize(346, 332 + menu->sizeHint().height());
     move(26, 79);

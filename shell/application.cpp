@@ -7,9 +7,13 @@
 TApplication::TApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    // The name only: a display name would be appended to every window's caption on X11. A
+    // message box without a caption of its own shows the name.
     setApplicationName(QLatin1StringView(title));
-    setApplicationDisplayName(QLatin1StringView(title));
     setApplicationVersion(QStringLiteral(TRALVIK_VERSION));
+    setWindowIcon(programIcon());
+    // Lets a Wayland compositor find the installed desktop entry, and with it name and icon.
+    setDesktopFileName(QStringLiteral(TRALVIK_DESKTOP_ID));
 }
 
 bool TApplication::notify(QObject *receiver, QEvent *event)
@@ -25,4 +29,9 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
                               QStringLiteral("Onbekende fout"));
     }
     return false;
+}
+
+QIcon programIcon()
+{
+    return QIcon(QStringLiteral(":/tralvik.xpm"));
 }

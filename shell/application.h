@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QApplication>
+#include <QIcon>
 
-// The application object: its title is the caption of every message box, and an error that
-// a handler lets escape is shown in such a box while the program goes on.
+// The application object: its title is the caption of every message box and the program's
+// name in the task bar, its icon that of every window, and an error that a handler lets
+// escape is shown in a message box while the program goes on.
 class TApplication : public QApplication
 {
     Q_OBJECT
@@ -15,3 +17,6 @@ public:
 
     bool notify(QObject *receiver, QEvent *event) override;
 };
+
+// The program's icon, 32 x 32 in 16 colours: for the program, its windows and the About box.
+QIcon programIcon();

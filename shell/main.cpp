@@ -1,3 +1,4 @@
+#include "about_box.h"
 #include "application.h"
 #include "main_form.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char *argv[])
     TApplication app(argc, argv);
     try {
         TMainForm MainForm;
+        MainForm.setAboutHandler(showAboutBox);
         MainForm.show();
         return app.exec();
     } catch (const std::exception &error) {

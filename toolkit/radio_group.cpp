@@ -1,7 +1,10 @@
 #include "radio_group.h"
 
 #include <QButtonGroup>
+#include <QEvent>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 
 namespace toolkit {
 
@@ -76,21 +79,44 @@ void RadioGroup::resizeEvent(QResizeEvent *event)
     arrange();
 }
 
+void RadioGroup::changeEvent(QEvent *event)
+{
+    QGroupBox::changeEvent(event);
+    // A style sheet or font takes effect when the group is polished, after the items were
+    // placed, and moves the caption and the frame.
+    switch (event->type()) {
+    case QEvent::ContentsRectChange:
+    case QEvent::FontChange:
+    case QEvent::StyleChange:
+        arrange();
+        break;
+    default:
+        break;
+    }
+}
+
 void RadioGroup::arrange()
 {
     const int count = int(m_items.size());
     if (count == 0)
         return;
     const int rows = (count + m_columns - 1) / m_columns;
-    // The caption takes the top of the box; the items share the rest evenly, column by column.
-    const QRect area = contentsRect().adjusted(4, fontMetrics().height() - 2, -2, -2);
+    // The items share the room inside the frame and below the caption evenly, column by
+    // column; a style may stand the caption on the frame's top line, inside the contents.
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    const QRect caption =
+        style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
+    QRect area = contentsRect().adjusted(3, 0, -1, 0);
+    area.setTop(qMax(area.top(), caption.bottom() + 1));
     const int columnWidth = area.width() / m_columns;
     const int rowHeight = qMax(1, area.height() / rows);
+    const int top = area.top() + (area.height() - rows * rowHeight) / 2;
     for (int i = 0; i < count; ++i) {
         const int column = i / rows;
         const int row = i % rows;
-        m_group->button(i)->setGeometry(area.left() + column * columnWidth,
-                                        area.top() + row * rowHeight, columnWidth, rowHeight);
+        m_group->button(i)->setGeometry(area.left() + column * columnWidth, top + row * rowHeight,
+                                        columnWidth, rowHeight);
     }
 }
 
