@@ -7,6 +7,11 @@
 //   -> eleven result texts.
 // Arithmetic is in extended precision (long double, 64-bit significand); a value that is
 // stored is rounded to double exactly there. Never build this with -ffast-math.
+//
+// Inputs far beyond the ranges of the controls still give defined texts: fyd x As is taken
+// as the exact 64-bit product, whole numbers from 2^53 on are written digit for digit, a depth
+// or moment beyond the double range reads "inf" or "-inf", a class index outside 0..7 takes
+// the constants of items 0 to 4, and a design-value text that does not read counts as 0.
 #pragma once
 
 #include <array>
@@ -17,9 +22,7 @@
 namespace beam {
 
 // The result fields in the order in which the window writes them.
-enum ResultField : int {
-    Mu0, Mu1, Xu1, Mu2, Xu2, Mu3, Xu3, Z0, Z1, Z2, Z3, ResultFieldCount
-};
+enum ResultField : int { Mu0, Mu1, Xu1, Mu2, Xu2, Mu3, Xu3, Z0, Z1, Z2, Z3, ResultFieldCount };
 
 struct MomentInputs {
     int concreteClass = 0;    // selected item of the concrete class group, 0..7

@@ -1,0 +1,265 @@
+#include "moment.h"
+
+#include "number_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace beam {
+namespace {
+
+// Whole string objects are moved into the results, never assigned from a literal: GCC 12 at
+// -O3 reports a false -Wrestrict overlap inside std::string::operator=(const char *).
+using namespace std::string_literals;
+
+// From 2^63 on, every long double is a whole number.
+constexpr long double kWholeFrom = 0x1p63L;
+
+// Truncation toward zero by additions alone. GCC's inline truncl, and every conversion from
+// long double to an integer, reloads the x87 control word twice (the x86-64 baseline has no
+// SSE3 fisttp); that cost more than all the rest of a run together.
+long double towardZero(long double x)
+{
+    if (!(std::fabs(x) < kWholeFrom))
+        return x; // whole already, or not finite
+    // x + 2^63 has a unit in its last place of 1, so the sum rounds x to a whole neighbour,
+    // in any rounding mode; stepping back where that went past x leaves the truncation.
+    if (x >= 0) {
+        const long double n = (x + kWholeFrom) - kWholeFrom;
+        return n > x ? n - 1 : n;
+    }
+    const long double n = (x - kWholeFrom) + kWholeFrom;
+    return n < x ? n + 1 : n;
+}
+
+// Rounds to the nearest whole number with ties to the even one (85.5 gives 86, 86.5 gives
+// 86), whatever the rounding mode. std::round takes ties away from zero, and nearbyintl saves
+// and restores the whole floating-point environment on every call.
+long double roundHalfEven(long double x)
+{
+    const long double whole = towardZero(x);
+    const long double rest = std::fabs(x - whole); // exact
+    const bool odd = towardZero(whole * 0.5L) != whole * 0.5L;
+    if (rest > 0.5L || (rest == 0.5L && odd))
+        return x < 0 ? whole - 1 : whole + 1;
+    return whole;
+}
+
+// A whole long double below 2^53 in magnitude passes through double exactly, and the SSE
+// conversion from double needs no change of the x87 control word.
+std::int64_t smallWhole(long double whole)
+{
+    return static_cast<std::int64_t>(static_cast<double>(whole));
+}
+
+// "bi_lineair" takes α and β from the concrete class; both are held as the doubles nearest
+// to the values of the class table (7.0 / 18.0 is that double: the division rounds once).
+struct BiLinearConstants {
+    double alpha;
+    double beta;
+};
+
+BiLinearConstants biLinearConstants(int concreteClass)
+{
+    switch (concreteClass) {
+    case 5:
+        return {0.73, 0.38};
+    case 6:
+        return {0.67, 0.36};
+    case 7:
+        return {0.62, 0.35};
+    default:
+        // Items 0 to 4, and any index outside 0..7 (no class selected): the window always
+        // has a class selected, so the constants of the lower classes are as good as any
+        // and keep the results defined.
+        return {0.75, 7.0 / 18.0};
+    }
+}
+
+// Rereads a real text directly as a double. from_chars rounds once and ignores the C locale
+// that the toolkit sets from the environment.
+[[gnu::cold]] double readDoubleOnce(std::string_view text, char separator, double fallback)
+{
+    // The text has passed parseReal, so it holds only blanks, signs, digits, one separator
+    // and an exponent letter; from_chars wants '.' and takes no leading blank or plus.
+    std::string plain;
+    plain.reserve(text.size());
+    for (const char c : text) {
+        if (c == separator)
+            plain.push_back('.');
+        else if (c != ' ' && c != '+')
+            plain.push_back(c);
+    }
+    double value = fallback;
+    const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    return error == std::errc{} ? value : fallback;
+}
+
+// fcd must be the double nearest to its text. parseReal rounds the text once, to long double,
+// and rounding that to double again gives the nearest double except when the long double
+// lies exactly halfway between two doubles: the text itself may lie just beside that point,
+// and ties-to-even can then pick the wrong side. None of the texts of the concrete table
+// comes near such a point, so the rereading below stays off the normal path.
+double nearestDouble(long double value, std::string_view text, char separator)
+{
+    const double rounded = static_cast<double>(value);
+    if (static_cast<long double>(rounded) == value)
+        return rounded;
+    // Scale so that one unit in the last place of a double (normal or subnormal) is 1; the
+    // scaling is exact, and a halfway value then has a fraction of exactly one half.
+    int exponent = 0;
+    const long double mantissa = std::frexp(value, &exponent);
+    const long double scaled = std::ldexp(mantissa, std::min(53, exponent + 1074));
+    if (std::fabs(scaled - towardZero(scaled)) != 0.5L)
+        return rounded;
+    return readDoubleOnce(text, separator, rounded);
+}
+
+// Beyond 2^53 (values typed far out of the ranges of the controls) a whole number is written
+// exactly as the decimal integer it is, digit for digit, rather than clamped or wrapped; an
+// overflowed depth or moment writes "inf" or "-inf".
+[[gnu::cold]] void writeHugeWhole(std::string &out, long double whole)
+{
+    char buffer[std::numeric_limits<long double>::max_exponent10 + 8];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, whole, std::chars_format::fixed, 0).ptr;
+    out.assign(buffer, end);
+}
+
+// Every result of inputs inside the ranges of the controls is far below 2^53.
+void writeWhole(std::string &out, long double whole)
+{
+    if (!(std::fabs(whole) < 0x1p53L)) {
+        writeHugeWhole(out, whole);
+        return;
+    }
+    char buffer[24];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, smallWhole(whole)).ptr;
+    out.assign(buffer, end);
+}
+
+struct ModelResult {
+    double xu = 0;
+    double z = 0;
+    long double moment = 0;
+    bool valid = false;
+};
+
+// One stress-block model. xu and z are stored as doubles where they arise, so z is formed
+// from the rounded xu, and the validity test and the moment see the stored values.
+template <typename LeverArm>
+ModelResult stressBlock(long double force, long double denominator, double d, LeverArm leverArm)
+{
+    ModelResult r;
+    r.xu = static_cast<double>(force / denominator);
+    r.z = static_cast<double>(leverArm(static_cast<long double>(r.xu)));
+    if (r.z > 0 && r.xu < d) {
+        // Truncated toward zero, never rounded: 80.99 kNm shows 80.
+        r.moment = towardZero((force * r.z) / 1000000.0L);
+        r.valid = true;
+    } else {
+        r = ModelResult{};
+    }
+    return r;
+}
+
+// z/d as a text of hundredths.
+void writeRatio(std::string &out, const ModelResult &model, double d, char separator)
+{
+    if (!model.valid) {
+        out = "0"s;
+        return;
+    }
+    const long double k = roundHalfEven((100.0L * model.z) / static_cast<long double>(d));
+    if (k >= 0 && k <= 100) {
+        // With a steel area of 0 or more k lies here, and the general format of k x 0.01 with
+        // 15 digits is "0", "0.01" to "0.99" without trailing zero, or "1". Written directly
+        // it costs a few nanoseconds instead of a full decimal conversion, three times a tick.
+        const auto hundredths = static_cast<int>(smallWhole(k));
+        if (hundredths == 0 || hundredths == 100) {
+            out = hundredths == 0 ? "0"s : "1"s;
+            return;
+        }
+        const char text[] = {'0', separator, static_cast<char>('0' + hundredths / 10),
+                             static_cast<char>('0' + hundredths % 10)};
+        out.assign(text, hundredths % 10 == 0 ? 3 : 4);
+        return;
+    }
+    if (!std::isfinite(k)) {
+        writeHugeWhole(out, k);
+        return;
+    }
+    // 0.01 is the long double nearest to it, so 103 x 0.01 is not exactly 1.03; the general
+    // format rounds to 18 and then 15 digits, which writes it as 1.03.
+    out = numtext::formatGeneral(k * 0.01L, 15, separator);
+}
+
+} // namespace
+
+MomentTexts computeMoments(const MomentInputs &inputs)
+{
+    // A design-value text that does not read counts as 0: for fcd the guard then writes the
+    // fall-back texts; for fyd there is no steel force, so every moment is 0.
+    const std::int32_t fydWhole = numtext::parseInt(inputs.fydText).value_or(0);
+    const double fyd = fydWhole;
+    const double fcd =
+        nearestDouble(numtext::parseReal(inputs.fcdText, inputs.decimalSeparator).value_or(0.0L),
+                      inputs.fcdText, inputs.decimalSeparator);
+    // As and fyd are whole numbers within 32 bits; their product needs at most 62 bits and is
+    // exact in long double, so the stored force is rounded once.
+    const double steelForce = static_cast<double>(static_cast<long double>(inputs.As) * fyd);
+    const double d = inputs.d; // exact, as is b
+    const double b = inputs.b;
+
+    // No effective depth, or no width: the guard also makes every divisor below positive.
+    if (inputs.d <= 0 || static_cast<long double>(b) * fcd <= 0)
+        return {"0", "0", "0", "0", "0", "0", "0", "nan", "nan", "nan", "nan"};
+
+    const long double force = steelForce;
+    const long double width = b;
+    const long double strength = fcd;
+    const long double depth = d;
+
+    // Each denominator and lever arm in the order written, operation by operation: 2/3,
+    // 17/21 and 99/238 are never formed as constants, as that would round differently.
+    const ModelResult parabolic =
+        stressBlock(force, ((2.0L * width) * strength) / 3.0L, d,
+                    [depth](long double xu) { return depth - 0.375L * xu; });
+    const BiLinearConstants constants = biLinearConstants(inputs.concreteClass);
+    const long double alpha = constants.alpha;
+    const long double beta = constants.beta;
+    const ModelResult biLinear =
+        stressBlock(force, (alpha * width) * strength, d,
+                    [depth, beta](long double xu) { return depth - beta * xu; });
+    const ModelResult parabolaRectangle =
+        stressBlock(force, ((17.0L * width) * strength) / 21.0L, d,
+                    [depth](long double xu) { return depth - (99.0L * xu) / 238.0L; });
+
+    // "benadering" uses fyd x As as a whole number. Its intended 32-bit product is exact for
+    // every input inside the ranges of the controls; for values typed far beyond them we take
+    // the exact 64-bit product rather than a wrapped one, so the sign and size stay right.
+    const std::int64_t steelProduct = std::int64_t{fydWhole} * inputs.As;
+    // 0.9 as the long double nearest to it, and the force kept in extended precision.
+    const long double approxForce = static_cast<long double>(steelProduct) * 0.9L;
+    const long double approxMoment =
+        towardZero((static_cast<long double>(inputs.d) * approxForce) / 1000000.0L);
+
+    MomentTexts texts;
+    writeWhole(texts[Mu0], approxMoment);
+    writeWhole(texts[Mu1], parabolic.moment);
+    writeWhole(texts[Xu1], towardZero(parabolic.xu));
+    writeWhole(texts[Mu2], biLinear.moment);
+    writeWhole(texts[Xu2], towardZero(biLinear.xu));
+    writeWhole(texts[Mu3], parabolaRectangle.moment);
+    writeWhole(texts[Xu3], towardZero(parabolaRectangle.xu));
+    texts[Z0] = "0.9"s;
+    writeRatio(texts[Z1], parabolic, d, inputs.decimalSeparator);
+    writeRatio(texts[Z2], biLinear, d, inputs.decimalSeparator);
+    writeRatio(texts[Z3], parabolaRectangle, d, inputs.decimalSeparator);
+    return texts;
+}
+
+} // namespace beam
