@@ -95,7 +95,9 @@ TAboutBox::TAboutBox(QWidget *owner)
 
     ProgramImage = new QLabel(Panel1);
     ProgramImage->setObjectName(QStringLiteral("ProgramImage"));
-    ProgramImage->setPixmap(programIcon().pixmap(32));
+    // Loaded by file name, so every showing finds the same pixmap in Qt's cache instead of
+    // adding a new one.
+    ProgramImage->setPixmap(QPixmap(QStringLiteral(":/tralvik.xpm")));
     ProgramImage->setScaledContents(true);
     ProgramImage->setGeometry(8, 8, 41, 41);
 
