@@ -12,10 +12,28 @@ skip() {
 }
 
 if [ "${2:-}" != --inside ]; then
-    command -v xvfb-run >/dev/null || skip "xvfb-run is not installed (Debian package xvfb)"
+    command -v Xvfb >/dev/null || skip "Xvfb is not installed (Debian package xvfb)"
     command -v xdotool >/dev/null || skip "xdotool is not installed"
-    xvfb-run -a true >/dev/null 2>&1 || skip "Xvfb cannot start here"
-    exec xvfb-run -a -s "-screen 0 800x600x24" bash "$0" "$program" --inside
+    # A server of our own on a display it picks itself: two tests (or two builds) starting at
+    # once would otherwise race for the same free display number.
+    work=$(mktemp -d)
+    Xvfb -screen 0 800x600x24 -nolisten tcp -displayfd 3 3>"$work/display" 2>/dev/null &
+    server=$!
+    for _ in $(seq 100); do
+        [ -s "$work/display" ] && break
+        sleep 0.05
+    done
+    if [ ! -s "$work/display" ]; then
+        kill "$server" 2>/dev/null
+        rm -rf "$work"
+        skip "Xvfb cannot start here"
+    fi
+    DISPLAY=":$(cat "$work/display")" bash "$0" "$program" --inside
+    status=$?
+    kill "$server" 2>/dev/null
+    wait "$server" 2>/dev/null
+    rm -rf "$work"
+    exit "$status"
 fi
 
 # The test environment may ask for the headless platform; this test is about the real one.
