@@ -237,13 +237,21 @@ void tst_MainForm::designValues_data()
     QTest::addColumn<QStringList>("texts");
 
     QTest::addRow("C45/55 keeps its trailing zero")
-        << 4 << 2 << QStringList{QStringLiteral("30.0"), QStringLiteral("1.77"), QStringLiteral("36000"), QStringLiteral("435"), QStringLiteral("2.0e5")};
+        << 4 << 2
+        << QStringList{QStringLiteral("30.0"), QStringLiteral("1.77"), QStringLiteral("36000"),
+                       QStringLiteral("435"), QStringLiteral("2.0e5")};
     QTest::addRow("C35/45 keeps the zero of its tensile strength")
-        << 3 << 2 << QStringList{QStringLiteral("23.3"), QStringLiteral("1.50"), QStringLiteral("34000"), QStringLiteral("435"), QStringLiteral("2.0e5")};
+        << 3 << 2
+        << QStringList{QStringLiteral("23.3"), QStringLiteral("1.50"), QStringLiteral("34000"),
+                       QStringLiteral("435"), QStringLiteral("2.0e5")};
     QTest::addRow("C70/85 with FeB220")
-        << 7 << 0 << QStringList{QStringLiteral("46.7"), QStringLiteral("2.15"), QStringLiteral("41000"), QStringLiteral("191"), QStringLiteral("2.0e5")};
+        << 7 << 0
+        << QStringList{QStringLiteral("46.7"), QStringLiteral("2.15"), QStringLiteral("41000"),
+                       QStringLiteral("191"), QStringLiteral("2.0e5")};
     QTest::addRow("C53/65 with FeB400")
-        << 5 << 1 << QStringList{QStringLiteral("35.3"), QStringLiteral("1.94"), QStringLiteral("38000"), QStringLiteral("348"), QStringLiteral("2.0e5")};
+        << 5 << 1
+        << QStringList{QStringLiteral("35.3"), QStringLiteral("1.94"), QStringLiteral("38000"),
+                       QStringLiteral("348"), QStringLiteral("2.0e5")};
 }
 
 void tst_MainForm::designValues()
@@ -269,8 +277,11 @@ void tst_MainForm::firstTickFillsTheResults()
     const QStringList shown{text("mu0Edit"), text("mu1Edit"), text("mu2Edit"), text("mu3Edit"),
                             text("xu1Edit"), text("xu2Edit"), text("xu3Edit"), text("z0Edit"),
                             text("z1Edit"),  text("z2Edit"),  text("z3Edit")};
-    QCOMPARE(shown, (QStringList{QStringLiteral("83"), QStringLiteral("79"), QStringLiteral("80"), QStringLiteral("80"), QStringLiteral("184"), QStringLiteral("163"), QStringLiteral("151"), QStringLiteral("0.9"), QStringLiteral("0.85"), QStringLiteral("0.86"),
-                                 QStringLiteral("0.87")}));
+    QCOMPARE(shown,
+             (QStringList{QStringLiteral("83"), QStringLiteral("79"), QStringLiteral("80"),
+                          QStringLiteral("80"), QStringLiteral("184"), QStringLiteral("163"),
+                          QStringLiteral("151"), QStringLiteral("0.9"), QStringLiteral("0.85"),
+                          QStringLiteral("0.86"), QStringLiteral("0.87")}));
 }
 
 void tst_MainForm::idleTicksWriteNothing()
