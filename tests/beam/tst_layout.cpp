@@ -1,3 +1,4 @@
+#include "find_control.h"
 #include "main_form.h"
 #include "number_edit.h"
 #include "radio_group.h"
@@ -53,10 +54,7 @@ private Q_SLOTS:
 private:
     template <typename T = QWidget> T *find(const QString &name) const
     {
-        auto *child = form->findChild<T *>(name);
-        if (!child)
-            qFatal("no control %s", qPrintable(name));
-        return child;
+        return findControl<T>(form.get(), name);
     }
     QTabWidget *notebook() const { return find<QTabWidget>(u"TabbedNotebook1"_s); }
     void showPageOf(QWidget *widget) const;

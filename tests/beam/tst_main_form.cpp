@@ -1,4 +1,5 @@
 #include "decimal_separator.h"
+#include "find_control.h"
 #include "main_form.h"
 #include "number_edit.h"
 #include "radio_group.h"
@@ -39,10 +40,7 @@ private Q_SLOTS:
 private:
     template <typename T> T *find(const char *name) const
     {
-        auto *child = form->findChild<T *>(QLatin1StringView(name));
-        if (!child)
-            qFatal("no control %s", name);
-        return child;
+        return findControl<T>(form.get(), QLatin1StringView(name));
     }
     QString text(const char *name) const { return find<QLineEdit>(name)->text(); }
     qint32 value(const char *name) const { return find<TNumberEdit>(name)->IntValue(); }

@@ -1,4 +1,5 @@
 #include "decimal_separator.h"
+#include "find_control.h"
 #include "main_form.h"
 #include "number_edit.h"
 #include "radio_group.h"
@@ -93,10 +94,7 @@ private Q_SLOTS:
 private:
     template <typename T = QWidget> T *find(const char *name) const
     {
-        auto *w = form->findChild<T *>(QLatin1StringView(name));
-        if (!w)
-            qFatal("no control %s", name);
-        return w;
+        return findControl<T>(form.get(), QLatin1StringView(name));
     }
     void type(const QString &keys);
     void startIn(const QString &control, bool selectAll);

@@ -1,4 +1,5 @@
 #include "decimal_separator.h"
+#include "find_control.h"
 #include "number_edit.h"
 #include "radio_group.h"
 
@@ -194,10 +195,7 @@ private Q_SLOTS:
 private:
     template <typename T = QWidget> T *find(const QString &name) const
     {
-        auto *w = window->findChild<T *>(name);
-        if (!w)
-            qFatal("no control %s", qPrintable(name));
-        return w;
+        return findControl<T>(window.get(), name);
     }
     void activateAgain();
     void typeInto(const QString &control, const QString &keys);

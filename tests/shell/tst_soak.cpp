@@ -1,5 +1,6 @@
 #include "about_box.h"
 #include "decimal_separator.h"
+#include "find_control.h"
 #include "main_form.h"
 #include "materials.h"
 #include "moment.h"
@@ -45,10 +46,7 @@ private Q_SLOTS:
 private:
     template <typename T = QWidget> T *find(const char *name) const
     {
-        auto *w = form->findChild<T *>(QLatin1StringView(name));
-        if (!w)
-            qFatal("no control %s", name);
-        return w;
+        return findControl<T>(form.get(), QLatin1StringView(name));
     }
 
     void clickRadio();
