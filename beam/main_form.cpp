@@ -1,5 +1,6 @@
 #include "main_form.h"
 
+#include "classic_style.h"
 #include "decimal_separator.h"
 #include "line_edit_text.h"
 #include "materials.h"
@@ -9,6 +10,7 @@
 #include "reinforcement.h"
 
 #include <QCloseEvent>
+#include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,20 +48,15 @@ void readAscii(const QLineEdit *edit, std::string &out)
 
 // The layout's own fonts do not exist on Linux. Liberation Sans has Arial's metrics, close to
 // theirs, and at these pixel sizes every text fits its place uncut; sizes in pixels keep the
-// texts in proportion to the layout's pixel positions at any scale factor. The fonts stand in
-// the style sheet because a style sheet overrides the fonts that widgets inherit. The menu bar
-// keeps the desktop's font, as its menus do.
-//
-// The layout places a group's contents as if its caption stood on the frame's top line, as it
-// does here. The radio buttons' smaller spacing lets "10" fit a column of the 105 pixels wide,
-// three-column group.
-constexpr const char *layoutStyleSheet = R"(
-#ClientArea, #ClientArea * { font-family: "Liberation Sans", Arial; font-size: 11px; }
-#ClientArea QTabBar { font-size: 13px; }
-QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: 6px; }
-QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0px 2px; }
-QRadioButton { spacing: 3px; }
-)";
+// texts in proportion to the layout's pixel positions at any scale factor. The client area's
+// font reaches every control in it; the menu bar keeps the desktop's font, as its menus do.
+QFont layoutFont(int pixels)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setPixelSize(pixels);
+    return font;
+}
 
 template <typename Widget> Widget *place(Widget *widget, const char *name, QRect geometry)
 {
@@ -204,9 +201,9 @@ void TMainForm::trace(const char *handler) const
 
 void TMainForm::buildLayout()
 {
-    setStyleSheet(QLatin1StringView(layoutStyleSheet));
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
+    client->setFont(layoutFont(11));
     client->setFixedSize(346, 332);
     setCentralWidget(client);
 
@@ -226,6 +223,7 @@ void TMainForm::buildLayout()
 
     TabbedNotebook1 = place(new QTabWidget(client), "TabbedNotebook1", {0, 0, 345, 212});
     auto *tabs = TabbedNotebook1->findChild<QTabBar *>();
+    tabs->setFont(layoutFont(13));
     auto *materials = new QWidget;
     auto *geometry = new QWidget;
     TabbedNotebook1->addTab(materials, QStringLiteral("Materialen"));
@@ -381,6 +379,11 @@ void TMainForm::buildLayout()
         order << results[std::size_t(cell.field)];
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+
+    // The layout places a group's contents as if its caption stood on the frame's top line, and
+    // its radio columns need the smaller spacing; the style gives both, to every control that
+    // exists by now.
+    toolkit::applyClassicStyle(client);
 
     setFixedSize(346, 332 + menu->sizeHint().height());
     move(26, 79);

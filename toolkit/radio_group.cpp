@@ -82,8 +82,8 @@ void RadioGroup::resizeEvent(QResizeEvent *event)
 void RadioGroup::changeEvent(QEvent *event)
 {
     QGroupBox::changeEvent(event);
-    // A style sheet or font takes effect when the group is polished, after the items were
-    // placed, and moves the caption and the frame.
+    // A style or font that the window sets after the items were placed moves the caption and
+    // the frame.
     switch (event->type()) {
     case QEvent::ContentsRectChange:
     case QEvent::FontChange:
