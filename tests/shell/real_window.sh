@@ -66,6 +66,13 @@ keys() {
     done
 }
 
+# The server says it is ready through -displayfd; make sure it answers before the program
+# depends on it.
+for _ in $(seq 50); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    sleep 0.1
+done
+
 "$program" &
 pid=$!
 main=$(window "Tralvik  : Uiterste Moment") || fail "no main window with the caption \"Tralvik  : Uiterste Moment\""
