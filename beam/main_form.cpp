@@ -8,6 +8,7 @@
 #include "number_edit.h"
 #include "radio_group.h"
 #include "reinforcement.h"
+#include "scroll_bar.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -109,11 +110,9 @@ QScrollBar *addScrollBar(QWidget *parent, const char *name, QRect geometry,
                          Qt::Orientation orientation, int maximum, int smallStep, int largeStep,
                          int position, const QString &accessibleName)
 {
-    auto *bar = place(new QScrollBar(orientation, parent), name, geometry);
-    // The bars are tab stops that the arrow, page, Home and End keys move; Qt's scroll bars
-    // take no focus by default. A vertical bar keeps its minimum at the top, so Down and
-    // dragging the thumb down increase the height.
-    bar->setFocusPolicy(Qt::StrongFocus);
+    // The bars are tab stops that the arrow, page, Home and End keys move. A vertical bar
+    // keeps its minimum at the top, so Down and dragging the thumb down increase the height.
+    auto *bar = place(new toolkit::ScrollBar(orientation, parent), name, geometry);
     bar->setAccessibleName(accessibleName);
     bar->setRange(0, maximum);
     bar->setSingleStep(smallStep);
