@@ -1,0 +1,47 @@
+# The Debian package that scripts/package builds with CPack: tralvik_2.2.0-1_amd64.deb.
+# Its dependencies come from the installed binary through dpkg-shlibdeps, so a library that
+# the program starts to link reaches the package without an edit here.
+
+set(TRALVIK_MAINTAINER "Tralvik <info@tralvik.nl>" CACHE STRING
+    "Maintainer of the Debian package, as Name <address>")
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tralvik)
+# The file version has four parts; a Debian version has the upstream three and a revision.
+set(CPACK_PACKAGE_VERSION
+    "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}")
+set(CPACK_PACKAGE_VENDOR Tralvik)
+set(CPACK_PACKAGE_CONTACT "${TRALVIK_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TRALVIK_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
+# dpkg unpacks what the archive says; control files and folders get Debian's usual modes.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+# Debian's descriptions are English; the project's own description is the window's Dutch.
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "ultimate moment of a reinforced-concrete beam section")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Tralvik is a calculator with which students check a rectangular
+reinforced-concrete beam section in bending to NEN-EN 1992-1-1 (Eurocode 2).
+Choose the concrete class, the steel grade, the bars, the stirrups, the
+cover, the height and the width; the window shows the design values, the
+steel area, the effective depth and the ultimate moment by four models side
+by side. The texts of the window are Dutch.")
+
+# Debian's documentation folder is named after the package, not the project.
+set(docdir "${CMAKE_INSTALL_DATADIR}/doc/${CPACK_PACKAGE_NAME}")
+configure_file("${CMAKE_CURRENT_LIST_DIR}/changelog" changelog.Debian @ONLY)
+# gzip -n leaves out the name and time, so that the same sources give the same package.
+execute_process(COMMAND gzip -9nf changelog.Debian WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"
+                COMMAND_ERROR_IS_FATAL ANY)
+install(FILES "${CMAKE_CURRENT_BINARY_DIR}/changelog.Debian.gz" "${CMAKE_CURRENT_LIST_DIR}/copyright"
+        DESTINATION "${docdir}")
+install(FILES "${CMAKE_CURRENT_LIST_DIR}/lintian-overrides"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/lintian/overrides" RENAME "${CPACK_PACKAGE_NAME}")
+
+include(CPack)
