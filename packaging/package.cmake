@@ -33,15 +33,19 @@ cover, the height and the width; the window shows the design values, the
 steel area, the effective depth and the ultimate moment by four models side
 by side. The texts of the window are Dutch.")
 
-# Debian's documentation folder is named after the package, not the project.
+# The files only a Debian package has are laid out here and added by CPack alone, so that
+# cmake --install does not put them into a home folder. The copyright goes with every install.
+set(debian_only "${CMAKE_CURRENT_BINARY_DIR}/debian-only")
 set(docdir "${CMAKE_INSTALL_DATADIR}/doc/${CPACK_PACKAGE_NAME}")
-configure_file("${CMAKE_CURRENT_LIST_DIR}/changelog" changelog.Debian @ONLY)
+file(REMOVE_RECURSE "${debian_only}")
+configure_file("${CMAKE_CURRENT_LIST_DIR}/changelog" "${debian_only}/${docdir}/changelog.Debian" @ONLY)
 # gzip -n leaves out the name and time, so that the same sources give the same package.
-execute_process(COMMAND gzip -9nf changelog.Debian WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"
+execute_process(COMMAND gzip -9nf changelog.Debian WORKING_DIRECTORY "${debian_only}/${docdir}"
                 COMMAND_ERROR_IS_FATAL ANY)
-install(FILES "${CMAKE_CURRENT_BINARY_DIR}/changelog.Debian.gz" "${CMAKE_CURRENT_LIST_DIR}/copyright"
-        DESTINATION "${docdir}")
-install(FILES "${CMAKE_CURRENT_LIST_DIR}/lintian-overrides"
-        DESTINATION "${CMAKE_INSTALL_DATADIR}/lintian/overrides" RENAME "${CPACK_PACKAGE_NAME}")
+configure_file("${CMAKE_CURRENT_LIST_DIR}/lintian-overrides"
+               "${debian_only}/${CMAKE_INSTALL_DATADIR}/lintian/overrides/${CPACK_PACKAGE_NAME}" COPYONLY)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_INSTALLED_DIRECTORIES "${debian_only};${CPACK_PACKAGING_INSTALL_PREFIX}")
+install(FILES "${CMAKE_CURRENT_LIST_DIR}/copyright" DESTINATION "${docdir}")
 
 include(CPack)
