@@ -157,7 +157,12 @@ TNumberEdit *addNumberEdit(QWidget *parent, const char *name, QRect geometry,
 } // namespace
 
 TMainForm::TMainForm(QWidget *parent)
+    : TMainForm({}, parent)
+{}
+
+TMainForm::TMainForm(std::function<void(const char *)> trace, QWidget *parent)
     : QMainWindow(parent)
+    , m_trace(std::move(trace))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tralvik  : Uiterste Moment"));

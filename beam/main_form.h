@@ -29,9 +29,13 @@ public:
     static constexpr int depthInterval = 1000; // ms: d catches up with typed heights and covers
 
     explicit TMainForm(QWidget *parent = nullptr);
+    // With the handler trace below in place from the start, so that the chain FormCreate runs
+    // during construction is seen as well.
+    explicit TMainForm(std::function<void(const char *handler)> trace, QWidget *parent = nullptr);
     ~TMainForm() override;
 
-    // Called with a handler's name each time it runs, so that tests can follow the chains.
+    // Called with a handler's name each time it runs, so that tests can follow the chains. When
+    // nobody listens a handler pays one test of an empty function.
     void setHandlerTrace(std::function<void(const char *handler)> trace);
 
     // Runs when the user asks for the About box; the shell supplies it.

@@ -8,7 +8,13 @@
 
 int main(int argc, char *argv[])
 {
-    TApplication app(argc, argv);
+    // The program takes no arguments, and Qt would read its own (-reverse, -qwindowtitle,
+    // -platform, ...) from what it is given: it sees the program's name alone. Its environment
+    // variables still choose the platform, style and scale. A caller may pass no name at all.
+    static char fallbackName[] = "tralvik";
+    char *qtArgv[] = {argc > 0 && argv[0] ? argv[0] : fallbackName, nullptr};
+    int qtArgc = 1;
+    TApplication app(qtArgc, qtArgv);
     try {
         TMainForm MainForm;
         MainForm.setAboutHandler(showAboutBox);

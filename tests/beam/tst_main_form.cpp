@@ -5,12 +5,17 @@
 #include "radio_group.h"
 
 #include <QLineEdit>
+#include <QMetaEnum>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
+#include <array>
+#include <functional>
+#include <map>
 #include <memory>
 
 // The window as a state machine: its start state, which handlers each user action runs and
@@ -45,6 +50,8 @@ private:
     QString text(const char *name) const { return find<QLineEdit>(name)->text(); }
     qint32 value(const char *name) const { return find<TNumberEdit>(name)->IntValue(); }
     void tick() { QVERIFY(QMetaObject::invokeMethod(form.get(), "CalcTimerTimer")); }
+    std::function<void(const char *)> recorder();
+    void focusForKeys(QWidget *control);
 
     std::unique_ptr<TMainForm> form;
     QStringList handlers;
@@ -55,12 +62,34 @@ void tst_MainForm::init()
     QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
     form = std::make_unique<TMainForm>();
     handlers.clear();
-    form->setHandlerTrace([this](const char *handler) {
+    form->setHandlerTrace(recorder());
+}
+
+std::function<void(const char *)> tst_MainForm::recorder()
+{
+    return [this](const char *handler) {
         const QLatin1StringView name(handler);
         // The timers may tick whenever a test waits; the chains are about the handlers alone.
         if (name != QLatin1StringView("CalcTimerTimer") && name != QLatin1StringView("dTimerTimer"))
             handlers << name;
-    });
+    };
+}
+
+// Keys go where the user's go: to the window, which hands them to the focused control on the
+// page that shows; a radio group's focus stands on its selected item.
+void tst_MainForm::focusForKeys(QWidget *control)
+{
+    form->show();
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    auto *notebook = find<QTabWidget>("TabbedNotebook1");
+    for (int i = 0; i < notebook->count(); ++i)
+        if (notebook->widget(i)->isAncestorOf(control))
+            notebook->setCurrentIndex(i);
+    if (auto *group = qobject_cast<toolkit::RadioGroup *>(control))
+        control = group->button(group->itemIndex());
+    control->setFocus();
+    QCOMPARE(QApplication::focusWidget(), control);
 }
 
 void tst_MainForm::cleanup()
@@ -167,6 +196,123 @@ void tst_MainForm::chains_data()
         << "4" << 452 << 3000 << 3000 << 200 << 2971;
     QTest::addRow("the height bar set to where it stands runs nothing")
         << "HScrollBar 500" << QStringList{} << "4" << 452 << 500 << 500 << 200 << 471;
+    QTest::addRow("start-up runs FormCreate's whole chain")
+        << "FormCreate"
+        << QStringList{QStringLiteral("FormCreate"),
+                       QStringLiteral("HScrollBarChange"),
+                       QStringLiteral("HNumEditChange"),
+                       depth,
+                       depth,
+                       QStringLiteral("BScrollBarChange"),
+                       QStringLiteral("BNumEditChange"),
+                       depth,
+                       depth,
+                       QStringLiteral("ScrollBar1Change"),
+                       QStringLiteral("nEditChange"),
+                       QStringLiteral("nEditChange"),
+                       QStringLiteral("UpdateDesignValues"),
+                       depth}
+        << "4" << 452 << 500 << 500 << 200 << 471;
+    QTest::addRow("50 bars of 40 mm show an area above the field's maximum")
+        << "PHIhwRadioGroup 8, ScrollBar1 50"
+        << QStringList{QStringLiteral("ScrollBar1Change"), QStringLiteral("nEditChange")} << "50"
+        << 62800 << 500 << 500 << 200 << 457;
+
+    // Arrow keys in the radio groups: a move to another item clicks once, a key that finds no
+    // item in its direction runs nothing.
+    const QStringList design{QStringLiteral("UpdateDesignValues")};
+    QTest::addRow("Down in the concrete classes clicks once")
+        << "BRadioGroup Down" << QStringList{QStringLiteral("BRadioGroupClick")} + design << "4"
+        << 452 << 500 << 500 << 200 << 471;
+    QTest::addRow("Up on the first concrete class runs nothing")
+        << "BRadioGroup Up" << QStringList{} << "4" << 452 << 500 << 500 << 200 << 471;
+    QTest::addRow("Right in the one column of concrete classes runs nothing")
+        << "BRadioGroup Right" << QStringList{} << "4" << 452 << 500 << 500 << 200 << 471;
+    QTest::addRow("Up in the steel grades clicks once")
+        << "FeBRadioGroup Up" << QStringList{QStringLiteral("FeBRadioGroupClick")} + design << "4"
+        << 452 << 500 << 500 << 200 << 471;
+    QTest::addRow("Down on the last steel grade runs nothing")
+        << "FeBRadioGroup Down" << QStringList{} << "4" << 452 << 500 << 500 << 200 << 471;
+    QTest::addRow("Right in the bar diameters goes to 25 mm in the next column")
+        << "PHIhwRadioGroup Right"
+        << QStringList{QStringLiteral("PHIhwRadioGroupClick"), QStringLiteral("nEditChange"), depth}
+        << "4" << 1960 << 500 << 500 << 200 << 465;
+    QTest::addRow("Up on the top row of the bar diameters runs nothing")
+        << "PHIhwRadioGroup Up" << QStringList{} << "4" << 452 << 500 << 500 << 200 << 471;
+    QTest::addRow("Down in the stirrups goes to 10 mm")
+        << "PHIbgRadioGroup Down" << QStringList{QStringLiteral("PHIbgRadioGroupClick"), depth}
+        << "4" << 452 << 500 << 500 << 200 << 469;
+    QTest::addRow("Left in the first column of stirrups runs nothing")
+        << "PHIbgRadioGroup Left" << QStringList{} << "4" << 452 << 500 << 500 << 200 << 471;
+
+    // Every key on every bar. Right and Down add the small step, Left and Up take it away, the
+    // page keys the large step, Home and End go to the ends; one press is one change of
+    // position and runs the bar's chain once. The bar count shows in nEdit and As, the height
+    // in HNumEdit and d; the width leaves d as it is.
+    const std::map<QByteArray, QStringList> barChains{
+        {"ScrollBar1", {QStringLiteral("ScrollBar1Change"), QStringLiteral("nEditChange")}},
+        {"HScrollBar",
+         {QStringLiteral("HScrollBarChange"), QStringLiteral("HNumEditChange"), depth, depth}},
+        {"BScrollBar",
+         {QStringLiteral("BScrollBarChange"), QStringLiteral("BNumEditChange"), depth, depth}},
+    };
+    const auto barRow = [&](const QByteArray &name, const QByteArray &bar, const QString &action,
+                            const QStringList &chain, int position, qint32 AsOrD) {
+        const bool count = bar == "ScrollBar1";
+        const bool height = bar == "HScrollBar";
+        QTest::newRow(name.constData())
+            << action << chain << (count ? QString::number(position) : QStringLiteral("4"))
+            << (count ? AsOrD : 452) << (height ? position : 500) << (height ? position : 500)
+            << (bar == "BScrollBar" ? position : 200) << (count ? 471 : AsOrD);
+    };
+    const struct {
+        const char *bar;
+        const char *key;
+        int position;
+        qint32 AsOrD;
+    } keys[] = {
+        {"ScrollBar1", "Right", 5, 565},      {"ScrollBar1", "Left", 3, 339},
+        {"ScrollBar1", "Down", 5, 565},       {"ScrollBar1", "Up", 3, 339},
+        {"ScrollBar1", "PageDown", 14, 1582}, {"ScrollBar1", "PageUp", 0, 0},
+        {"ScrollBar1", "Home", 0, 0},         {"ScrollBar1", "End", 50, 5650},
+        {"HScrollBar", "Right", 505, 476},    {"HScrollBar", "Left", 495, 466},
+        {"HScrollBar", "Down", 505, 476},     {"HScrollBar", "Up", 495, 466},
+        {"HScrollBar", "PageDown", 600, 571}, {"HScrollBar", "PageUp", 400, 371},
+        {"HScrollBar", "Home", 0, -1},        {"HScrollBar", "End", 3000, 2971},
+        {"BScrollBar", "Right", 205, 471},    {"BScrollBar", "Left", 195, 471},
+        {"BScrollBar", "Down", 205, 471},     {"BScrollBar", "Up", 195, 471},
+        {"BScrollBar", "PageDown", 300, 471}, {"BScrollBar", "PageUp", 100, 471},
+        {"BScrollBar", "Home", 0, 471},       {"BScrollBar", "End", 2000, 471},
+    };
+    for (const auto &k : keys)
+        barRow(QByteArray(k.key) + " on " + k.bar + " moves it to " +
+                   QByteArray::number(k.position),
+               k.bar, QLatin1StringView(k.bar) + u' ' + QLatin1StringView(k.key),
+               barChains.at(k.bar), k.position, k.AsOrD);
+    // At an end, the keys that point past it change nothing and run nothing.
+    const struct {
+        const char *bar;
+        int end;
+        qint32 AsOrD;
+        std::array<const char *, 4> keys;
+    } ends[] = {
+        {"ScrollBar1", 0, 0, {"Left", "Up", "PageUp", "Home"}},
+        {"ScrollBar1", 50, 5650, {"Right", "Down", "PageDown", "End"}},
+        {"HScrollBar", 0, -1, {"Left", "Up", "PageUp", "Home"}},
+        {"HScrollBar", 3000, 2971, {"Right", "Down", "PageDown", "End"}},
+        {"BScrollBar", 0, 471, {"Left", "Up", "PageUp", "Home"}},
+        {"BScrollBar", 2000, 471, {"Right", "Down", "PageDown", "End"}},
+    };
+    for (const auto &e : ends)
+        for (const char *key : e.keys)
+            barRow(QByteArray(key) + " on " + e.bar + " at " + QByteArray::number(e.end) +
+                       " runs nothing",
+                   e.bar,
+                   QStringLiteral("%1 %2, %1 %3")
+                       .arg(QLatin1StringView(e.bar))
+                       .arg(e.end)
+                       .arg(QLatin1StringView(key)),
+                   {}, e.end, e.AsOrD);
 }
 
 void tst_MainForm::chains()
@@ -180,23 +326,56 @@ void tst_MainForm::chains()
     QFETCH(qint32, B);
     QFETCH(qint32, d);
 
-    const QStringList words = action.split(QLatin1Char(' '));
-    const QByteArray control = words[0].toLatin1();
-    if (auto *bar = form->findChild<QScrollBar *>(words[0])) {
-        if (words[1] == QLatin1StringView("+1"))
-            bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        else
-            bar->setValue(words[1].toInt());
-    } else {
-        find<toolkit::RadioGroup>(control.constData())->button(words[1].toInt())->click();
+    // Steps apart by commas: the chain is that of the last one. A step names a control and a
+    // position, an item, "+1" (one small step) or a key; "FormCreate" builds a new window.
+    const QStringList steps = action.split(QStringLiteral(", "));
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        const bool last = i == steps.size() - 1;
+        const QStringList words = steps[i].split(QLatin1Char(' '));
+        if (words[0] == QLatin1StringView("FormCreate")) {
+            form.reset();
+            handlers.clear();
+            form = std::make_unique<TMainForm>(recorder());
+            continue;
+        }
+        const QByteArray name = words[0].toLatin1();
+        auto *control = find<QWidget>(name.constData());
+        const bool step = words[1] == QLatin1StringView("+1");
+        bool isNumber = false;
+        const int number = words[1].toInt(&isNumber);
+        if (!isNumber) {
+            const int key = QMetaEnum::fromType<Qt::Key>().keyToValue(
+                QByteArray("Key_" + words[1].toLatin1()).constData());
+            QVERIFY2(key >= 0, qPrintable(words[1]));
+            focusForKeys(control);
+            if (QTest::currentTestFailed())
+                return;
+            if (last)
+                handlers.clear();
+            QTest::keyClick(form->windowHandle(), Qt::Key(key));
+            continue;
+        }
+        if (last)
+            handlers.clear();
+        if (auto *bar = qobject_cast<QScrollBar *>(control)) {
+            if (step)
+                bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            else
+                bar->setValue(number);
+        } else {
+            find<toolkit::RadioGroup>(name.constData())->button(number)->click();
+        }
     }
     QCOMPARE(handlers, expected);
     QCOMPARE(text("nEdit"), n);
+    QCOMPARE(find<QScrollBar>("ScrollBar1")->value(), n.toInt());
     QCOMPARE(value("AsNumEdit"), As);
+    QCOMPARE(text("AsNumEdit"), QString::number(As));
     QCOMPARE(value("HNumEdit"), H);
     QCOMPARE(text("HNumEdit"), QString::number(H));
     QCOMPARE(find<QScrollBar>("HScrollBar")->value(), Hbar);
     QCOMPARE(value("BNumEdit"), B);
+    QCOMPARE(text("BNumEdit"), QString::number(B));
     QCOMPARE(find<QScrollBar>("BScrollBar")->value(), B);
     QCOMPARE(value("dNumEdit"), d);
     QCOMPARE(text("dNumEdit"), QString::number(d));
@@ -246,6 +425,10 @@ void tst_MainForm::designValues_data()
         << 7 << 0
         << QStringList{QStringLiteral("46.7"), QStringLiteral("2.15"), QStringLiteral("41000"),
                        QStringLiteral("191"), QStringLiteral("2.0e5")};
+    QTest::addRow("C60/75 keeps the zero of its compressive strength")
+        << 6 << 2
+        << QStringList{QStringLiteral("40.0"), QStringLiteral("2.03"), QStringLiteral("39000"),
+                       QStringLiteral("435"), QStringLiteral("2.0e5")};
     QTest::addRow("C53/65 with FeB400")
         << 5 << 1
         << QStringList{QStringLiteral("35.3"), QStringLiteral("1.94"), QStringLiteral("38000"),
