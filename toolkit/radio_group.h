@@ -31,6 +31,11 @@ public:
 
     QRadioButton *button(int index) const;
 
+    // One tab stop for the group, on the selected item. Qt moves the stop to whichever button
+    // takes the focus (arrow keys select as they move), but until one first does, every button
+    // would be a stop of its own.
+    void placeTabStopOnSelection();
+
 Q_SIGNALS:
     void clicked();
 
