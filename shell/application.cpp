@@ -31,7 +31,20 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
     return false;
 }
 
+namespace {
+
+// Drawn as text; the desktop's PNG and the Windows icon are made from it.
+const QString iconFile = QStringLiteral(":/tralvik.xpm");
+
+} // namespace
+
 QIcon programIcon()
 {
-    return QIcon(QStringLiteral(":/tralvik.xpm"));
+    return QIcon(iconFile);
+}
+
+QPixmap programImage()
+{
+    // Loaded by file name, so that Qt's pixmap cache holds one copy however often it is asked.
+    return QPixmap(iconFile);
 }

@@ -26,7 +26,8 @@ void applyLayoutFonts(QWidget *root)
     }
     // Only now that every font is in force: a label sized earlier would keep the old width.
     for (QWidget *widget : std::as_const(widgets)) {
-        if (auto *label = qobject_cast<QLabel *>(widget))
+        auto *label = qobject_cast<QLabel *>(widget);
+        if (label && !label->text().isEmpty())
             label->adjustSize();
     }
 }

@@ -12,8 +12,8 @@ namespace toolkit {
 QFont layoutFont(int pixels, bool bold = false);
 
 // A form gives a control the layout font by a "fontPixels" property, which its children inherit;
-// a control that the form makes bold stays bold. Every label then takes the size of its text at
-// the place the form gives it.
+// a control that the form makes bold stays bold. Every label with a text then takes the size of
+// that text at the place the form gives it; an image keeps the size the form gives it.
 void applyLayoutFonts(QWidget *root);
 
 } // namespace toolkit
