@@ -1,12 +1,12 @@
 #include "number_edit.h"
 
 #include "decimal_separator.h"
+#include "message_box.h"
 #include "number_text.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QRadioButton>
 #include <QTabWidget>
 
@@ -472,10 +472,7 @@ bool TNumberEdit::showMessage(const QString &text)
     // its lines with carriage returns, which a label does not break on.
     QString shown = text;
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), shown,
-                    QMessageBox::Ok);
-    box.setTextFormat(Qt::PlainText);
-    // The nested loop keeps every timer of the program ticking while the box is open.
-    box.exec();
+    toolkit::showMessage(nullptr, QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
+                         shown);
     return !alive.isNull();
 }

@@ -1,6 +1,6 @@
 #include "application.h"
 
-#include <QMessageBox>
+#include "message_box.h"
 
 #include <exception>
 
@@ -22,11 +22,11 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception &error) {
-        QMessageBox::critical(activeWindow(), QLatin1StringView(title),
-                              QString::fromLocal8Bit(error.what()));
+        toolkit::showMessage(activeWindow(), QMessageBox::Critical, QLatin1StringView(title),
+                             QString::fromLocal8Bit(error.what()));
     } catch (...) {
-        QMessageBox::critical(activeWindow(), QLatin1StringView(title),
-                              QStringLiteral("Onbekende fout"));
+        toolkit::showMessage(activeWindow(), QMessageBox::Critical, QLatin1StringView(title),
+                             QStringLiteral("Onbekende fout"));
     }
     return false;
 }

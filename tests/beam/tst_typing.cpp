@@ -1,61 +1,20 @@
 #include "decimal_separator.h"
-#include "find_control.h"
 #include "main_form.h"
 #include "number_edit.h"
 #include "radio_group.h"
+#include "test_support.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
 namespace {
-
-// Closes every modal box from inside its own event loop, as the user would with OK, after it
-// has been open for `hold` milliseconds, and keeps the text of each.
-class BoxCloser : public QObject
-{
-public:
-    explicit BoxCloser(int hold = 0)
-        : m_hold(hold)
-    {
-        m_poll.setInterval(2);
-        connect(&m_poll, &QTimer::timeout, this, &BoxCloser::poll);
-        m_poll.start();
-    }
-
-    QStringList texts;
-    QStringList captions;
-
-private:
-    void poll()
-    {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible()) {
-            m_open.invalidate();
-            return;
-        }
-        if (!m_open.isValid())
-            m_open.start();
-        if (m_open.elapsed() < m_hold)
-            return;
-        texts << box->text();
-        captions << box->windowTitle();
-        m_open.invalidate();
-        box->button(QMessageBox::Ok)->click();
-    }
-
-    int m_hold;
-    QElapsedTimer m_open;
-    QTimer m_poll;
-};
 
 // One keystroke into the focused field and what the window shows right after it.
 struct Step {
@@ -96,9 +55,8 @@ private:
     {
         return findControl<T>(form.get(), QLatin1StringView(name));
     }
-    void type(const QString &keys);
+    void type(const QString &keys) { typeKeys(form->windowHandle(), keys); }
     void startIn(const QString &control, bool selectAll);
-    void activateAgain();
 
     std::unique_ptr<TMainForm> form;
     int calcTicks = 0;
@@ -111,9 +69,7 @@ void tst_Typing::initTestCase()
 
 void tst_Typing::init()
 {
-    // The offscreen platform says this of every message box it shows; nothing else may be said.
-    QTest::failOnWarning(QRegularExpression(
-        QStringLiteral("^(?!This plugin does not support propagateSizeHints\\(\\)$).*")));
+    failOnUnexpectedWarnings();
     form = std::make_unique<TMainForm>();
     calcTicks = 0;
     form->setHandlerTrace([this](const char *handler) {
@@ -131,38 +87,6 @@ void tst_Typing::cleanup()
     QVERIFY(!TNumberEdit::isFocusTimerActive());
 }
 
-// Each key is pressed and released through the window, so both go to whichever control has
-// the focus at that moment, as the platform delivers them.
-void tst_Typing::type(const QString &keys)
-{
-    static const QHash<QString, Qt::Key> named{
-        {QStringLiteral("Backspace"), Qt::Key_Backspace}, {QStringLiteral("End"), Qt::Key_End},
-        {QStringLiteral("Enter"), Qt::Key_Return},        {QStringLiteral("Tab"), Qt::Key_Tab},
-        {QStringLiteral("Ctrl"), Qt::Key_Control},
-    };
-    QWindow *window = form->windowHandle();
-    for (qsizetype i = 0; i < keys.size(); ++i) {
-        if (keys[i] == QLatin1Char('{')) {
-            const qsizetype end = keys.indexOf(QLatin1Char('}'), i);
-            const Qt::Key key = named.value(keys.mid(i + 1, end - i - 1));
-            i = end;
-            if (key == Qt::Key_Tab) {
-                // The press moves the focus and the release goes to the control just entered,
-                // with no event loop between them: a focus tick in between would take the focus
-                // back first, as it does when a user holds Tab down for a while.
-                QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-                QCoreApplication::sendEvent(QApplication::focusWidget(), &press);
-                QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-                QCoreApplication::sendEvent(QApplication::focusWidget(), &release);
-                continue;
-            }
-            QTest::keyClick(window, key);
-        } else {
-            QTest::keyClick(window, keys[i].toLatin1());
-        }
-    }
-}
-
 void tst_Typing::startIn(const QString &control, bool selectAll)
 {
     auto *edit = form->findChild<QLineEdit *>(control);
@@ -172,14 +96,6 @@ void tst_Typing::startIn(const QString &control, bool selectAll)
         edit->selectAll();
     else
         edit->end(false);
-}
-
-// After a modal box closes, offscreen activates no window again; a desktop's window manager
-// would, so the test does.
-void tst_Typing::activateAgain()
-{
-    form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
 }
 
 void tst_Typing::typing_data()
@@ -331,15 +247,15 @@ void tst_Typing::closingKeys()
     QFETCH(QString, focus);
 
     find<QScrollBar>("HScrollBar")->setValue(height);
-    BoxCloser boxes;
+    MessageAnswers boxes;
     startIn(start, true);
     type(keys);
     if (!message.isEmpty()) {
-        QCOMPARE(boxes.texts, QStringList{message});
-        QCOMPARE(boxes.captions, QStringList{QStringLiteral("Tralvik")});
-        activateAgain();
+        QCOMPARE(boxes.texts(), QStringList{message});
+        QCOMPARE(boxes.shown.first().caption, QStringLiteral("Tralvik"));
+        QVERIFY(activateAgain(form.get()));
     } else {
-        QCOMPARE(boxes.texts, QStringList());
+        QCOMPARE(boxes.texts(), QStringList());
     }
     // Long enough for many focus ticks: a focus that is held comes back, one let go stays.
     QTest::qWait(50);
@@ -377,7 +293,7 @@ void tst_Typing::badCoverHoldsItsPage()
 
     auto *notebook = find<QTabWidget>("TabbedNotebook1");
     auto *cover = find<TNumberEdit>("cNumEdit");
-    BoxCloser boxes;
+    MessageAnswers boxes;
     startIn(QStringLiteral("cNumEdit"), true);
     type(keys);
     // The focus timer's first tick takes the page; no user clicks within its millisecond.
@@ -394,7 +310,7 @@ void tst_Typing::badCoverHoldsItsPage()
     // Focus alone would not do: a field on a hidden page can hold the focus.
     QCOMPARE(notebook->currentIndex(), held ? 1 : chosen);
     QCOMPARE(cover->hasFocus(), held);
-    QCOMPARE(boxes.texts, QStringList());
+    QCOMPARE(boxes.texts(), QStringList());
     if (!held)
         return;
     // Typing on keeps the entry out of range, and its value is taken all the same.
@@ -406,18 +322,18 @@ void tst_Typing::badCoverHoldsItsPage()
 
 void tst_Typing::timersTickWhileAMessageIsOpen()
 {
-    BoxCloser boxes(200);
+    MessageAnswers boxes(200);
     startIn(QStringLiteral("cNumEdit"), true);
     type(QStringLiteral("6"));
     const int before = calcTicks;
     QElapsedTimer open;
     open.start();
     type(QStringLiteral("{Enter}"));
-    QCOMPARE(boxes.texts, QStringList{QStringLiteral("Number exceeds user defined range.")});
+    QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Number exceeds user defined range.")});
     QVERIFY(open.elapsed() >= 200);
     // 10 ms ticks for at least 200 ms; a loaded machine may drop some.
     QVERIFY2(calcTicks - before >= 5, qPrintable(QString::number(calcTicks - before)));
-    activateAgain();
+    QVERIFY(activateAgain(form.get()));
     QTRY_COMPARE(QApplication::focusWidget(), find<QWidget>("cNumEdit"));
 }
 

@@ -1,17 +1,14 @@
 #include "decimal_separator.h"
-#include "find_control.h"
 #include "number_edit.h"
 #include "radio_group.h"
+#include "test_support.h"
 
 #include <QAbstractEventDispatcher>
 #include <QLabel>
-#include <QMessageBox>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 
 #include <atomic>
 #include <memory>
@@ -61,54 +58,6 @@ void free(void *p)
 
 namespace {
 
-// Closes every modal box from inside its own event loop, as the user would with OK, and keeps
-// what each one showed. A box that never closes would hang the test; this one always closes.
-class BoxCloser : public QObject
-{
-public:
-    struct Shown {
-        QString text;
-        QString caption;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QMessageBox::StandardButtons buttons;
-        int buttonCount = 0;
-        QPoint centre;
-        QPoint screenCentre;
-    };
-
-    BoxCloser()
-    {
-        m_poll.setInterval(2);
-        connect(&m_poll, &QTimer::timeout, this, &BoxCloser::poll);
-        m_poll.start();
-    }
-
-    QList<Shown> shown;
-
-private:
-    void poll()
-    {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
-            return;
-        Shown s;
-        s.text = box->text();
-        s.caption = box->windowTitle();
-        s.icon = box->icon();
-        s.buttons = box->standardButtons();
-        s.buttonCount = int(box->buttons().size());
-        s.centre = box->frameGeometry().center();
-        s.screenCentre = box->screen()->availableGeometry().center();
-        shown << s;
-        if (QAbstractButton *ok = box->button(QMessageBox::Ok))
-            ok->click();
-        else
-            box->reject();
-    }
-
-    QTimer m_poll;
-};
-
 // Gives a test the focus timer's ticks by hand.
 class TickProbe : public TNumberEdit
 {
@@ -120,46 +69,6 @@ public:
         timerEvent(&event);
     }
 };
-
-Qt::Key namedKey(QStringView name)
-{
-    static const QHash<QString, Qt::Key> keys{
-        {QStringLiteral("Backspace"), Qt::Key_Backspace},
-        {QStringLiteral("Tab"), Qt::Key_Tab},
-        {QStringLiteral("Backtab"), Qt::Key_Backtab},
-        {QStringLiteral("Enter"), Qt::Key_Return},
-        {QStringLiteral("Keypad Enter"), Qt::Key_Enter},
-        {QStringLiteral("Shift"), Qt::Key_Shift},
-        {QStringLiteral("Ctrl"), Qt::Key_Control},
-        {QStringLiteral("Alt"), Qt::Key_Alt},
-        {QStringLiteral("End"), Qt::Key_End},
-        {QStringLiteral("Escape"), Qt::Key_Escape},
-        {QStringLiteral("F1"), Qt::Key_F1},
-    };
-    const auto found = keys.constFind(name.toString());
-    if (found == keys.cend())
-        qFatal("no key %s", qPrintable(name.toString()));
-    return *found;
-}
-
-// Types keys one at a time, each pressed and released through the window as the platform
-// delivers them: to whichever control has the focus at that moment, so that the release of a
-// Tab arrives where its press moved the focus. Named keys are written in braces: "6{Ctrl}".
-void type(QWindow *window, QStringView keys)
-{
-    for (qsizetype i = 0; i < keys.size(); ++i) {
-        if (keys[i] == QLatin1Char('{')) {
-            const qsizetype end = keys.indexOf(QLatin1Char('}'), i);
-            const Qt::Key key = namedKey(keys.mid(i + 1, end - i - 1));
-            const Qt::KeyboardModifiers modifiers =
-                key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier;
-            QTest::keyClick(window, key, modifiers);
-            i = end;
-        } else {
-            QTest::keyClick(window, keys[i].toLatin1());
-        }
-    }
-}
 
 QString focusName()
 {
@@ -197,7 +106,6 @@ private:
     {
         return findControl<T>(window.get(), name);
     }
-    void activateAgain();
     void typeInto(const QString &control, const QString &keys);
 
     // A notebook whose first page holds, in this order: a label, low (15 to 50, "20"), a hidden
@@ -207,7 +115,7 @@ private:
     std::unique_ptr<QWidget> window;
     QTabWidget *notebook = nullptr;
     TNumberEdit *low = nullptr;
-    std::unique_ptr<BoxCloser> boxes;
+    std::unique_ptr<MessageAnswers> boxes;
 };
 
 void tst_NumberEditKeys::initTestCase()
@@ -217,9 +125,7 @@ void tst_NumberEditKeys::initTestCase()
 
 void tst_NumberEditKeys::init()
 {
-    // The offscreen platform says this of every message box it shows; nothing else may be said.
-    QTest::failOnWarning(QRegularExpression(
-        QStringLiteral("^(?!This plugin does not support propagateSizeHints\\(\\)$).*")));
+    failOnUnexpectedWarnings();
     toolkit::setDecimalSeparator('.');
     QVERIFY(!TNumberEdit::isFocusTimerActive());
 
@@ -271,7 +177,7 @@ void tst_NumberEditKeys::init()
     window->resize(400, 300);
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    boxes = std::make_unique<BoxCloser>();
+    boxes = std::make_unique<MessageAnswers>();
 }
 
 void tst_NumberEditKeys::cleanup()
@@ -282,21 +188,13 @@ void tst_NumberEditKeys::cleanup()
     QVERIFY(!TNumberEdit::isFocusTimerActive());
 }
 
-// After a modal box closes, offscreen activates no window again; a desktop's window manager
-// would, so the test does.
-void tst_NumberEditKeys::activateAgain()
-{
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
-}
-
 void tst_NumberEditKeys::typeInto(const QString &control, const QString &keys)
 {
     auto *w = find(control);
     w->setFocus(Qt::OtherFocusReason);
     if (auto *edit = qobject_cast<QLineEdit *>(w))
         edit->selectAll();
-    type(window->windowHandle(), keys);
+    typeKeys(window->windowHandle(), keys);
 }
 
 void tst_NumberEditKeys::releaseExamines_data()
@@ -413,7 +311,7 @@ void tst_NumberEditKeys::releaseExamines()
     low->selectAll();
     if (!pasted.isEmpty())
         low->insert(pasted);
-    type(window->windowHandle(), keys);
+    typeKeys(window->windowHandle(), keys);
 
     QCOMPARE(low->text(), shown);
     QCOMPARE(int(low->Status()), status);
@@ -534,20 +432,20 @@ void tst_NumberEditKeys::closingKeys()
 
     typeInto(start, keys);
     QVERIFY(boxes->shown.isEmpty());
-    type(window->windowHandle(), closing);
+    typeKeys(window->windowHandle(), closing);
 
     if (message.isEmpty()) {
         QCOMPARE(boxes->shown.size(), 0);
     } else {
         QCOMPARE(boxes->shown.size(), 1);
-        const BoxCloser::Shown &box = boxes->shown.first();
+        const MessageAnswers::Shown &box = boxes->shown.first();
         QCOMPARE(box.text, message);
         QCOMPARE(box.caption, QStringLiteral("Tralvik"));
         QCOMPARE(box.icon, QMessageBox::NoIcon);
         QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QCOMPARE(box.buttonCount, 1);
         QVERIFY2((box.centre - box.screenCentre).manhattanLength() <= 2, "centred on the screen");
-        activateAgain();
+        QVERIFY(activateAgain(window.get()));
     }
     // Long enough for many ticks: a focus that is held comes back, one that is let go stays.
     QTest::qWait(50);
@@ -682,7 +580,7 @@ void tst_NumberEditKeys::readOnlyControlNeverHolds()
     static_cast<QLineEdit *>(readOnly)->setText(QStringLiteral("4000"));
     typeInto(QStringLiteral("bad"), QStringLiteral("50{Tab}"));
     QCOMPARE(focusName(), QStringLiteral("readOnly"));
-    type(window->windowHandle(), QStringLiteral("5{Shift}"));
+    typeKeys(window->windowHandle(), QStringLiteral("5{Shift}"));
     QCOMPARE(int(readOnly->Status()), 0);
     QCOMPARE(readOnly->IntValue(), -1);
     QCOMPARE(readOnly->Text(), QStringLiteral("-1"));
@@ -703,12 +601,12 @@ void tst_NumberEditKeys::firstTickEndsAutoSelect()
     QCOMPARE(bad->selectedText(), QStringLiteral("70"));
     // Releasing Shift starts the focus timer; its first tick turns AutoSelect off.
     bad->deselect();
-    type(window->windowHandle(), QStringLiteral("{Shift}"));
+    typeKeys(window->windowHandle(), QStringLiteral("{Shift}"));
     QTRY_VERIFY(!bad->AutoSelect());
-    type(window->windowHandle(), QStringLiteral("{Backtab}"));
+    typeKeys(window->windowHandle(), QStringLiteral("{Backtab}"));
     QCOMPARE(focusName(), QStringLiteral("plain"));
     QTest::qWait(20);
-    type(window->windowHandle(), QStringLiteral("{Tab}"));
+    typeKeys(window->windowHandle(), QStringLiteral("{Tab}"));
     QCOMPARE(focusName(), QStringLiteral("bad"));
     QCOMPARE(bad->selectedText(), QString());
     QCOMPARE(bad->text(), QStringLiteral("70"));
@@ -723,7 +621,7 @@ void tst_NumberEditKeys::tickAllocatesNothing()
     probe->setGeometry(200, 150, 100, 22);
     probe->show();
     probe->setFocus();
-    type(window->windowHandle(), QStringLiteral("{Shift}"));
+    typeKeys(window->windowHandle(), QStringLiteral("{Shift}"));
     QTRY_VERIFY(!probe->AutoSelect()); // the first tick has taken the notebook and its page
     int timerId = 0;
     const auto timers = QAbstractEventDispatcher::instance()->registeredTimers(probe);
