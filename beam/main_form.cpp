@@ -2,6 +2,7 @@
 
 #include "classic_style.h"
 #include "decimal_separator.h"
+#include "latin1_text.h"
 #include "layout_font.h"
 #include "line_edit_text.h"
 #include "materials.h"
@@ -23,22 +24,6 @@ namespace {
 // The separator that was in force when the window was created; the window puts it back when
 // it closes.
 char SavedDecimalSeparator = '.';
-
-QString latin1(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
-
-// The design-value texts are short ASCII; copying them into a std::string keeps each tick
-// free of heap allocation (the small-string buffer holds them). A character outside ASCII
-// cannot belong to a number and is kept as one that fails the parse.
-void readAscii(const QLineEdit *edit, std::string &out)
-{
-    const QString text = edit->text();
-    out.clear();
-    for (const QChar c : text)
-        out.push_back(c.unicode() < 0x80 ? char(c.unicode()) : '\x7f');
-}
 
 } // namespace
 
@@ -237,8 +222,9 @@ void TMainForm::dTimerTimer()
 void TMainForm::CalcTimerTimer()
 {
     trace("CalcTimerTimer");
-    readAscii(fsEdit, m_fydText);
-    readAscii(fbDrukEdit, m_fcdText);
+    // Into buffers kept from tick to tick: the short texts then allocate nothing.
+    toolkit::toLatin1(fsEdit->text(), m_fydText);
+    toolkit::toLatin1(fbDrukEdit->text(), m_fcdText);
     beam::MomentInputs inputs;
     inputs.fydText = m_fydText;
     inputs.fcdText = m_fcdText;
@@ -274,13 +260,13 @@ void TMainForm::UpdateDesignValues()
 {
     trace("UpdateDesignValues");
     if (const auto concrete = beam::concreteClass(BRadioGroup->itemIndex())) {
-        toolkit::setTextIfChanged(fbDrukEdit, latin1(concrete->fcd));
-        toolkit::setTextIfChanged(fbTrekEdit, latin1(concrete->fctd));
-        toolkit::setTextIfChanged(EbEdit, latin1(concrete->Ecm));
+        toolkit::setTextIfChanged(fbDrukEdit, toolkit::fromLatin1(concrete->fcd));
+        toolkit::setTextIfChanged(fbTrekEdit, toolkit::fromLatin1(concrete->fctd));
+        toolkit::setTextIfChanged(EbEdit, toolkit::fromLatin1(concrete->Ecm));
     }
     if (const auto steel = beam::steelGrade(FeBRadioGroup->itemIndex())) {
-        toolkit::setTextIfChanged(fsEdit, latin1(steel->fyd));
-        toolkit::setTextIfChanged(EsEdit, latin1(steel->Es));
+        toolkit::setTextIfChanged(fsEdit, toolkit::fromLatin1(steel->fyd));
+        toolkit::setTextIfChanged(EsEdit, toolkit::fromLatin1(steel->Es));
     }
 }
 
