@@ -222,18 +222,27 @@ void TMainForm::dTimerTimer()
 void TMainForm::CalcTimerTimer()
 {
     trace("CalcTimerTimer");
-    // Into buffers kept from tick to tick: the short texts then allocate nothing.
-    toolkit::toLatin1(fsEdit->text(), m_fydText);
-    toolkit::toLatin1(fbDrukEdit->text(), m_fcdText);
-    beam::MomentInputs inputs;
-    inputs.fydText = m_fydText;
-    inputs.fcdText = m_fcdText;
-    inputs.As = AsNumEdit->IntValue();
-    inputs.d = dNumEdit->IntValue();
-    inputs.b = BNumEdit->IntValue();
-    inputs.concreteClass = BRadioGroup->itemIndex();
-    inputs.decimalSeparator = toolkit::decimalSeparator();
-    const beam::MomentTexts texts = beam::computeMoments(inputs);
+    TickInputs &now = m_tickInputs;
+    toolkit::toLatin1(fsEdit->text(), now.fydText);
+    toolkit::toLatin1(fbDrukEdit->text(), now.fcdText);
+    now.As = AsNumEdit->IntValue();
+    now.d = dNumEdit->IntValue();
+    now.b = BNumEdit->IntValue();
+    now.concreteClass = BRadioGroup->itemIndex();
+    now.decimalSeparator = toolkit::decimalSeparator();
+    if (now != m_computedFor) {
+        beam::MomentInputs inputs;
+        inputs.fydText = now.fydText;
+        inputs.fcdText = now.fcdText;
+        inputs.As = now.As;
+        inputs.d = now.d;
+        inputs.b = now.b;
+        inputs.concreteClass = now.concreteClass;
+        inputs.decimalSeparator = now.decimalSeparator;
+        m_texts = beam::computeMoments(inputs);
+        m_computedFor = now;
+    }
+    const beam::MomentTexts &texts = m_texts;
     // Only a changed text is written: an idle window is neither repainted nor disturbed
     // while the user edits a result field.
     for (std::size_t i = 0; i < texts.size(); ++i) {

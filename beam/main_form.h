@@ -1,11 +1,13 @@
 #pragma once
 
+#include "moment.h"
 #include "ui_main_form.h"
 
 #include <QMainWindow>
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 class QTimer;
@@ -69,10 +71,24 @@ private:
     QTimer *CalcTimer = nullptr;
     QTimer *dTimer = nullptr;
 
-    // Buffers for the design-value texts, kept only so that a tick allocates nothing; every
-    // tick reads the fields afresh.
-    std::string m_fydText;
-    std::string m_fcdText;
+    // What a tick reads from the controls. Every tick reads them afresh; the texts' buffers are
+    // kept only so that a tick allocates nothing.
+    struct TickInputs {
+        std::string fydText;
+        std::string fcdText;
+        qint32 As = 0;
+        qint32 d = 0;
+        qint32 b = 0;
+        int concreteClass = 0;
+        char decimalSeparator = '.';
+        bool operator==(const TickInputs &) const = default;
+    };
+    TickInputs m_tickInputs;
+    // The results are a function of the inputs alone, so an idle tick, whose inputs are those of
+    // the last computation, takes that computation's texts instead of making them again; it still
+    // compares them with every field, which the user may have typed into.
+    std::optional<TickInputs> m_computedFor;
+    beam::MomentTexts m_texts;
 
     std::function<void(const char *)> m_trace;
     std::function<void(QWidget *)> m_about;
