@@ -2,6 +2,7 @@
 #include "number_edit.h"
 #include "radio_group.h"
 #include "test_support.h"
+#include "test_window.h"
 
 #include <QAbstractEventDispatcher>
 #include <QLabel>
@@ -91,12 +92,8 @@ private Q_SLOTS:
     void releaseExamines_data();
     void releaseExamines();
     void changeFiresAtThePressAndNotAtTheRelease();
-    void closingKeys_data();
-    void closingKeys();
     void keyHandler_data();
     void keyHandler();
-    void badEntryHoldsTheFocusAndPage_data();
-    void badEntryHoldsTheFocusAndPage();
     void readOnlyControlNeverHolds();
     void firstTickEndsAutoSelect();
     void tickAllocatesNothing();
@@ -108,11 +105,7 @@ private:
     }
     void typeInto(const QString &control, const QString &keys);
 
-    // A notebook whose first page holds, in this order: a label, low (15 to 50, "20"), a hidden
-    // and a disabled edit, a radio group with its middle item checked, a plain edit, bad (0 to
-    // 100, showing "abc" as the program wrote it), readOnly (0 to 3000, holding -1) and a label.
-    // The second page holds one plain edit, elsewhere.
-    std::unique_ptr<QWidget> window;
+    std::unique_ptr<QWidget> window; // makeTestWindow()
     QTabWidget *notebook = nullptr;
     TNumberEdit *low = nullptr;
     std::unique_ptr<MessageAnswers> boxes;
@@ -129,52 +122,9 @@ void tst_NumberEditKeys::init()
     toolkit::setDecimalSeparator('.');
     QVERIFY(!TNumberEdit::isFocusTimerActive());
 
-    window = std::make_unique<QWidget>();
-    window->setObjectName(QStringLiteral("window"));
-    notebook = new QTabWidget(window.get());
-    notebook->setGeometry(0, 0, 400, 300);
-    auto *page = new QWidget;
-    page->setObjectName(QStringLiteral("page"));
-    auto *other = new QWidget;
-    notebook->addTab(page, QStringLiteral("first"));
-    notebook->addTab(other, QStringLiteral("second"));
-
-    const auto place = [](QWidget *w, const char *name, int top) {
-        w->setObjectName(QLatin1StringView(name));
-        w->setGeometry(10, top, 120, 22);
-        return w;
-    };
-    place(new QLabel(QStringLiteral("caption"), page), "caption", 0);
-    low = static_cast<TNumberEdit *>(place(new TNumberEdit(page), "low", 25));
-    low->setText(QStringLiteral("20"));
-    low->setMin(15);
-    low->setMax(50);
-    place(new QLineEdit(page), "hidden", 50)->hide();
-    place(new QLineEdit(page), "disabled", 50)->setEnabled(false);
-    auto *radio = new toolkit::RadioGroup(page);
-    radio->setObjectName(QStringLiteral("radio"));
-    radio->setGeometry(150, 0, 100, 100);
-    radio->setItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
-    radio->setItemIndex(1);
-    // As a group looks after the user has clicked another item: the tab stop is still on the
-    // first, and the checked item takes the focus from a click only.
-    for (int i = 0; i < 3; ++i) {
-        radio->button(i)->setObjectName(QStringLiteral("radio item %1").arg(i));
-        radio->button(i)->setFocusPolicy(i == 0 ? Qt::StrongFocus : Qt::ClickFocus);
-    }
-    place(new QLineEdit(page), "plain", 75);
-    auto *bad = static_cast<TNumberEdit *>(place(new TNumberEdit(page), "bad", 100));
-    bad->setText(QStringLiteral("abc"));
-    bad->setMax(100);
-    auto *readOnly = static_cast<TNumberEdit *>(place(new TNumberEdit(page), "readOnly", 125));
-    readOnly->setReadOnly(true);
-    readOnly->setText(QStringLiteral("0"));
-    readOnly->setMax(3000);
-    readOnly->setIntValue(-1);
-    place(new QLabel(QStringLiteral("unit"), page), "unit", 150);
-    place(new QLineEdit(other), "elsewhere", 25);
-
-    window->resize(400, 300);
+    window = makeTestWindow();
+    notebook = findControl<QTabWidget>(window.get(), QStringLiteral("notebook"));
+    low = findControl<TNumberEdit>(window.get(), QStringLiteral("low"));
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     boxes = std::make_unique<MessageAnswers>();
@@ -341,119 +291,6 @@ void tst_NumberEditKeys::changeFiresAtThePressAndNotAtTheRelease()
     QCOMPARE(seen, QList<qint32>{20});
 }
 
-void tst_NumberEditKeys::closingKeys_data()
-{
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("closing");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("focus");
-    QTest::addColumn<QString>("checked");
-    QTest::addColumn<int>("status");
-
-    QTest::addRow("Enter on a valid entry skips hidden and disabled controls into the checked item")
-        << "low"
-        << "30"
-        << "{Enter}"
-        << ""
-        << "radio item 1"
-        << "low" << 0;
-    QTest::addRow("the keypad's Enter closes an entry as well") << "low"
-                                                                << "30"
-                                                                << "{Keypad Enter}"
-                                                                << ""
-                                                                << "radio item 1"
-                                                                << "low" << 0;
-    QTest::addRow("Enter on an entry below the range reports it and keeps the focus")
-        << "low"
-        << "6"
-        << "{Enter}"
-        << "Number exceeds user defined range."
-        << "low"
-        << "low" << 2;
-    QTest::addRow("Enter on an emptied entry reports an error in the number") << "low"
-                                                                              << "{Backspace}"
-                                                                              << "{Enter}"
-                                                                              << "Error in number."
-                                                                              << "low"
-                                                                              << "low" << 3;
-    QTest::addRow("Enter on the lowest integer reports the limit of the kind")
-        << "low"
-        << "-2147483648"
-        << "{Enter}"
-        << "Number exceeds compiler range."
-        << "low"
-        << "low" << 1;
-    QTest::addRow("Enter in a read-only control below its range moves on, wrapping to the first")
-        << "readOnly"
-        << ""
-        << "{Enter}"
-        << ""
-        << "low"
-        << "readOnly" << 0;
-    QTest::addRow("Tab from a valid entry into a read-only control below its range reports nothing")
-        << "bad"
-        << "50"
-        << "{Tab}"
-        << ""
-        << "readOnly"
-        << "readOnly" << 0;
-    QTest::addRow("Tab out of a bad entry reports nothing and the focus comes back") << "low"
-                                                                                     << "6"
-                                                                                     << "{Tab}"
-                                                                                     << ""
-                                                                                     << "low"
-                                                                                     << "low" << 2;
-    QTest::addRow("Tab into an entry the program wrote bad reports it at once and holds there")
-        << "plain"
-        << ""
-        << "{Tab}"
-        << "Error in number."
-        << "bad"
-        << "bad" << 3;
-    QTest::addRow("Shift and Tab back into an entry the program wrote bad reports it")
-        << "readOnly"
-        << ""
-        << "{Backtab}"
-        << "Error in number."
-        << "bad"
-        << "bad" << 3;
-}
-
-void tst_NumberEditKeys::closingKeys()
-{
-    QFETCH(QString, start);
-    QFETCH(QString, keys);
-    QFETCH(QString, closing);
-    QFETCH(QString, message);
-    QFETCH(QString, focus);
-    QFETCH(QString, checked);
-    QFETCH(int, status);
-
-    typeInto(start, keys);
-    QVERIFY(boxes->shown.isEmpty());
-    typeKeys(window->windowHandle(), closing);
-
-    if (message.isEmpty()) {
-        QCOMPARE(boxes->shown.size(), 0);
-    } else {
-        QCOMPARE(boxes->shown.size(), 1);
-        const MessageAnswers::Shown &box = boxes->shown.first();
-        QCOMPARE(box.text, message);
-        QCOMPARE(box.caption, QStringLiteral("Tralvik"));
-        QCOMPARE(box.icon, QMessageBox::NoIcon);
-        QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QCOMPARE(box.buttonCount, 1);
-        QVERIFY2((box.centre - box.screenCentre).manhattanLength() <= 2, "centred on the screen");
-        QVERIFY(activateAgain(window.get()));
-    }
-    // Long enough for many ticks: a focus that is held comes back, one that is let go stays.
-    QTest::qWait(50);
-    QCOMPARE(focusName(), focus);
-    QCOMPARE(int(find<TNumberEdit>(checked)->Status()), status);
-    QCOMPARE(notebook->currentIndex(), 0);
-}
-
 void tst_NumberEditKeys::keyHandler_data()
 {
     QTest::addColumn<QString>("key");
@@ -510,66 +347,6 @@ void tst_NumberEditKeys::keyHandler()
     QCOMPARE(calls[0].key, code);
     QCOMPARE(calls[0].shift, shift);
     QCOMPARE(focusName(), QStringLiteral("low"));
-}
-
-void tst_NumberEditKeys::badEntryHoldsTheFocusAndPage_data()
-{
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("click");
-    QTest::addColumn<bool>("held");
-    QTest::addColumn<int>("status");
-
-    QTest::addRow("a bad entry brings its page back when another page is chosen")
-        << "6"
-        << "second page" << true << 2;
-    QTest::addRow("a bad entry takes the focus back from a control clicked on its page")
-        << "6"
-        << "plain" << true << 2;
-    QTest::addRow("typing on without making the entry good keeps holding")
-        << "60"
-        << "second page" << true << 2;
-    QTest::addRow("releasing Shift checks again and keeps holding") << "6{Shift}"
-                                                                    << "second page" << true << 2;
-    QTest::addRow("releasing Ctrl lets the user leave a bad entry for another page")
-        << "6{Ctrl}"
-        << "second page" << false << 0;
-    QTest::addRow("releasing Ctrl lets the user click away from a bad entry")
-        << "6{Ctrl}"
-        << "plain" << false << 0;
-    QTest::addRow("releasing Alt lets the user leave a bad entry") << "6{Alt}"
-                                                                   << "second page" << false << 0;
-    QTest::addRow("an entry made good lets the user leave") << "6{Backspace}30"
-                                                            << "second page" << false << 0;
-}
-
-void tst_NumberEditKeys::badEntryHoldsTheFocusAndPage()
-{
-    QFETCH(QString, keys);
-    QFETCH(QString, click);
-    QFETCH(bool, held);
-    QFETCH(int, status);
-
-    typeInto(QStringLiteral("low"), keys);
-    QCOMPARE(int(low->Status()), status);
-    // The first tick, which takes the page to come back to, follows the key release within a
-    // millisecond; no user clicks that fast. It is also the tick that ends AutoSelect.
-    QTRY_VERIFY(!low->AutoSelect());
-    int page = 0;
-    if (click == QLatin1StringView("second page")) {
-        QTabBar *tabs = notebook->tabBar();
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
-        QCOMPARE(notebook->currentIndex(), 1);
-        page = 1;
-    } else {
-        QTest::mouseClick(find(click), Qt::LeftButton);
-        QCOMPARE(focusName(), click);
-    }
-    QTest::qWait(50);
-    // Focus alone would not do: a field on a hidden page can hold the focus.
-    QCOMPARE(notebook->currentIndex(), held ? 0 : page);
-    QCOMPARE(focusName() == QLatin1StringView("low"), held);
-    QVERIFY(low->isVisible() || !held);
-    QCOMPARE(boxes->shown.size(), 0);
 }
 
 void tst_NumberEditKeys::readOnlyControlNeverHolds()
