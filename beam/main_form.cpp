@@ -74,8 +74,8 @@ void TMainForm::setUpForm()
     for (toolkit::RadioGroup *group :
          {BRadioGroup, FeBRadioGroup, PHIhwRadioGroup, PHIbgRadioGroup})
         group->placeTabStopOnSelection();
-    results = {mu0Edit, mu1Edit, xu1Edit, mu2Edit, xu2Edit, mu3Edit,
-               xu3Edit, z0Edit,  z1Edit,  z2Edit,  z3Edit};
+    m_results = {mu0Edit, mu1Edit, xu1Edit, mu2Edit, xu2Edit, mu3Edit,
+                 xu3Edit, z0Edit,  z1Edit,  z2Edit,  z3Edit};
 
     // The layout places a group's contents as if its caption stood on the frame's top line, and
     // its radio columns need the smaller spacing; the style gives both, to every control that
@@ -247,8 +247,8 @@ void TMainForm::CalcTimerTimer()
     // while the user edits a result field.
     for (std::size_t i = 0; i < texts.size(); ++i) {
         const QLatin1StringView text(texts[i].data(), qsizetype(texts[i].size()));
-        if (results[i]->text() != text)
-            results[i]->setText(text);
+        if (m_results[i]->text() != text)
+            m_results[i]->setText(text);
     }
 }
 

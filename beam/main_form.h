@@ -67,7 +67,7 @@ private:
     void trace(const char *handler) const;
 
     // In the order in which each tick writes them.
-    std::array<QLineEdit *, 11> results{};
+    std::array<QLineEdit *, beam::ResultFieldCount> m_results{};
     QTimer *CalcTimer = nullptr;
     QTimer *dTimer = nullptr;
 
