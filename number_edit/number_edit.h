@@ -35,6 +35,8 @@ class TNumberEdit : public QLineEdit
     Q_PROPERTY(double Max READ Max WRITE setMax)
     Q_PROPERTY(qint32 IntValue READ IntValue WRITE setIntValue)
     Q_PROPERTY(double RealValue READ RealValue WRITE setRealValue)
+    Q_PROPERTY(QString Hint READ Hint WRITE setHint)
+    Q_PROPERTY(bool ShowHint READ ShowHint WRITE setShowHint)
 
 public:
     enum TNumberType : std::uint8_t { IntType = 0, RealType = 1 };

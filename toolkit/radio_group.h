@@ -14,6 +14,8 @@ namespace toolkit {
 class RadioGroup : public QGroupBox
 {
     Q_OBJECT
+    Q_PROPERTY(QStringList items READ items WRITE setItems)
+    Q_PROPERTY(int columns READ columns WRITE setColumns)
     Q_PROPERTY(int itemIndex READ itemIndex WRITE setItemIndex NOTIFY clicked)
 
 public:
