@@ -1,32 +1,30 @@
 #pragma once
 
+#include "moment.h"
+#include "ui_main_form.h"
+
 #include <QMainWindow>
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
-class QLabel;
-class QLineEdit;
-class QScrollBar;
-class QTabWidget;
-class QGroupBox;
 class QTimer;
-class TNumberEdit;
-namespace toolkit {
-class RadioGroup;
-}
 
 // The calculator window. It keeps no data model apart from its controls: every input,
 // derived value and result lives in a control, the handlers copy values from control to
-// control, and two timers keep the effective depth and the results current.
-class TMainForm : public QMainWindow
+// control, and two timers keep the effective depth and the results current. The controls and
+// where they stand come from the form (main_form.ui), whose names the handlers use as they are.
+class TMainForm : public QMainWindow, private Ui::MainForm
 {
     Q_OBJECT
 
 public:
     static constexpr int calcInterval = 10;    // ms: results follow the inputs within a tick
     static constexpr int depthInterval = 1000; // ms: d catches up with typed heights and covers
+    // Where the window's frame first stands on the screen.
+    static constexpr QPoint startPosition{26, 79};
 
     explicit TMainForm(QWidget *parent = nullptr);
     // With the handler trace below in place from the start, so that the chain FormCreate runs
@@ -45,7 +43,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private Q_SLOTS:
-    // The handlers are slots so that tests and tools can run one by name, as a tick would.
+    // Slots, so that a test can run a tick's handler on its own (QMetaObject::invokeMethod)
+    // without waiting for the timer.
     void FormCreate();
     void FormClose();
     void BRadioGroupClick();
@@ -67,38 +66,33 @@ private Q_SLOTS:
     void UpdateEffectiveDepth();
 
 private:
-    void buildLayout();
+    void setUpForm();
     void connectHandlers();
     void trace(const char *handler) const;
 
-    QTabWidget *TabbedNotebook1 = nullptr;
-    toolkit::RadioGroup *BRadioGroup = nullptr;
-    toolkit::RadioGroup *FeBRadioGroup = nullptr;
-    QLineEdit *fbDrukEdit = nullptr;
-    QLineEdit *fbTrekEdit = nullptr;
-    QLineEdit *EbEdit = nullptr;
-    QLineEdit *fsEdit = nullptr;
-    QLineEdit *EsEdit = nullptr;
-    toolkit::RadioGroup *PHIhwRadioGroup = nullptr;
-    toolkit::RadioGroup *PHIbgRadioGroup = nullptr;
-    QLineEdit *nEdit = nullptr;
-    QScrollBar *ScrollBar1 = nullptr;
-    TNumberEdit *AsNumEdit = nullptr;
-    TNumberEdit *cNumEdit = nullptr;
-    TNumberEdit *HNumEdit = nullptr;
-    QScrollBar *HScrollBar = nullptr;
-    TNumberEdit *BNumEdit = nullptr;
-    QScrollBar *BScrollBar = nullptr;
-    TNumberEdit *dNumEdit = nullptr;
     // In the order in which each tick writes them.
-    std::array<QLineEdit *, 11> results{};
+    std::array<QLineEdit *, beam::ResultFieldCount> m_results{};
     QTimer *CalcTimer = nullptr;
     QTimer *dTimer = nullptr;
 
-    // Buffers for the design-value texts, kept only so that a tick allocates nothing; every
-    // tick reads the fields afresh.
-    std::string m_fydText;
-    std::string m_fcdText;
+    // What a tick reads from the controls. Every tick reads them afresh; the texts' buffers are
+    // kept only so that a tick allocates nothing.
+    struct TickInputs {
+        std::string fydText;
+        std::string fcdText;
+        qint32 As = 0;
+        qint32 d = 0;
+        qint32 b = 0;
+        int concreteClass = 0;
+        char decimalSeparator = '.';
+        bool operator==(const TickInputs &) const = default;
+    };
+    TickInputs m_tickInputs;
+    // The results are a function of the inputs alone, so an idle tick, whose inputs are those of
+    // the last computation, takes that computation's texts instead of making them again; it still
+    // compares them with every field, which the user may have typed into.
+    std::optional<TickInputs> m_computedFor;
+    beam::MomentTexts m_texts;
 
     std::function<void(const char *)> m_trace;
     std::function<void(QWidget *)> m_about;

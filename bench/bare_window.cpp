@@ -1,8 +1,13 @@
 // The floor that scripts/perf measures the program against: an empty Qt window of the same
 // outer size, with nothing in it, so that what the program costs beyond Qt itself shows.
 //
-//   bare_window [width height]      (the main window's size when none is given)
+// With --tick it also runs a 10 ms timer that does nothing, the floor for an idle program that
+// keeps its results current with such a timer: what the program's tick costs beyond waking up
+// shows against it.
+//
+//   bare_window [width height] [--tick]      (the main window's size when none is given)
 #include <QApplication>
+#include <QTimer>
 #include <QWidget>
 
 int main(int argc, char *argv[])
@@ -11,7 +16,8 @@ int main(int argc, char *argv[])
     // The main window's fixed client size plus its menu bar with the default font.
     int width = 346;
     int height = 354;
-    const QStringList args = QApplication::arguments();
+    QStringList args = QApplication::arguments();
+    const bool tick = args.removeAll(QStringLiteral("--tick")) > 0;
     if (args.size() == 3) {
         width = args.at(1).toInt();
         height = args.at(2).toInt();
@@ -21,5 +27,11 @@ int main(int argc, char *argv[])
     window.setWindowTitle(QStringLiteral("bare"));
     window.setFixedSize(width, height);
     window.show();
+    QTimer ticker;
+    if (tick) {
+        ticker.setInterval(10);
+        QObject::connect(&ticker, &QTimer::timeout, &window, [] {});
+        ticker.start();
+    }
     return app.exec();
 }

@@ -35,6 +35,8 @@ class TNumberEdit : public QLineEdit
     Q_PROPERTY(double Max READ Max WRITE setMax)
     Q_PROPERTY(qint32 IntValue READ IntValue WRITE setIntValue)
     Q_PROPERTY(double RealValue READ RealValue WRITE setRealValue)
+    Q_PROPERTY(QString Hint READ Hint WRITE setHint)
+    Q_PROPERTY(bool ShowHint READ ShowHint WRITE setShowHint)
 
 public:
     enum TNumberType : std::uint8_t { IntType = 0, RealType = 1 };
@@ -69,7 +71,7 @@ public:
     ~TNumberEdit() override;
 
     // The stored text, which is not always what the screen shows while the user types.
-    QString Text() const { return m_storedText; }
+    QString Text() const { return StoredText; }
     // Hides QLineEdit::setText on purpose: a program write goes through the number rules.
     void setText(const QString &text);
 
@@ -134,14 +136,13 @@ private:
     void startFocusTimer();
     void stopFocusTimer();
     void bringBack();
-    void moveFocusOn();
     bool showMessage(const QString &text);
     void rebuildDefaultHint();
     void applyHint();
 
     static inline bool FocusTimerActive = false;
 
-    QString m_storedText;
+    QString StoredText;
     QString m_hint;
     double m_min = 0;
     double m_max = 0; // stored upper bound

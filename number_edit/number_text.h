@@ -4,7 +4,8 @@
 // and value -> formatGeneral -> text.
 // Parsing works on the whole text; the real parse computes in extended precision
 // (long double, 64-bit significand) and callers use the result as a double.
-// The decimal separator for output is passed in by the caller; input always uses '.'.
+// The decimal separator is the caller's: passed in for output, and for input where the caller
+// reads texts written with it (parseReal); the number edit reads its entries with '.'.
 #pragma once
 
 #include <cstdint>

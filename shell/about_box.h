@@ -1,15 +1,12 @@
 #pragma once
 
+#include "ui_about_box.h"
+
 #include <QDialog>
 
-class QFrame;
-class QLabel;
-class QPlainTextEdit;
-class QPushButton;
-
-// The About box. One is created for each showing, owned by the main window, shown modally and
-// destroyed once the modal display has returned (showAboutBox).
-class TAboutBox : public QDialog
+// The About box, laid out in about_box.ui. One is created for each showing, owned by the main
+// window, shown modally and destroyed once the modal display has returned (showAboutBox).
+class TAboutBox : public QDialog, private Ui::AboutBox
 {
     Q_OBJECT
 
@@ -37,14 +34,6 @@ private Q_SLOTS:
     void FormClose();
 
 private:
-    QFrame *Panel1 = nullptr;
-    QLabel *ProgramImage = nullptr;
-    QPlainTextEdit *Memo1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Version = nullptr;
-    QLabel *Copyright = nullptr;
-    QPushButton *OKButton = nullptr;
     CloseAction m_closeAction = CloseAction::Hide;
 };
 

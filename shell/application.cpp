@@ -1,6 +1,6 @@
 #include "application.h"
 
-#include <QMessageBox>
+#include "message_box.h"
 
 #include <exception>
 
@@ -22,16 +22,29 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception &error) {
-        QMessageBox::critical(activeWindow(), QLatin1StringView(title),
-                              QString::fromLocal8Bit(error.what()));
+        toolkit::showMessage(activeWindow(), QMessageBox::Critical, QLatin1StringView(title),
+                             QString::fromLocal8Bit(error.what()));
     } catch (...) {
-        QMessageBox::critical(activeWindow(), QLatin1StringView(title),
-                              QStringLiteral("Onbekende fout"));
+        toolkit::showMessage(activeWindow(), QMessageBox::Critical, QLatin1StringView(title),
+                             QStringLiteral("Onbekende fout"));
     }
     return false;
 }
 
+namespace {
+
+// Drawn as text; the desktop's PNG and the Windows icon are made from it.
+const QString iconFile = QStringLiteral(":/tralvik.xpm");
+
+} // namespace
+
 QIcon programIcon()
 {
-    return QIcon(QStringLiteral(":/tralvik.xpm"));
+    return QIcon(iconFile);
+}
+
+QPixmap programImage()
+{
+    // Loaded by file name, so that Qt's pixmap cache holds one copy however often it is asked.
+    return QPixmap(iconFile);
 }

@@ -18,5 +18,7 @@ public:
     bool notify(QObject *receiver, QEvent *event) override;
 };
 
-// The program's icon, 32 x 32 in 16 colours: for the program, its windows and the About box.
+// The program's icon, 32 x 32 in 16 colours: for the program and its windows, and as an image
+// for the About box.
 QIcon programIcon();
+QPixmap programImage();

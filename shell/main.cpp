@@ -1,8 +1,7 @@
 #include "about_box.h"
 #include "application.h"
 #include "main_form.h"
-
-#include <QMessageBox>
+#include "message_box.h"
 
 #include <exception>
 
@@ -21,8 +20,8 @@ int main(int argc, char *argv[])
         MainForm.show();
         return app.exec();
     } catch (const std::exception &error) {
-        QMessageBox::critical(nullptr, QLatin1StringView(TApplication::title),
-                              QString::fromLocal8Bit(error.what()));
+        toolkit::showMessage(nullptr, QMessageBox::Critical, QLatin1StringView(TApplication::title),
+                             QString::fromLocal8Bit(error.what()));
         return 1;
     }
 }

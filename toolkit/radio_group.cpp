@@ -57,6 +57,12 @@ QRadioButton *RadioGroup::button(int index) const
     return qobject_cast<QRadioButton *>(m_group->button(index));
 }
 
+void RadioGroup::placeTabStopOnSelection()
+{
+    for (int i = 0; i < m_items.size(); ++i)
+        button(i)->setFocusPolicy(i == m_itemIndex ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
 void RadioGroup::rebuild()
 {
     const QList<QAbstractButton *> old = m_group->buttons();

@@ -14,6 +14,8 @@ namespace toolkit {
 class RadioGroup : public QGroupBox
 {
     Q_OBJECT
+    Q_PROPERTY(QStringList items READ items WRITE setItems)
+    Q_PROPERTY(int columns READ columns WRITE setColumns)
     Q_PROPERTY(int itemIndex READ itemIndex WRITE setItemIndex NOTIFY clicked)
 
 public:
@@ -30,6 +32,11 @@ public:
     void setItemIndex(int index);
 
     QRadioButton *button(int index) const;
+
+    // One tab stop for the group, on the selected item. Qt moves the stop to whichever button
+    // takes the focus (arrow keys select as they move), but until one first does, every button
+    // would be a stop of its own.
+    void placeTabStopOnSelection();
 
 Q_SIGNALS:
     void clicked();

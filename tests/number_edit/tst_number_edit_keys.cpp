@@ -1,17 +1,15 @@
 #include "decimal_separator.h"
-#include "find_control.h"
 #include "number_edit.h"
 #include "radio_group.h"
+#include "test_support.h"
+#include "test_window.h"
 
 #include <QAbstractEventDispatcher>
 #include <QLabel>
-#include <QMessageBox>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 
 #include <atomic>
 #include <memory>
@@ -61,54 +59,6 @@ void free(void *p)
 
 namespace {
 
-// Closes every modal box from inside its own event loop, as the user would with OK, and keeps
-// what each one showed. A box that never closes would hang the test; this one always closes.
-class BoxCloser : public QObject
-{
-public:
-    struct Shown {
-        QString text;
-        QString caption;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QMessageBox::StandardButtons buttons;
-        int buttonCount = 0;
-        QPoint centre;
-        QPoint screenCentre;
-    };
-
-    BoxCloser()
-    {
-        m_poll.setInterval(2);
-        connect(&m_poll, &QTimer::timeout, this, &BoxCloser::poll);
-        m_poll.start();
-    }
-
-    QList<Shown> shown;
-
-private:
-    void poll()
-    {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
-            return;
-        Shown s;
-        s.text = box->text();
-        s.caption = box->windowTitle();
-        s.icon = box->icon();
-        s.buttons = box->standardButtons();
-        s.buttonCount = int(box->buttons().size());
-        s.centre = box->frameGeometry().center();
-        s.screenCentre = box->screen()->availableGeometry().center();
-        shown << s;
-        if (QAbstractButton *ok = box->button(QMessageBox::Ok))
-            ok->click();
-        else
-            box->reject();
-    }
-
-    QTimer m_poll;
-};
-
 // Gives a test the focus timer's ticks by hand.
 class TickProbe : public TNumberEdit
 {
@@ -120,46 +70,6 @@ public:
         timerEvent(&event);
     }
 };
-
-Qt::Key namedKey(QStringView name)
-{
-    static const QHash<QString, Qt::Key> keys{
-        {QStringLiteral("Backspace"), Qt::Key_Backspace},
-        {QStringLiteral("Tab"), Qt::Key_Tab},
-        {QStringLiteral("Backtab"), Qt::Key_Backtab},
-        {QStringLiteral("Enter"), Qt::Key_Return},
-        {QStringLiteral("Keypad Enter"), Qt::Key_Enter},
-        {QStringLiteral("Shift"), Qt::Key_Shift},
-        {QStringLiteral("Ctrl"), Qt::Key_Control},
-        {QStringLiteral("Alt"), Qt::Key_Alt},
-        {QStringLiteral("End"), Qt::Key_End},
-        {QStringLiteral("Escape"), Qt::Key_Escape},
-        {QStringLiteral("F1"), Qt::Key_F1},
-    };
-    const auto found = keys.constFind(name.toString());
-    if (found == keys.cend())
-        qFatal("no key %s", qPrintable(name.toString()));
-    return *found;
-}
-
-// Types keys one at a time, each pressed and released through the window as the platform
-// delivers them: to whichever control has the focus at that moment, so that the release of a
-// Tab arrives where its press moved the focus. Named keys are written in braces: "6{Ctrl}".
-void type(QWindow *window, QStringView keys)
-{
-    for (qsizetype i = 0; i < keys.size(); ++i) {
-        if (keys[i] == QLatin1Char('{')) {
-            const qsizetype end = keys.indexOf(QLatin1Char('}'), i);
-            const Qt::Key key = namedKey(keys.mid(i + 1, end - i - 1));
-            const Qt::KeyboardModifiers modifiers =
-                key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier;
-            QTest::keyClick(window, key, modifiers);
-            i = end;
-        } else {
-            QTest::keyClick(window, keys[i].toLatin1());
-        }
-    }
-}
 
 QString focusName()
 {
@@ -182,12 +92,8 @@ private Q_SLOTS:
     void releaseExamines_data();
     void releaseExamines();
     void changeFiresAtThePressAndNotAtTheRelease();
-    void closingKeys_data();
-    void closingKeys();
     void keyHandler_data();
     void keyHandler();
-    void badEntryHoldsTheFocusAndPage_data();
-    void badEntryHoldsTheFocusAndPage();
     void readOnlyControlNeverHolds();
     void firstTickEndsAutoSelect();
     void tickAllocatesNothing();
@@ -197,17 +103,12 @@ private:
     {
         return findControl<T>(window.get(), name);
     }
-    void activateAgain();
     void typeInto(const QString &control, const QString &keys);
 
-    // A notebook whose first page holds, in this order: a label, low (15 to 50, "20"), a hidden
-    // and a disabled edit, a radio group with its middle item checked, a plain edit, bad (0 to
-    // 100, showing "abc" as the program wrote it), readOnly (0 to 3000, holding -1) and a label.
-    // The second page holds one plain edit, elsewhere.
-    std::unique_ptr<QWidget> window;
+    std::unique_ptr<QWidget> window; // makeTestWindow()
     QTabWidget *notebook = nullptr;
     TNumberEdit *low = nullptr;
-    std::unique_ptr<BoxCloser> boxes;
+    std::unique_ptr<MessageAnswers> boxes;
 };
 
 void tst_NumberEditKeys::initTestCase()
@@ -217,61 +118,16 @@ void tst_NumberEditKeys::initTestCase()
 
 void tst_NumberEditKeys::init()
 {
-    // The offscreen platform says this of every message box it shows; nothing else may be said.
-    QTest::failOnWarning(QRegularExpression(
-        QStringLiteral("^(?!This plugin does not support propagateSizeHints\\(\\)$).*")));
+    failOnUnexpectedWarnings();
     toolkit::setDecimalSeparator('.');
     QVERIFY(!TNumberEdit::isFocusTimerActive());
 
-    window = std::make_unique<QWidget>();
-    window->setObjectName(QStringLiteral("window"));
-    notebook = new QTabWidget(window.get());
-    notebook->setGeometry(0, 0, 400, 300);
-    auto *page = new QWidget;
-    page->setObjectName(QStringLiteral("page"));
-    auto *other = new QWidget;
-    notebook->addTab(page, QStringLiteral("first"));
-    notebook->addTab(other, QStringLiteral("second"));
-
-    const auto place = [](QWidget *w, const char *name, int top) {
-        w->setObjectName(QLatin1StringView(name));
-        w->setGeometry(10, top, 120, 22);
-        return w;
-    };
-    place(new QLabel(QStringLiteral("caption"), page), "caption", 0);
-    low = static_cast<TNumberEdit *>(place(new TNumberEdit(page), "low", 25));
-    low->setText(QStringLiteral("20"));
-    low->setMin(15);
-    low->setMax(50);
-    place(new QLineEdit(page), "hidden", 50)->hide();
-    place(new QLineEdit(page), "disabled", 50)->setEnabled(false);
-    auto *radio = new toolkit::RadioGroup(page);
-    radio->setObjectName(QStringLiteral("radio"));
-    radio->setGeometry(150, 0, 100, 100);
-    radio->setItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
-    radio->setItemIndex(1);
-    // As a group looks after the user has clicked another item: the tab stop is still on the
-    // first, and the checked item takes the focus from a click only.
-    for (int i = 0; i < 3; ++i) {
-        radio->button(i)->setObjectName(QStringLiteral("radio item %1").arg(i));
-        radio->button(i)->setFocusPolicy(i == 0 ? Qt::StrongFocus : Qt::ClickFocus);
-    }
-    place(new QLineEdit(page), "plain", 75);
-    auto *bad = static_cast<TNumberEdit *>(place(new TNumberEdit(page), "bad", 100));
-    bad->setText(QStringLiteral("abc"));
-    bad->setMax(100);
-    auto *readOnly = static_cast<TNumberEdit *>(place(new TNumberEdit(page), "readOnly", 125));
-    readOnly->setReadOnly(true);
-    readOnly->setText(QStringLiteral("0"));
-    readOnly->setMax(3000);
-    readOnly->setIntValue(-1);
-    place(new QLabel(QStringLiteral("unit"), page), "unit", 150);
-    place(new QLineEdit(other), "elsewhere", 25);
-
-    window->resize(400, 300);
+    window = makeTestWindow();
+    notebook = findControl<QTabWidget>(window.get(), QStringLiteral("notebook"));
+    low = findControl<TNumberEdit>(window.get(), QStringLiteral("low"));
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    boxes = std::make_unique<BoxCloser>();
+    boxes = std::make_unique<MessageAnswers>();
 }
 
 void tst_NumberEditKeys::cleanup()
@@ -282,21 +138,13 @@ void tst_NumberEditKeys::cleanup()
     QVERIFY(!TNumberEdit::isFocusTimerActive());
 }
 
-// After a modal box closes, offscreen activates no window again; a desktop's window manager
-// would, so the test does.
-void tst_NumberEditKeys::activateAgain()
-{
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
-}
-
 void tst_NumberEditKeys::typeInto(const QString &control, const QString &keys)
 {
     auto *w = find(control);
     w->setFocus(Qt::OtherFocusReason);
     if (auto *edit = qobject_cast<QLineEdit *>(w))
         edit->selectAll();
-    type(window->windowHandle(), keys);
+    typeKeys(window->windowHandle(), keys);
 }
 
 void tst_NumberEditKeys::releaseExamines_data()
@@ -413,7 +261,7 @@ void tst_NumberEditKeys::releaseExamines()
     low->selectAll();
     if (!pasted.isEmpty())
         low->insert(pasted);
-    type(window->windowHandle(), keys);
+    typeKeys(window->windowHandle(), keys);
 
     QCOMPARE(low->text(), shown);
     QCOMPARE(int(low->Status()), status);
@@ -441,119 +289,6 @@ void tst_NumberEditKeys::changeFiresAtThePressAndNotAtTheRelease()
     QCOMPARE(low->IntValue(), 3);
     QCOMPARE(low->Text(), QStringLiteral("3"));
     QCOMPARE(seen, QList<qint32>{20});
-}
-
-void tst_NumberEditKeys::closingKeys_data()
-{
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("closing");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("focus");
-    QTest::addColumn<QString>("checked");
-    QTest::addColumn<int>("status");
-
-    QTest::addRow("Enter on a valid entry skips hidden and disabled controls into the checked item")
-        << "low"
-        << "30"
-        << "{Enter}"
-        << ""
-        << "radio item 1"
-        << "low" << 0;
-    QTest::addRow("the keypad's Enter closes an entry as well") << "low"
-                                                                << "30"
-                                                                << "{Keypad Enter}"
-                                                                << ""
-                                                                << "radio item 1"
-                                                                << "low" << 0;
-    QTest::addRow("Enter on an entry below the range reports it and keeps the focus")
-        << "low"
-        << "6"
-        << "{Enter}"
-        << "Number exceeds user defined range."
-        << "low"
-        << "low" << 2;
-    QTest::addRow("Enter on an emptied entry reports an error in the number") << "low"
-                                                                              << "{Backspace}"
-                                                                              << "{Enter}"
-                                                                              << "Error in number."
-                                                                              << "low"
-                                                                              << "low" << 3;
-    QTest::addRow("Enter on the lowest integer reports the limit of the kind")
-        << "low"
-        << "-2147483648"
-        << "{Enter}"
-        << "Number exceeds compiler range."
-        << "low"
-        << "low" << 1;
-    QTest::addRow("Enter in a read-only control below its range moves on, wrapping to the first")
-        << "readOnly"
-        << ""
-        << "{Enter}"
-        << ""
-        << "low"
-        << "readOnly" << 0;
-    QTest::addRow("Tab from a valid entry into a read-only control below its range reports nothing")
-        << "bad"
-        << "50"
-        << "{Tab}"
-        << ""
-        << "readOnly"
-        << "readOnly" << 0;
-    QTest::addRow("Tab out of a bad entry reports nothing and the focus comes back") << "low"
-                                                                                     << "6"
-                                                                                     << "{Tab}"
-                                                                                     << ""
-                                                                                     << "low"
-                                                                                     << "low" << 2;
-    QTest::addRow("Tab into an entry the program wrote bad reports it at once and holds there")
-        << "plain"
-        << ""
-        << "{Tab}"
-        << "Error in number."
-        << "bad"
-        << "bad" << 3;
-    QTest::addRow("Shift and Tab back into an entry the program wrote bad reports it")
-        << "readOnly"
-        << ""
-        << "{Backtab}"
-        << "Error in number."
-        << "bad"
-        << "bad" << 3;
-}
-
-void tst_NumberEditKeys::closingKeys()
-{
-    QFETCH(QString, start);
-    QFETCH(QString, keys);
-    QFETCH(QString, closing);
-    QFETCH(QString, message);
-    QFETCH(QString, focus);
-    QFETCH(QString, checked);
-    QFETCH(int, status);
-
-    typeInto(start, keys);
-    QVERIFY(boxes->shown.isEmpty());
-    type(window->windowHandle(), closing);
-
-    if (message.isEmpty()) {
-        QCOMPARE(boxes->shown.size(), 0);
-    } else {
-        QCOMPARE(boxes->shown.size(), 1);
-        const BoxCloser::Shown &box = boxes->shown.first();
-        QCOMPARE(box.text, message);
-        QCOMPARE(box.caption, QStringLiteral("Tralvik"));
-        QCOMPARE(box.icon, QMessageBox::NoIcon);
-        QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QCOMPARE(box.buttonCount, 1);
-        QVERIFY2((box.centre - box.screenCentre).manhattanLength() <= 2, "centred on the screen");
-        activateAgain();
-    }
-    // Long enough for many ticks: a focus that is held comes back, one that is let go stays.
-    QTest::qWait(50);
-    QCOMPARE(focusName(), focus);
-    QCOMPARE(int(find<TNumberEdit>(checked)->Status()), status);
-    QCOMPARE(notebook->currentIndex(), 0);
 }
 
 void tst_NumberEditKeys::keyHandler_data()
@@ -614,66 +349,6 @@ void tst_NumberEditKeys::keyHandler()
     QCOMPARE(focusName(), QStringLiteral("low"));
 }
 
-void tst_NumberEditKeys::badEntryHoldsTheFocusAndPage_data()
-{
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("click");
-    QTest::addColumn<bool>("held");
-    QTest::addColumn<int>("status");
-
-    QTest::addRow("a bad entry brings its page back when another page is chosen")
-        << "6"
-        << "second page" << true << 2;
-    QTest::addRow("a bad entry takes the focus back from a control clicked on its page")
-        << "6"
-        << "plain" << true << 2;
-    QTest::addRow("typing on without making the entry good keeps holding")
-        << "60"
-        << "second page" << true << 2;
-    QTest::addRow("releasing Shift checks again and keeps holding") << "6{Shift}"
-                                                                    << "second page" << true << 2;
-    QTest::addRow("releasing Ctrl lets the user leave a bad entry for another page")
-        << "6{Ctrl}"
-        << "second page" << false << 0;
-    QTest::addRow("releasing Ctrl lets the user click away from a bad entry")
-        << "6{Ctrl}"
-        << "plain" << false << 0;
-    QTest::addRow("releasing Alt lets the user leave a bad entry") << "6{Alt}"
-                                                                   << "second page" << false << 0;
-    QTest::addRow("an entry made good lets the user leave") << "6{Backspace}30"
-                                                            << "second page" << false << 0;
-}
-
-void tst_NumberEditKeys::badEntryHoldsTheFocusAndPage()
-{
-    QFETCH(QString, keys);
-    QFETCH(QString, click);
-    QFETCH(bool, held);
-    QFETCH(int, status);
-
-    typeInto(QStringLiteral("low"), keys);
-    QCOMPARE(int(low->Status()), status);
-    // The first tick, which takes the page to come back to, follows the key release within a
-    // millisecond; no user clicks that fast. It is also the tick that ends AutoSelect.
-    QTRY_VERIFY(!low->AutoSelect());
-    int page = 0;
-    if (click == QLatin1StringView("second page")) {
-        QTabBar *tabs = notebook->tabBar();
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
-        QCOMPARE(notebook->currentIndex(), 1);
-        page = 1;
-    } else {
-        QTest::mouseClick(find(click), Qt::LeftButton);
-        QCOMPARE(focusName(), click);
-    }
-    QTest::qWait(50);
-    // Focus alone would not do: a field on a hidden page can hold the focus.
-    QCOMPARE(notebook->currentIndex(), held ? 0 : page);
-    QCOMPARE(focusName() == QLatin1StringView("low"), held);
-    QVERIFY(low->isVisible() || !held);
-    QCOMPARE(boxes->shown.size(), 0);
-}
-
 void tst_NumberEditKeys::readOnlyControlNeverHolds()
 {
     auto *readOnly = find<TNumberEdit>(QStringLiteral("readOnly"));
@@ -682,7 +357,7 @@ void tst_NumberEditKeys::readOnlyControlNeverHolds()
     static_cast<QLineEdit *>(readOnly)->setText(QStringLiteral("4000"));
     typeInto(QStringLiteral("bad"), QStringLiteral("50{Tab}"));
     QCOMPARE(focusName(), QStringLiteral("readOnly"));
-    type(window->windowHandle(), QStringLiteral("5{Shift}"));
+    typeKeys(window->windowHandle(), QStringLiteral("5{Shift}"));
     QCOMPARE(int(readOnly->Status()), 0);
     QCOMPARE(readOnly->IntValue(), -1);
     QCOMPARE(readOnly->Text(), QStringLiteral("-1"));
@@ -703,12 +378,12 @@ void tst_NumberEditKeys::firstTickEndsAutoSelect()
     QCOMPARE(bad->selectedText(), QStringLiteral("70"));
     // Releasing Shift starts the focus timer; its first tick turns AutoSelect off.
     bad->deselect();
-    type(window->windowHandle(), QStringLiteral("{Shift}"));
+    typeKeys(window->windowHandle(), QStringLiteral("{Shift}"));
     QTRY_VERIFY(!bad->AutoSelect());
-    type(window->windowHandle(), QStringLiteral("{Backtab}"));
+    typeKeys(window->windowHandle(), QStringLiteral("{Backtab}"));
     QCOMPARE(focusName(), QStringLiteral("plain"));
     QTest::qWait(20);
-    type(window->windowHandle(), QStringLiteral("{Tab}"));
+    typeKeys(window->windowHandle(), QStringLiteral("{Tab}"));
     QCOMPARE(focusName(), QStringLiteral("bad"));
     QCOMPARE(bad->selectedText(), QString());
     QCOMPARE(bad->text(), QStringLiteral("70"));
@@ -723,7 +398,7 @@ void tst_NumberEditKeys::tickAllocatesNothing()
     probe->setGeometry(200, 150, 100, 22);
     probe->show();
     probe->setFocus();
-    type(window->windowHandle(), QStringLiteral("{Shift}"));
+    typeKeys(window->windowHandle(), QStringLiteral("{Shift}"));
     QTRY_VERIFY(!probe->AutoSelect()); // the first tick has taken the notebook and its page
     int timerId = 0;
     const auto timers = QAbstractEventDispatcher::instance()->registeredTimers(probe);

@@ -1,5 +1,6 @@
 #include "about_box.h"
 #include "main_form.h"
+#include "test_support.h"
 
 #include <QAction>
 #include <QDialog>
@@ -69,8 +70,7 @@ constexpr std::size_t allowedGrowthForTicks = 64 * 1024;
 
 void tst_Leaks::init()
 {
-    QTest::failOnWarning(QRegularExpression(
-        QStringLiteral("^(?!This plugin does not support propagateSizeHints\\(\\)$).*")));
+    failOnUnexpectedWarnings();
     form = std::make_unique<TMainForm>();
     form->setAboutHandler(showAboutBox);
     form->show();
