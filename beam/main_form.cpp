@@ -192,6 +192,30 @@ void TMainForm::setAboutHandler(std::function<void(QWidget *)> handler)
     m_about = std::move(handler);
 }
 
+void TMainForm::setSectionHandler(std::function<void(QWidget *)> handler)
+{
+    m_section = std::move(handler);
+}
+
+beam::SectionInputs TMainForm::sectionInputs() const
+{
+    beam::SectionInputs section;
+    section.concreteClass = BRadioGroup->itemIndex();
+    section.steelGrade = FeBRadioGroup->itemIndex();
+    readAscii(fsEdit, section.fydText);
+    readAscii(fbDrukEdit, section.fcdText);
+    section.barItem = PHIhwRadioGroup->itemIndex();
+    section.stirrupItem = PHIbgRadioGroup->itemIndex();
+    section.barCount = ScrollBar1->value();
+    section.As = AsNumEdit->IntValue();
+    section.d = dNumEdit->IntValue();
+    section.b = BNumEdit->IntValue();
+    section.H = HNumEdit->IntValue();
+    section.c = cNumEdit->IntValue();
+    section.decimalSeparator = toolkit::decimalSeparator();
+    return section;
+}
+
 void TMainForm::trace(const char *handler) const
 {
     if (m_trace)
@@ -213,6 +237,12 @@ void TMainForm::buildLayout()
     QAction *exit = file->addAction(QStringLiteral("Exit"));
     exit->setObjectName(QStringLiteral("Exit1"));
     connect(exit, &QAction::triggered, this, &TMainForm::Exit1Click);
+    QMenu *view = menu->addMenu(QStringLiteral("View"));
+    view->setObjectName(QStringLiteral("View1"));
+    QAction *sectionView = view->addAction(QStringLiteral("Section"));
+    sectionView->setObjectName(QStringLiteral("Section1"));
+    sectionView->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    connect(sectionView, &QAction::triggered, this, &TMainForm::Section1Click);
     QMenu *help = menu->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help1"));
     QAction *about = help->addAction(QStringLiteral("About"));
@@ -539,6 +569,7 @@ void TMainForm::CalcTimerTimer()
         if (results[i]->text() != text)
             results[i]->setText(text);
     }
+    Q_EMIT resultsCalculated();
 }
 
 void TMainForm::Exit1Click()
@@ -552,6 +583,13 @@ void TMainForm::About1Click()
     trace("About1Click");
     if (m_about)
         m_about(this);
+}
+
+void TMainForm::Section1Click()
+{
+    trace("Section1Click");
+    if (m_section)
+        m_section(this);
 }
 
 void TMainForm::UpdateDesignValues()
