@@ -212,11 +212,13 @@ void writeRatio(std::string &out, const ModelResult &model, double d, char separ
 }
 
 ModelSteps modelSteps(const ModelResult &model, double d, std::string_view alpha,
-                      std::string_view beta)
+                      std::string_view beta, double alphaValue, double betaValue)
 {
     ModelSteps steps;
-    steps.alpha = alpha;
-    steps.beta = beta;
+    steps.alphaText = alpha;
+    steps.betaText = beta;
+    steps.alpha = alphaValue;
+    steps.beta = betaValue;
     steps.xu = model.computedXu;
     steps.z = model.computedZ;
     steps.moment = static_cast<double>(model.exactMoment);
@@ -286,9 +288,11 @@ MomentTexts runMoments(const MomentInputs &inputs, MomentSteps *steps)
         steps->guardPassed = true;
         steps->approxForce = steelProduct;
         steps->approxMoment = static_cast<double>(approxExact);
-        steps->models = {modelSteps(parabolic, d, "2/3", "0.375"),
-                         modelSteps(biLinear, d, constants.alphaText, constants.betaText),
-                         modelSteps(parabolaRectangle, d, "17/21", "99/238")};
+        steps->models = {
+            modelSteps(parabolic, d, "2/3", "0.375", 2.0 / 3.0, 0.375),
+            modelSteps(biLinear, d, constants.alphaText, constants.betaText, constants.alpha,
+                       constants.beta),
+            modelSteps(parabolaRectangle, d, "17/21", "99/238", 17.0 / 21.0, 99.0 / 238.0)};
     }
 
     MomentTexts texts;

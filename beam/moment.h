@@ -45,8 +45,10 @@ enum class ModelState { Valid, ZoneReachesDepth, LeverArmNotPositive };
 // One stress-block model as computed: xu and z as stored, before the validity test sets them
 // to 0, and the moment before truncation (0 for an invalid model).
 struct ModelSteps {
-    std::string_view alpha; // as written in the constants, e.g. "2/3" or "0.73"
-    std::string_view beta;
+    std::string_view alphaText; // as written in the constants, e.g. "2/3" or "0.73"
+    std::string_view betaText;
+    double alpha = 0; // their values, for drawing the block
+    double beta = 0;
     double xu = 0;     // mm
     double z = 0;      // mm
     double moment = 0; // kNm, rounded once to double for display

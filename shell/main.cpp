@@ -1,6 +1,7 @@
 #include "about_box.h"
 #include "application.h"
 #include "main_form.h"
+#include "section_window.h"
 
 #include <QMessageBox>
 
@@ -12,6 +13,7 @@ int main(int argc, char *argv[])
     try {
         TMainForm MainForm;
         MainForm.setAboutHandler(showAboutBox);
+        MainForm.setSectionHandler(section::showSectionWindow);
         MainForm.show();
         return app.exec();
     } catch (const std::exception &error) {
