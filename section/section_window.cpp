@@ -386,6 +386,16 @@ SectionWindow::SectionWindow(TMainForm *form)
     layout->addWidget(m_text, 2);
     layout->addLayout(buttons);
     resize(960, 760);
+    // The view closes with the main window, by whichever path that closes.
+    form->installEventFilter(this);
+}
+
+bool SectionWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // A minimised main window is hidden spontaneously, by the platform; a closed one is not.
+    if (watched == m_form && event->type() == QEvent::Hide && !event->spontaneous())
+        close();
+    return QWidget::eventFilter(watched, event);
 }
 
 void SectionWindow::showEvent(QShowEvent *event)
