@@ -22,6 +22,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 
@@ -424,10 +425,11 @@ void SectionWindow::follow(bool on)
         return;
     m_following = on;
     if (on) {
-        connect(m_form, &TMainForm::resultsCalculated, this, &SectionWindow::refresh);
+        m_follower = connect(m_form, &TMainForm::resultsCalculated, this, &SectionWindow::refresh);
         refresh();
     } else {
-        disconnect(m_form, &TMainForm::resultsCalculated, this, &SectionWindow::refresh);
+        // By the connection alone: the main window may be half destroyed by now.
+        disconnect(m_follower);
     }
 }
 
@@ -611,8 +613,13 @@ void showSectionWindow(QWidget *owner)
     if (!form)
         return;
     auto *window = form->findChild<SectionWindow *>(QString(), Qt::FindDirectChildrenOnly);
-    if (!window)
+    if (!window) {
         window = new SectionWindow(form);
+        // Scaled screens at 150 or 200 % leave fewer logical pixels; the view takes at most
+        // most of the screen, and its drawing scales to whatever it gets.
+        if (const QScreen *screen = form->screen())
+            window->resize(window->size().boundedTo(screen->availableGeometry().size() * 0.9));
+    }
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->show();
     window->raise();

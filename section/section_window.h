@@ -89,6 +89,7 @@ private:
     beam::SectionInputs m_inputs;
     bool m_current = false;
     bool m_following = false;
+    QMetaObject::Connection m_follower;
     Picture m_picture;
     QString m_calculation;
 };
