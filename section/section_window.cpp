@@ -112,6 +112,23 @@ void paintSection(QPainter &painter, const QRectF &target, const Picture &pictur
     painter.save();
     painter.setClipRect(target);
     painter.setRenderHint(QPainter::Antialiasing);
+    // The labels and the four columns must fit the width beside a section of some size; on
+    // a narrow target (a small window, an A4 page at the document's font) the font shrinks,
+    // down to two thirds, rather than the columns running off the edge.
+    const double needed = [&] {
+        const QFontMetricsF m(painter.font(), painter.device());
+        return 2 * m.horizontalAdvance(u"h = 0000000"_s) +
+               int(ColumnCount) * m.horizontalAdvance(u"parabool rechthoek"_s) + 12 * m.height();
+    }();
+    if (needed > target.width()) {
+        QFont font = painter.font();
+        const double factor = std::max(target.width() / needed, 2.0 / 3.0);
+        if (font.pointSizeF() > 0)
+            font.setPointSizeF(font.pointSizeF() * factor);
+        else
+            font.setPixelSize(std::max(1, int(font.pixelSize() * factor)));
+        painter.setFont(font);
+    }
     const QFontMetricsF metrics(painter.font(), painter.device());
     const double line = metrics.height();
     const double hair = std::max(line / 16.0, 0.5);
@@ -490,7 +507,7 @@ void SectionWindow::paintDocument(QPainter &painter, QPagedPaintDevice &device) 
                      u"%1 %2, %3"_s.arg(QCoreApplication::applicationName(), version,
                                         QDate::currentDate().toString(Qt::ISODate)));
     double y = headingLine + line * 1.5;
-    const double drawingHeight = page.height() * 0.42;
+    const double drawingHeight = page.height() * 0.3;
     paintSection(painter, QRectF(0, y, page.width(), drawingHeight), m_picture);
     y += drawingHeight + line;
 
