@@ -355,6 +355,7 @@ void SectionDrawing::paintEvent(QPaintEvent *)
 SectionWindow::SectionWindow(TMainForm *form)
     : QWidget(form, Qt::Window)
     , m_form(form)
+    , m_watched(form)
 {
     setObjectName(u"SectionWindow"_s);
     setWindowTitle(u"Tralvik  : Doorsnede"_s);
@@ -408,10 +409,18 @@ SectionWindow::SectionWindow(TMainForm *form)
     form->installEventFilter(this);
 }
 
+// The main window destroys its children one by one and tells its event filters of each;
+// the view must not be asked once it is gone.
+SectionWindow::~SectionWindow()
+{
+    if (!m_watched.isNull())
+        m_watched->removeEventFilter(this);
+}
+
 bool SectionWindow::eventFilter(QObject *watched, QEvent *event)
 {
     // A minimised main window is hidden spontaneously, by the platform; a closed one is not.
-    if (watched == m_form && event->type() == QEvent::Hide && !event->spontaneous())
+    if (event->type() == QEvent::Hide && !event->spontaneous() && watched == m_watched.data())
         close();
     return QWidget::eventFilter(watched, event);
 }
@@ -438,7 +447,7 @@ void SectionWindow::changeEvent(QEvent *event)
 // Connected only while shown and not minimised, so a hidden view adds nothing to a tick.
 void SectionWindow::follow(bool on)
 {
-    if (on == m_following || !m_form)
+    if (on == m_following || m_form.isNull())
         return;
     m_following = on;
     if (on) {
@@ -452,7 +461,7 @@ void SectionWindow::follow(bool on)
 
 void SectionWindow::refresh()
 {
-    if (!m_form)
+    if (m_form.isNull())
         return;
     beam::SectionInputs inputs = m_form->sectionInputs();
     if (m_current && inputs == m_inputs)

@@ -55,6 +55,7 @@ class SectionWindow : public QWidget
 
 public:
     explicit SectionWindow(TMainForm *form);
+    ~SectionWindow() override;
 
     // Writes the drawing as PDF (A4, with inputs, calculation, version and date), SVG or PNG,
     // by the suffix of `path`, through a temporary file that replaces `path` only when it is
@@ -84,6 +85,9 @@ private:
     QImage image(QSize size) const;
 
     QPointer<TMainForm> m_form;
+    // The same window as a plain object, for what may run while it is being destroyed, when
+    // it is no longer a TMainForm.
+    QPointer<QObject> m_watched;
     SectionDrawing *m_drawing = nullptr;
     QPlainTextEdit *m_text = nullptr;
     beam::SectionInputs m_inputs;
