@@ -258,7 +258,7 @@ void paintSection(QPainter &painter, const QRectF &target, const Picture &pictur
         // The forces and the lever arm between them.
         painter.setPen(QPen(forceColour, hair * 1.5));
         const double head = line * 0.35;
-        const double forceLength = width * 0.8;
+        const double forceLength = width * 1.1; // past the block, so C stands clear of it
         if (m.compression >= 0 && m.compression <= depth) {
             arrow(painter, {axis + forceLength, Y(m.compression)}, {axis, Y(m.compression)}, head);
             painter.drawText(
