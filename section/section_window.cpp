@@ -28,6 +28,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -50,31 +52,37 @@ const QColor blockFill(120, 160, 215, 160);
 const QColor invalidColour(190, 30, 30);
 const QColor forceColour(20, 90, 40);
 
+// The unit vector from `from` towards `to`, and the one across it; none where they coincide.
+std::optional<std::pair<QPointF, QPointF>> directions(QPointF from, QPointF to)
+{
+    const QPointF along = to - from;
+    const double length = std::hypot(along.x(), along.y());
+    if (!(length > 0))
+        return std::nullopt;
+    const QPointF unit = along / length;
+    return std::pair{unit, QPointF(-unit.y(), unit.x())};
+}
+
 // A line with an open arrow head at `to`.
 void arrow(QPainter &painter, QPointF from, QPointF to, double head)
 {
     painter.drawLine(from, to);
-    const QPointF along = from - to;
-    const double length = std::hypot(along.x(), along.y());
-    if (!(length > 0))
-        return;
-    const QPointF unit = along / length;
-    const QPointF normal(-unit.y(), unit.x());
-    painter.drawLine(to, to + (unit + normal * 0.5) * head);
-    painter.drawLine(to, to + (unit - normal * 0.5) * head);
+    if (const auto d = directions(to, from)) {
+        const auto [back, across] = *d;
+        painter.drawLine(to, to + (back + across * 0.5) * head);
+        painter.drawLine(to, to + (back - across * 0.5) * head);
+    }
 }
 
 // A dimension line between two points, with short end strokes across it.
 void dimension(QPainter &painter, QPointF from, QPointF to, double tick)
 {
     painter.drawLine(from, to);
-    const QPointF along = to - from;
-    const double length = std::hypot(along.x(), along.y());
-    if (!(length > 0))
-        return;
-    const QPointF normal(-along.y() / length * tick, along.x() / length * tick);
-    painter.drawLine(from - normal, from + normal);
-    painter.drawLine(to - normal, to + normal);
+    if (const auto d = directions(from, to)) {
+        const QPointF across = d->second * tick;
+        painter.drawLine(from - across, from + across);
+        painter.drawLine(to - across, to + across);
+    }
 }
 
 // The model's result texts below its column, as the main window shows them.
