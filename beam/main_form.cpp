@@ -66,6 +66,30 @@ void TMainForm::setAboutHandler(std::function<void(QWidget *)> handler)
     m_about = std::move(handler);
 }
 
+void TMainForm::setSectionHandler(std::function<void(QWidget *)> handler)
+{
+    m_section = std::move(handler);
+}
+
+beam::SectionInputs TMainForm::sectionInputs() const
+{
+    beam::SectionInputs section;
+    section.concreteClass = BRadioGroup->itemIndex();
+    section.steelGrade = FeBRadioGroup->itemIndex();
+    toolkit::toLatin1(fsEdit->text(), section.fydText);
+    toolkit::toLatin1(fbDrukEdit->text(), section.fcdText);
+    section.barItem = PHIhwRadioGroup->itemIndex();
+    section.stirrupItem = PHIbgRadioGroup->itemIndex();
+    section.barCount = ScrollBar1->value();
+    section.As = AsNumEdit->IntValue();
+    section.d = dNumEdit->IntValue();
+    section.b = BNumEdit->IntValue();
+    section.H = HNumEdit->IntValue();
+    section.c = cNumEdit->IntValue();
+    section.decimalSeparator = toolkit::decimalSeparator();
+    return section;
+}
+
 void TMainForm::trace(const char *handler) const
 {
     if (m_trace)
@@ -95,6 +119,7 @@ void TMainForm::setUpForm()
 void TMainForm::connectHandlers()
 {
     connect(Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
+    connect(Section1, &QAction::triggered, this, &TMainForm::Section1Click);
     connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
     connect(BRadioGroup, &toolkit::RadioGroup::clicked, this, &TMainForm::BRadioGroupClick);
     connect(FeBRadioGroup, &toolkit::RadioGroup::clicked, this, &TMainForm::FeBRadioGroupClick);
@@ -255,6 +280,7 @@ void TMainForm::CalcTimerTimer()
         if (m_results[i]->text() != text)
             m_results[i]->setText(text);
     }
+    Q_EMIT resultsCalculated();
 }
 
 void TMainForm::Exit1Click()
@@ -268,6 +294,13 @@ void TMainForm::About1Click()
     trace("About1Click");
     if (m_about)
         m_about(this);
+}
+
+void TMainForm::Section1Click()
+{
+    trace("Section1Click");
+    if (m_section)
+        m_section(this);
 }
 
 void TMainForm::UpdateDesignValues()

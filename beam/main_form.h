@@ -1,6 +1,7 @@
 #pragma once
 
 #include "moment.h"
+#include "section_inputs.h"
 #include "ui_main_form.h"
 
 #include <QMainWindow>
@@ -39,6 +40,17 @@ public:
     // Runs when the user asks for the About box; the shell supplies it.
     void setAboutHandler(std::function<void(QWidget *owner)> handler);
 
+    // Runs when the user asks for the section view; the shell supplies it.
+    void setSectionHandler(std::function<void(QWidget *owner)> handler);
+
+    // The section as the controls hold it now, read afresh as a tick reads it.
+    beam::SectionInputs sectionInputs() const;
+
+Q_SIGNALS:
+    // After every tick of CalcTimer, once the results are written; a view that follows the
+    // window connects only while it is shown.
+    void resultsCalculated();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -62,6 +74,7 @@ private Q_SLOTS:
     void CalcTimerTimer();
     void Exit1Click();
     void About1Click();
+    void Section1Click();
     void UpdateDesignValues();
     void UpdateEffectiveDepth();
 
@@ -96,4 +109,5 @@ private:
 
     std::function<void(const char *)> m_trace;
     std::function<void(QWidget *)> m_about;
+    std::function<void(QWidget *)> m_section;
 };

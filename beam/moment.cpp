@@ -60,22 +60,24 @@ std::int64_t smallWhole(long double whole)
 struct BiLinearConstants {
     double alpha;
     double beta;
+    std::string_view alphaText; // as the class table writes them, for the steps
+    std::string_view betaText;
 };
 
 BiLinearConstants biLinearConstants(int concreteClass)
 {
     switch (concreteClass) {
     case 5:
-        return {0.73, 0.38};
+        return {0.73, 0.38, "0.73", "0.38"};
     case 6:
-        return {0.67, 0.36};
+        return {0.67, 0.36, "0.67", "0.36"};
     case 7:
-        return {0.62, 0.35};
+        return {0.62, 0.35, "0.62", "0.35"};
     default:
         // Items 0 to 4, and any index outside 0..7 (no class selected): the window always
         // has a class selected, so the constants of the lower classes are as good as any
         // and keep the results defined.
-        return {0.75, 7.0 / 18.0};
+        return {0.75, 7.0 / 18.0, "0.75", "7/18"};
     }
 }
 
@@ -146,6 +148,11 @@ struct ModelResult {
     double z = 0;
     long double moment = 0;
     bool valid = false;
+    // What the steps show: xu and z before an invalid model sets them to 0, and the moment
+    // before truncation.
+    double computedXu = 0;
+    double computedZ = 0;
+    long double exactMoment = 0;
 };
 
 // One stress-block model. xu and z are stored as doubles where they arise, so z is formed
@@ -158,10 +165,17 @@ ModelResult stressBlock(long double force, long double denominator, double d, Le
     r.z = static_cast<double>(leverArm(static_cast<long double>(r.xu)));
     if (r.z > 0 && r.xu < d) {
         // Truncated toward zero, never rounded: 80.99 kNm shows 80.
-        r.moment = towardZero((force * r.z) / 1000000.0L);
+        r.exactMoment = (force * r.z) / 1000000.0L;
+        r.moment = towardZero(r.exactMoment);
         r.valid = true;
+        r.computedXu = r.xu;
+        r.computedZ = r.z;
     } else {
+        const double xu = r.xu;
+        const double z = r.z;
         r = ModelResult{};
+        r.computedXu = xu;
+        r.computedZ = z;
     }
     return r;
 }
@@ -197,9 +211,25 @@ void writeRatio(std::string &out, const ModelResult &model, double d, char separ
     out = numtext::formatGeneral(k * 0.01L, 15, separator);
 }
 
-} // namespace
+ModelSteps modelSteps(const ModelResult &model, double d, std::string_view alpha,
+                      std::string_view beta, double alphaValue, double betaValue)
+{
+    ModelSteps steps;
+    steps.alphaText = alpha;
+    steps.betaText = beta;
+    steps.alpha = alphaValue;
+    steps.beta = betaValue;
+    steps.xu = model.computedXu;
+    steps.z = model.computedZ;
+    steps.moment = static_cast<double>(model.exactMoment);
+    if (!model.valid)
+        steps.state = !(model.computedXu < d) ? ModelState::ZoneReachesDepth
+                                              : ModelState::LeverArmNotPositive;
+    return steps;
+}
 
-MomentTexts computeMoments(const MomentInputs &inputs)
+// The one run of the models; steps, when given, receives what was computed on the way.
+MomentTexts runMoments(const MomentInputs &inputs, MomentSteps *steps)
 {
     // A design-value text that does not read counts as 0: for fcd the guard then writes the
     // fall-back texts; for fyd there is no steel force, so every moment is 0.
@@ -213,6 +243,13 @@ MomentTexts computeMoments(const MomentInputs &inputs)
     const double steelForce = static_cast<double>(static_cast<long double>(inputs.As) * fyd);
     const double d = inputs.d; // exact, as is b
     const double b = inputs.b;
+    if (steps) {
+        steps->fyd = fyd;
+        steps->fcd = fcd;
+        steps->steelForce = steelForce;
+        steps->d = d;
+        steps->b = b;
+    }
 
     // No effective depth, or no width: the guard also makes every divisor below positive.
     if (inputs.d <= 0 || static_cast<long double>(b) * fcd <= 0)
@@ -244,8 +281,19 @@ MomentTexts computeMoments(const MomentInputs &inputs)
     const std::int64_t steelProduct = std::int64_t{fydWhole} * inputs.As;
     // 0.9 as the long double nearest to it, and the force kept in extended precision.
     const long double approxForce = static_cast<long double>(steelProduct) * 0.9L;
-    const long double approxMoment =
-        towardZero((static_cast<long double>(inputs.d) * approxForce) / 1000000.0L);
+    const long double approxExact = (static_cast<long double>(inputs.d) * approxForce) / 1000000.0L;
+    const long double approxMoment = towardZero(approxExact);
+
+    if (steps) {
+        steps->guardPassed = true;
+        steps->approxForce = steelProduct;
+        steps->approxMoment = static_cast<double>(approxExact);
+        steps->models = {
+            modelSteps(parabolic, d, "2/3", "0.375", 2.0 / 3.0, 0.375),
+            modelSteps(biLinear, d, constants.alphaText, constants.betaText, constants.alpha,
+                       constants.beta),
+            modelSteps(parabolaRectangle, d, "17/21", "99/238", 17.0 / 21.0, 99.0 / 238.0)};
+    }
 
     MomentTexts texts;
     writeWhole(texts[Mu0], approxMoment);
@@ -260,6 +308,20 @@ MomentTexts computeMoments(const MomentInputs &inputs)
     writeRatio(texts[Z2], biLinear, d, inputs.decimalSeparator);
     writeRatio(texts[Z3], parabolaRectangle, d, inputs.decimalSeparator);
     return texts;
+}
+
+} // namespace
+
+MomentTexts computeMoments(const MomentInputs &inputs)
+{
+    return runMoments(inputs, nullptr);
+}
+
+MomentSteps computeMomentSteps(const MomentInputs &inputs)
+{
+    MomentSteps steps;
+    steps.texts = runMoments(inputs, &steps);
+    return steps;
 }
 
 } // namespace beam

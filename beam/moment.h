@@ -38,4 +38,42 @@ using MomentTexts = std::array<std::string, ResultFieldCount>;
 
 MomentTexts computeMoments(const MomentInputs &inputs);
 
+// Why a stress-block model shows zeros. The compression zone is tested first: a lever arm
+// that is not positive implies a zone at least as deep as d for every β below 1.
+enum class ModelState { Valid, ZoneReachesDepth, LeverArmNotPositive };
+
+// One stress-block model as computed: xu and z as stored, before the validity test sets them
+// to 0, and the moment before truncation (0 for an invalid model).
+struct ModelSteps {
+    std::string_view alphaText; // as written in the constants, e.g. "2/3" or "0.73"
+    std::string_view betaText;
+    double alpha = 0; // their values, for drawing the block
+    double beta = 0;
+    double xu = 0;     // mm
+    double z = 0;      // mm
+    double moment = 0; // kNm, rounded once to double for display
+    ModelState state = ModelState::Valid;
+};
+
+enum StressBlockModel : int { Parabolic, BiLinear, ParabolaRectangle, StressBlockModelCount };
+
+// Every value a run computes on the way to the eleven texts, which are part of it. When the
+// guard fails (no d, no width) only the stored inputs are filled and the texts are the
+// fall-back texts.
+struct MomentSteps {
+    double fyd = 0;
+    double fcd = 0;
+    double steelForce = 0; // N, As x fyd as stored
+    double d = 0;
+    double b = 0;
+    bool guardPassed = false;
+    std::int64_t approxForce = 0; // fyd x As for "benadering", N
+    double approxMoment = 0;      // kNm before truncation
+    std::array<ModelSteps, StressBlockModelCount> models{};
+    MomentTexts texts;
+};
+
+// The same run as computeMoments, which is computed through it.
+MomentSteps computeMomentSteps(const MomentInputs &inputs);
+
 } // namespace beam

@@ -1,6 +1,8 @@
 #include "main_form.h"
 #include "moment.h"
+#include "section_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QTimer>
 #include <QTimerEvent>
@@ -43,6 +45,27 @@ void idleWindowTick(benchmark::State &state)
         QCoreApplication::sendEvent(timer, &tick);
 }
 BENCHMARK(idleWindowTick);
+
+// Opening the section view the first time: "View" > "Section" up to its first painted frame.
+// Each run makes a fresh view, as the first opening does; later openings only show it again.
+void openSectionView(benchmark::State &state)
+{
+    TMainForm form;
+    form.setSectionHandler(section::showSectionWindow);
+    form.show();
+    QCoreApplication::processEvents();
+    auto *open = form.findChild<QAction *>(QStringLiteral("Section1"));
+    for (auto _ : state) {
+        open->trigger();
+        auto *view = form.findChild<section::SectionWindow *>();
+        view->repaint(); // the first frame, as the event loop would paint it
+        state.PauseTiming();
+        delete view;
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(openSectionView)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -2,6 +2,7 @@
 #include "application.h"
 #include "main_form.h"
 #include "message_box.h"
+#include "section_window.h"
 
 #include <exception>
 
@@ -17,6 +18,7 @@ int main(int argc, char *argv[])
     try {
         TMainForm MainForm;
         MainForm.setAboutHandler(showAboutBox);
+        MainForm.setSectionHandler(section::showSectionWindow);
         MainForm.show();
         return app.exec();
     } catch (const std::exception &error) {

@@ -118,7 +118,8 @@ void tst_Layout::window()
         menus << menu->menu()->objectName() + u'=' + menu->text() + u" ["_s + items.join(u", "_s) +
                      u']';
     }
-    QCOMPARE(menus, (QStringList{u"File1=File [Exit1=Exit]"_s, u"Help1=Help [About1=About]"_s}));
+    QCOMPARE(menus, (QStringList{u"File1=File [Exit1=Exit]"_s, u"View1=View [Section1=Section]"_s,
+                                 u"Help1=Help [About1=About]"_s}));
 
     QCOMPARE(notebook()->count(), 2);
     QCOMPARE(notebook()->tabText(0), u"Materialen"_s);

@@ -124,7 +124,8 @@ start " (Qt may have taken the options on the command line)" \
 [ "$(position "$main")" = "26,79" ] || fail "main window at $(position "$main"), not 26,79"
 focus "$main"
 # The keys go to the program in order, so the menu takes each in the state the last one left.
-xdotool key alt Right Down Return
+# From "File", Left wraps round to the last menu, "Help".
+xdotool key alt Left Down Return
 wait_for "\"Help\" > \"About\" opened no About box" shown About
 about=$found
 [ "$(position "$about")" = "161,124" ] || fail "About box at $(position "$about"), not 161,124"

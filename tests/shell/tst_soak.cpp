@@ -6,6 +6,7 @@
 #include "number_edit.h"
 #include "radio_group.h"
 #include "reinforcement.h"
+#include "section_window.h"
 #include "test_support.h"
 
 #include <QAction>
@@ -26,9 +27,10 @@
 
 // A long, seeded, random run of what a user does in the main window, with its timers running:
 // radio clicks, scroll-bar moves, valid and invalid texts typed into the number edits and the
-// result fields, Tab, Enter, Ctrl, and the About box opened and closed. After every action and
-// every tick the window must hold what its rules say: the results those of the Qt-free
-// computation from what the controls hold, d and As those of their rules. A fault that only
+// result fields, Tab, Enter, Ctrl, and the About box and the section view opened and closed.
+// After every action and every tick the window must hold what its rules say: the results
+// those of the Qt-free computation from what the controls hold, d and As those of their
+// rules, and the section view, while shown, the very digits of the eleven fields. A fault that only
 // a rare order of events brings out (a stale buffer, a handler run twice or not at all, a
 // value read before it was taken over) shows up here rather than in a table.
 //
@@ -54,6 +56,8 @@ private:
     void typeNumber();
     void typeIntoResult();
     void openAbout();
+    void toggleSectionView();
+    void checkSectionView();
     void key(int key, char text = 0);
     void showPage(int page);
     void closeModalBox();
@@ -65,6 +69,7 @@ private:
     void fail(const QString &what);
 
     std::unique_ptr<TMainForm> form;
+    QPointer<section::SectionWindow> view;
     std::mt19937 random;
     int pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random); }
 
@@ -85,10 +90,13 @@ private:
     int calcTicks = 0;
     int depthTicks = 0;
     int boxesClosed = 0;
+    int viewChecks = 0;
     int failures = 0;
     QString firstFailure;
     QString lastAction;
 };
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -126,6 +134,7 @@ void tst_Soak::init()
 
     form = std::make_unique<TMainForm>();
     form->setAboutHandler(showAboutBox);
+    form->setSectionHandler(section::showSectionWindow);
     form->setHandlerTrace([this](const char *handler) {
         const QLatin1StringView name(handler);
         if (name == QLatin1StringView("nEditChange"))
@@ -166,6 +175,9 @@ void tst_Soak::init()
 
     form->show();
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    toggleSectionView();
+    QVERIFY(view);
+    activateAgain();
 }
 
 void tst_Soak::cleanup()
@@ -205,6 +217,36 @@ void tst_Soak::checkResults()
                      .arg(inputs.b)
                      .arg(inputs.concreteClass));
         }
+    }
+    checkSectionView();
+}
+
+// The result table that ends the view's calculation text, and the texts it paints, hold the
+// fields' own digits after the same tick.
+void tst_Soak::checkSectionView()
+{
+    if (!view || !view->isVisible())
+        return;
+    ++viewChecks;
+    const beam::ResultField order[] = {beam::Mu0, beam::Mu1, beam::Mu2, beam::Mu3,
+                                       beam::Xu1, beam::Xu2, beam::Xu3, beam::Z0,
+                                       beam::Z1,  beam::Z2,  beam::Z3};
+    QStringList table;
+    for (const QString &line : view->calculationText().split(u'\n')) {
+        for (const QLatin1StringView row : {"Mu (kNm)"_L1, "xu (mm)"_L1, "z/d "_L1})
+            if (line.startsWith(row))
+                table << line.mid(row.size()).split(u' ', Qt::SkipEmptyParts);
+    }
+    if (table.size() != std::ssize(order)) {
+        fail(u"the section view's result table has %1 texts"_s.arg(table.size()));
+        return;
+    }
+    for (std::size_t i = 0; i < std::size(order); ++i) {
+        const QString field = results[std::size_t(order[i])]->text();
+        const QString painted = QString::fromStdString(view->resultTexts()[std::size_t(order[i])]);
+        if (table[qsizetype(i)] != field || painted != field)
+            fail(u"the section view shows \"%1\" (painted \"%2\") where %3 shows \"%4\""_s.arg(
+                table[qsizetype(i)], painted, results[std::size_t(order[i])]->objectName(), field));
     }
 }
 
@@ -391,6 +433,21 @@ void tst_Soak::openAbout()
     find<QAction>("About1")->trigger();
 }
 
+// "View" > "Section" opens the view, or brings it back; the view's own button closes it.
+void tst_Soak::toggleSectionView()
+{
+    if (view && view->isVisible()) {
+        lastAction = u"close the section view"_s;
+        view->findChild<QPushButton *>(u"CloseButton"_s)->click();
+        return;
+    }
+    lastAction = u"open the section view"_s;
+    find<QAction>("Section1")->trigger();
+    view = form->findChild<section::SectionWindow *>();
+    if (!view)
+        fail(u"\"Section\" opened no view"_s);
+}
+
 void tst_Soak::randomUserActions()
 {
     const auto seed = std::uint32_t(environmentNumber("TRALVIK_SOAK_SEED", int(defaultSeed)));
@@ -424,6 +481,8 @@ void tst_Soak::randomUserActions()
             typeIntoResult();
         } else if (roll < 90) {
             openAbout();
+        } else if (roll < 91) {
+            toggleSectionView();
         } else if (roll < 92) {
             // A pause as long as the depth timer's period, so that its tick also lands on a
             // height or cover that was typed and not yet taken into d by any handler.
@@ -440,14 +499,17 @@ void tst_Soak::randomUserActions()
         QTRY_VERIFY2_WITH_TIMEOUT(calcTicks > ticks, "no results tick came after the action",
                                   30000);
     }
-    qInfo("%d actions in %lld ms: %d result ticks and %d depth ticks checked, %d boxes closed",
-          done, clock.elapsed(), calcTicks, depthTicks, boxesClosed + int(messages->shown.size()));
+    qInfo("%d actions in %lld ms: %d result ticks (%d of them in the section view) and %d depth "
+          "ticks checked, %d boxes closed",
+          done, clock.elapsed(), calcTicks, viewChecks, depthTicks,
+          boxesClosed + int(messages->shown.size()));
     QVERIFY2(
         failures == 0,
         qPrintable(QStringLiteral("%1 failures, the first: %2").arg(failures).arg(firstFailure)));
     // The run must have exercised the window, not stalled in a box.
     QVERIFY(done >= 50);
     QVERIFY(depthTicks >= 1);
+    QVERIFY(viewChecks >= 50);
 }
 
 QTEST_MAIN(tst_Soak)

@@ -1,0 +1,26 @@
+// The calculation of a section step by step, as the section view shows, prints and copies it.
+//
+// Pipeline: section inputs, the steps of the one moment run and the drawing's notes -> Dutch
+// text. The results in it are the eleven texts of the run, as the main window shows them;
+// the intermediate values are written with ten significant digits.
+#pragma once
+
+#include "moment.h"
+#include "section_geometry.h"
+#include "section_inputs.h"
+
+#include <string>
+
+namespace section {
+
+// The model names as the main window's column headings write them.
+inline constexpr std::array<const char *, ColumnCount> columnNames{
+    "benadering", "parabolisch", "bi_lineair", "parabool rechthoek"};
+
+// Why an invalid model shows zeros, in the window's words.
+std::string invalidReason(const beam::ModelSteps &model, double d, char separator);
+
+std::string calculationText(const beam::SectionInputs &inputs, const beam::MomentSteps &steps,
+                            const SectionGeometry &geometry);
+
+} // namespace section
