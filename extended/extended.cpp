@@ -312,3 +312,47 @@ Extended powerOfTen(std::int32_t e)
 }
 
 } // namespace ext
+
+namespace boost::multiprecision::backends {
+
+namespace {
+
+bool isFiniteNonzero(const ExtendedBackend &x)
+{
+    return x.exponent() != ExtendedBackend::exponent_zero &&
+           x.exponent() != ExtendedBackend::exponent_infinity &&
+           x.exponent() != ExtendedBackend::exponent_nan;
+}
+
+// a + b with opposite signs where the exponents lie 65 apart: the smaller lies below a quarter
+// unit of the larger's last place, so the sum is the larger, unless that is a power of two,
+// whose lower neighbour lies closer (the library gets that case right).
+const ExtendedBackend *mendedSum(const ExtendedBackend &a, const ExtendedBackend &b)
+{
+    if (!isFiniteNonzero(a) || !isFiniteNonzero(b) || a.sign() == b.sign())
+        return nullptr;
+    const auto difference = int(a.exponent()) - int(b.exponent());
+    const ExtendedBackend &larger = difference > 0 ? a : b;
+    const bool powerOfTwo = larger.bits().limbs()[0] == (limb_type(1) << 63);
+    return (difference == 65 || difference == -65) && !powerOfTwo ? &larger : nullptr;
+}
+
+} // namespace
+
+void eval_add(ExtendedBackend &result, const ExtendedBackend &a, const ExtendedBackend &b)
+{
+    if (const ExtendedBackend *larger = mendedSum(a, b)) {
+        result = *larger;
+        return;
+    }
+    eval_add<64, digit_base_2, void, std::int16_t, -16382, 16383>(result, a, b);
+}
+
+void eval_subtract(ExtendedBackend &result, const ExtendedBackend &a, const ExtendedBackend &b)
+{
+    ExtendedBackend negated = b;
+    negated.negate();
+    eval_add(result, a, negated);
+}
+
+} // namespace boost::multiprecision::backends

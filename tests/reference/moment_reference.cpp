@@ -15,28 +15,30 @@ mpq_class rounded(const mpq_class &value, long bits)
 {
     if (value == 0)
         return 0;
-    const mpq_class magnitude = abs(value);
-    long e = long(mpz_sizeinbase(magnitude.get_num_mpz_t(), 2)) -
-             long(mpz_sizeinbase(magnitude.get_den_mpz_t(), 2));
-    const mpz_class low = mpz_class(1) << (bits - 1);
-    const mpz_class high = low << 1;
-    mpq_class scaled;
-    for (;;) { // magnitude x 2^(bits - 1 - e) within [2^(bits - 1), 2^bits)
-        const long shift = bits - 1 - e;
-        scaled = shift >= 0 ? mpq_class(magnitude << shift) : mpq_class(magnitude >> -shift);
-        if (scaled >= high)
-            ++e;
-        else if (scaled < low)
-            --e;
-        else
-            break;
-    }
-    mpz_class whole = scaled.get_num() / scaled.get_den();
-    const mpq_class rest = scaled - whole;
-    if (rest > mpq_class(1, 2) || (rest == mpq_class(1, 2) && mpz_odd_p(whole.get_mpz_t())))
+    const mpz_class numerator = abs(value.get_num());
+    const mpz_class &denominator = value.get_den();
+    // A quotient of bits + 2 or bits + 3 bits, its remainder as the sticky part.
+    const long shift = bits + 2 - long(mpz_sizeinbase(numerator.get_mpz_t(), 2)) +
+                       long(mpz_sizeinbase(denominator.get_mpz_t(), 2));
+    mpz_class scaled = numerator;
+    mpz_class divisor = denominator;
+    if (shift >= 0)
+        scaled <<= static_cast<mp_bitcnt_t>(shift);
+    else
+        divisor <<= static_cast<mp_bitcnt_t>(-shift);
+    mpz_class quotient;
+    mpz_class remainder;
+    mpz_tdiv_qr(quotient.get_mpz_t(), remainder.get_mpz_t(), scaled.get_mpz_t(),
+                divisor.get_mpz_t());
+    const long extra = long(mpz_sizeinbase(quotient.get_mpz_t(), 2)) - bits;
+    mpz_class whole = quotient >> static_cast<mp_bitcnt_t>(extra);
+    const mpz_class dropped = quotient - (whole << static_cast<mp_bitcnt_t>(extra));
+    const mpz_class half = mpz_class(1) << static_cast<mp_bitcnt_t>(extra - 1);
+    if (dropped > half || (dropped == half && (remainder != 0 || mpz_odd_p(whole.get_mpz_t()))))
         ++whole;
-    const long shift = e - (bits - 1);
-    mpq_class result = shift >= 0 ? mpq_class(whole << shift) : mpq_class(whole) >> -shift;
+    const long exponent = extra - shift; // value = whole x 2^exponent
+    mpq_class result = exponent >= 0 ? mpq_class(whole << static_cast<mp_bitcnt_t>(exponent))
+                                     : mpq_class(whole) >> static_cast<mp_bitcnt_t>(-exponent);
     return value < 0 ? mpq_class(-result) : result;
 }
 
