@@ -41,6 +41,7 @@ std::int64_t smallWhole(const Extended &whole)
 // Decimal constants as the extended values nearest to them, rounded once.
 const Extended kPointNine = ext::fromDecimal("9", -1);
 const Extended kHundredth = ext::fromDecimal("1", -2);
+const Extended kThreeEighths = ext::fromDecimal("375", -3); // exact
 
 // "bi_lineair" takes α and β from the concrete class; both are held as the doubles nearest
 // to the values of the class table (7.0 / 18.0 is that double: the division rounds once).
@@ -93,7 +94,7 @@ BiLinearConstants biLinearConstants(int concreteClass)
 double nearestDouble(const Extended &value, std::string_view text, char separator)
 {
     const double rounded = ext::toDouble(value);
-    if (Extended(rounded) == value)
+    if (ext::fromDouble(rounded) == value)
         return rounded;
     // Scale so that one unit in the last place of a double (normal or subnormal) is 1; the
     // scaling is exact, and a halfway value then has a fraction of exactly one half.
@@ -140,10 +141,10 @@ ModelResult stressBlock(const Extended &force, const Extended &denominator, doub
 {
     ModelResult r;
     r.xu = ext::toDouble(force / denominator);
-    r.z = ext::toDouble(leverArm(Extended(r.xu)));
+    r.z = ext::toDouble(leverArm(ext::fromDouble(r.xu)));
     if (r.z > 0 && r.xu < d) {
         // Truncated toward zero, never rounded: 80.99 kNm shows 80.
-        r.moment = towardZero((force * Extended(r.z)) / Extended(1000000));
+        r.moment = towardZero((force * ext::fromDouble(r.z)) / Extended(1000000));
         r.valid = true;
     } else {
         r = ModelResult{};
@@ -158,7 +159,8 @@ void writeRatio(std::string &out, const ModelResult &model, double d, char separ
         out = "0"s;
         return;
     }
-    const Extended k = roundHalfEven((Extended(100) * Extended(model.z)) / Extended(d));
+    const Extended k =
+        roundHalfEven((Extended(100) * ext::fromDouble(model.z)) / ext::fromDouble(d));
     if (k >= 0 && k <= 100) {
         // With a steel area of 0 or more k lies here, and the general format of k x 0.01 with
         // 15 digits is "0", "0.01" to "0.99" without trailing zero, or "1". Written directly
@@ -195,27 +197,27 @@ MomentTexts computeMoments(const MomentInputs &inputs)
                       inputs.fcdText, inputs.decimalSeparator);
     // As and fyd are whole numbers within 32 bits; their product needs at most 62 bits and is
     // exact in extended precision, so the stored force is rounded once.
-    const double steelForce = ext::toDouble(Extended(inputs.As) * Extended(fyd));
+    const double steelForce = ext::toDouble(Extended(inputs.As) * ext::fromDouble(fyd));
     const double d = inputs.d; // exact, as is b
     const double b = inputs.b;
 
     // No effective depth, or no width: the guard also makes every divisor below positive.
-    if (inputs.d <= 0 || Extended(b) * Extended(fcd) <= 0)
+    if (inputs.d <= 0 || ext::fromDouble(b) * ext::fromDouble(fcd) <= 0)
         return {"0", "0", "0", "0", "0", "0", "0", "nan", "nan", "nan", "nan"};
 
-    const Extended force = steelForce;
-    const Extended width = b;
-    const Extended strength = fcd;
-    const Extended depth = d;
+    const Extended force = ext::fromDouble(steelForce);
+    const Extended width = ext::fromDouble(b);
+    const Extended strength = ext::fromDouble(fcd);
+    const Extended depth = ext::fromDouble(d);
 
     // Each denominator and lever arm in the order written, operation by operation: 2/3,
     // 17/21 and 99/238 are never formed as constants, as that would round differently.
     const ModelResult parabolic =
         stressBlock(force, ((Extended(2) * width) * strength) / Extended(3), d,
-                    [&depth](const Extended &xu) { return depth - Extended(0.375) * xu; });
+                    [&depth](const Extended &xu) { return depth - kThreeEighths * xu; });
     const BiLinearConstants constants = biLinearConstants(inputs.concreteClass);
-    const Extended alpha = constants.alpha;
-    const Extended beta = constants.beta;
+    const Extended alpha = ext::fromDouble(constants.alpha);
+    const Extended beta = ext::fromDouble(constants.beta);
     const ModelResult biLinear =
         stressBlock(force, (alpha * width) * strength, d,
                     [&depth, &beta](const Extended &xu) { return depth - beta * xu; });

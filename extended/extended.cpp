@@ -3,7 +3,9 @@
 #include <boost/multiprecision/cpp_int.hpp>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstring>
 #include <iterator>
 #include <limits>
 
@@ -102,6 +104,23 @@ Extended fromDecimal(std::string_view digits, std::int64_t exponent, bool negati
         return infinity(negative);
     if (lead <= -4952)
         return signedZero(negative);
+    // Up to 19 digits and 10^27 (5^27 < 2^64) both operands are exact in 64 bits, so one
+    // multiplication or division rounds once, as the whole conversion must; every design value
+    // takes this way.
+    if (digits.size() <= 19 && exponent >= -27 && exponent <= 27) {
+        std::uint64_t whole = 0;
+        for (const char c : digits)
+            whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+        if (whole == 0)
+            return signedZero(negative);
+        const auto count = static_cast<int>(exponent < 0 ? -exponent : exponent);
+        std::uint64_t fives = 1;
+        for (int i = 0; i < count; ++i)
+            fives *= 5;
+        const Extended power = ldexp(Extended(fives), count); // 10^count, exact
+        const Extended value = exponent < 0 ? Extended(whole) / power : Extended(whole) * power;
+        return negative ? Extended(-value) : value;
+    }
     cpp_int n;
     for (const char c : digits)
         n = n * 10u + static_cast<unsigned>(c - '0');
@@ -120,6 +139,25 @@ Extended fromDecimal(std::string_view digits, std::int64_t exponent, bool negati
     boost::multiprecision::divide_qr(cpp_int(n << static_cast<unsigned>(shift)), divisor, quotient,
                                      remainder);
     return roundToExtended(negative, quotient, -shift, remainder != 0);
+}
+
+Extended fromDouble(double x)
+{
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &x, sizeof bits);
+    const bool negative = (bits >> 63) != 0;
+    const auto biased = static_cast<std::int64_t>((bits >> 52) & 0x7ff);
+    std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+    if (biased == 0x7ff || (biased == 0 && fraction == 0))
+        return Extended(x); // not finite, or zero: rare, and the library keeps its sign
+    std::int64_t exponent = biased - 1023;
+    if (biased == 0) { // subnormal: fraction x 2^-1074
+        const int top = 63 - std::countl_zero(fraction);
+        exponent = -1074 + top;
+        return assemble(negative, fraction << (63 - top), exponent);
+    }
+    fraction |= std::uint64_t{1} << 52;
+    return assemble(negative, fraction << 11, exponent);
 }
 
 double toDouble(const Extended &x)

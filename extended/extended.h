@@ -50,6 +50,9 @@ using Extended = boost::multiprecision::number<boost::multiprecision::backends::
 // without a leading zero (at least one). Beyond the range an infinity, below it zero.
 Extended fromDecimal(std::string_view digits, std::int64_t exponent, bool negative = false);
 
+// The double exactly; the library's own conversion takes several times as long.
+Extended fromDouble(double x);
+
 // Rounded once to the nearest double, ties to even, subnormal doubles and overflow to an
 // infinity included, as the x87 store to a double does.
 double toDouble(const Extended &x);
