@@ -78,21 +78,8 @@ private:
 
 enum Check { Operations, Stores, Wholes, Reads, Writes, Orders, Powers, Seeds };
 
-long double operate(int op, long double a, long double b)
-{
-    switch (op) {
-    case 0:
-        return a + b;
-    case 1:
-        return a - b;
-    case 2:
-        return a * b;
-    default:
-        return a / b;
-    }
-}
-
-Extended operate(int op, const Extended &a, const Extended &b)
+// The same operation in both arithmetics.
+template <typename Real> Real operate(int op, const Real &a, const Real &b)
 {
     switch (op) {
     case 0:
