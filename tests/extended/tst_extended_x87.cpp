@@ -96,7 +96,7 @@ template <typename Real> Real operate(int op, const Real &a, const Real &b)
 } // namespace
 
 // The portable extended arithmetic against x87 long double, bit for bit, on more than ten
-// million inputs: about half a minute in Release, so the sanitizer build leaves it out.
+// million inputs: about ten seconds in Release, so the sanitizer build leaves it out.
 class TestExtendedX87 : public QObject
 {
     Q_OBJECT
