@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace reference {
 
@@ -134,9 +135,17 @@ Model stressBlock(const mpq_class &force, const mpq_class &denominator, const mp
     return Model{};
 }
 
-mpz_class powerOfTen(long count)
+const mpz_class &powerOfTen(long count)
 {
-    mpz_class power;
+    static const std::vector<mpz_class> powers = [] {
+        std::vector<mpz_class> all(64);
+        for (unsigned long i = 0; i < all.size(); ++i)
+            mpz_ui_pow_ui(all[i].get_mpz_t(), 10, i);
+        return all;
+    }();
+    if (count < long(powers.size()))
+        return powers[std::size_t(count)];
+    thread_local mpz_class power;
     mpz_ui_pow_ui(power.get_mpz_t(), 10, static_cast<unsigned long>(count));
     return power;
 }
@@ -209,7 +218,8 @@ std::string ratio(const Model &m, const mpq_class &d, char separator)
     const mpz_class k = roundedHalfEven(extended(extended(100 * m.z) / d));
     if (k == 0)
         return "0";
-    return general15(extended(mpq_class(k) * extended(mpq_class(1, 100))), separator);
+    static const mpq_class hundredth = extended(mpq_class(1, 100));
+    return general15(extended(mpq_class(k) * hundredth), separator);
 }
 
 } // namespace
@@ -235,31 +245,26 @@ std::optional<beam::MomentTexts> momentTexts(const beam::MomentInputs &inputs)
     const Model parabolic = stressBlock(
         force, extended(extended(extended(2 * b) * fcd) / 3), d,
         [&](const mpq_class &xu) { return extended(d - extended(mpq_class(3, 8) * xu)); });
-    mpq_class alpha(3, 4);
-    mpq_class beta = stored(mpq_class(7, 18));
-    switch (inputs.concreteClass) {
-    case 5:
-        alpha = stored(mpq_class(73, 100));
-        beta = stored(mpq_class(38, 100));
-        break;
-    case 6:
-        alpha = stored(mpq_class(67, 100));
-        beta = stored(mpq_class(36, 100));
-        break;
-    case 7:
-        alpha = stored(mpq_class(62, 100));
-        beta = stored(mpq_class(35, 100));
-        break;
-    default:
-        break;
-    }
+    // The doubles nearest to the class table's values; items 0 to 4 and any other index
+    // take the first row.
+    static const mpq_class constants[4][2] = {
+        {mpq_class(3, 4), stored(mpq_class(7, 18))},
+        {stored(mpq_class(73, 100)), stored(mpq_class(38, 100))},
+        {stored(mpq_class(67, 100)), stored(mpq_class(36, 100))},
+        {stored(mpq_class(62, 100)), stored(mpq_class(35, 100))},
+    };
+    const int row =
+        inputs.concreteClass >= 5 && inputs.concreteClass <= 7 ? inputs.concreteClass - 4 : 0;
+    const mpq_class &alpha = constants[row][0];
+    const mpq_class &beta = constants[row][1];
     const Model biLinear =
         stressBlock(force, extended(extended(alpha * b) * fcd), d,
                     [&](const mpq_class &xu) { return extended(d - extended(beta * xu)); });
     const Model parabolaRectangle = stressBlock(
         force, extended(extended(extended(17 * b) * fcd) / 21), d,
         [&](const mpq_class &xu) { return extended(d - extended(extended(99 * xu) / 238)); });
-    const mpq_class approxForce = extended(mpq_class(fyd * inputs.As) * extended(mpq_class(9, 10)));
+    static const mpq_class nineTenths = extended(mpq_class(9, 10));
+    const mpq_class approxForce = extended(mpq_class(fyd * inputs.As) * nineTenths);
     const mpz_class approxMoment = truncated(extended(extended(d * approxForce) / 1000000));
 
     beam::MomentTexts texts;
