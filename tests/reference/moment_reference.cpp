@@ -98,9 +98,12 @@ std::optional<mpq_class> decimal(std::string_view text, char separator)
             negativeExponent = text[i++] == '-';
         long exponent = 0;
         int count = 0;
-        for (; i < text.size() && isDigit(text[i]); ++i, ++count)
+        for (; i < text.size() && isDigit(text[i]); ++i) {
+            if (++count > 4)
+                return std::nullopt; // beyond what the reference covers, and never overflows
             exponent = exponent * 10 + (text[i] - '0');
-        if (count == 0 || count > 4)
+        }
+        if (count == 0)
             return std::nullopt;
         scale += negativeExponent ? -exponent : exponent;
     }
