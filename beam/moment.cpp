@@ -2,6 +2,8 @@
 
 #include "number_text.h"
 
+#include "extended.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -15,45 +17,31 @@ namespace {
 // -O3 reports a false -Wrestrict overlap inside std::string::operator=(const char *).
 using namespace std::string_literals;
 
-// From 2^63 on, every long double is a whole number.
-constexpr long double kWholeFrom = 0x1p63L;
+using ext::Extended;
 
-// Truncation toward zero by additions alone. GCC's inline truncl, and every conversion from
-// long double to an integer, reloads the x87 control word twice (the x86-64 baseline has no
-// SSE3 fisttp); that cost more than all the rest of a run together.
-long double towardZero(long double x)
+// Truncation toward zero, exact.
+Extended towardZero(const Extended &x)
 {
-    if (!(std::fabs(x) < kWholeFrom))
-        return x; // whole already, or not finite
-    // x + 2^63 has a unit in its last place of 1, so the sum rounds x to a whole neighbour,
-    // in any rounding mode; stepping back where that went past x leaves the truncation.
-    if (x >= 0) {
-        const long double n = (x + kWholeFrom) - kWholeFrom;
-        return n > x ? n - 1 : n;
-    }
-    const long double n = (x - kWholeFrom) + kWholeFrom;
-    return n < x ? n + 1 : n;
+    return ext::truncate(x);
 }
 
 // Rounds to the nearest whole number with ties to the even one (85.5 gives 86, 86.5 gives
-// 86), whatever the rounding mode. std::round takes ties away from zero, and nearbyintl saves
-// and restores the whole floating-point environment on every call.
-long double roundHalfEven(long double x)
+// 86). std::round would take ties away from zero.
+Extended roundHalfEven(const Extended &x)
 {
-    const long double whole = towardZero(x);
-    const long double rest = std::fabs(x - whole); // exact
-    const bool odd = towardZero(whole * 0.5L) != whole * 0.5L;
-    if (rest > 0.5L || (rest == 0.5L && odd))
-        return x < 0 ? whole - 1 : whole + 1;
-    return whole;
+    return ext::roundHalfEven(x);
 }
 
-// A whole long double below 2^53 in magnitude passes through double exactly, and the SSE
-// conversion from double needs no change of the x87 control word.
-std::int64_t smallWhole(long double whole)
+// A whole extended value below 2^53 in magnitude passes through double exactly.
+std::int64_t smallWhole(const Extended &whole)
 {
-    return static_cast<std::int64_t>(static_cast<double>(whole));
+    return static_cast<std::int64_t>(ext::toDouble(whole));
 }
+
+// Decimal constants as the extended values nearest to them, rounded once.
+const Extended kPointNine = ext::fromDecimal("9", -1);
+const Extended kHundredth = ext::fromDecimal("1", -2);
+const Extended kThreeEighths = ext::fromDecimal("375", -3); // exact
 
 // "bi_lineair" takes α and β from the concrete class; both are held as the doubles nearest
 // to the values of the class table (7.0 / 18.0 is that double: the division rounds once).
@@ -100,22 +88,22 @@ BiLinearConstants biLinearConstants(int concreteClass)
     return error == std::errc{} ? value : fallback;
 }
 
-// fcd must be the double nearest to its text. parseReal rounds the text once, to long double,
-// and rounding that to double again gives the nearest double except when the long double
+// fcd must be the double nearest to its text. parseReal rounds the text once, to extended,
+// and rounding that to double again gives the nearest double except when the extended value
 // lies exactly halfway between two doubles: the text itself may lie just beside that point,
 // and ties-to-even can then pick the wrong side. None of the texts of the concrete table
 // comes near such a point, so the rereading below stays off the normal path.
-double nearestDouble(long double value, std::string_view text, char separator)
+double nearestDouble(const Extended &value, std::string_view text, char separator)
 {
-    const double rounded = static_cast<double>(value);
-    if (static_cast<long double>(rounded) == value)
+    const double rounded = ext::toDouble(value);
+    if (ext::fromDouble(rounded) == value)
         return rounded;
     // Scale so that one unit in the last place of a double (normal or subnormal) is 1; the
     // scaling is exact, and a halfway value then has a fraction of exactly one half.
     int exponent = 0;
-    const long double mantissa = std::frexp(value, &exponent);
-    const long double scaled = std::ldexp(mantissa, std::min(53, exponent + 1074));
-    if (std::fabs(scaled - towardZero(scaled)) != 0.5L)
+    const Extended mantissa = frexp(value, &exponent);
+    const Extended scaled = ldexp(mantissa, std::min(53, exponent + 1074));
+    if (abs(scaled - towardZero(scaled)) != 0.5)
         return rounded;
     return readDoubleOnce(text, separator, rounded);
 }
@@ -123,18 +111,15 @@ double nearestDouble(long double value, std::string_view text, char separator)
 // Beyond 2^53 (values typed far out of the ranges of the controls) a whole number is written
 // exactly as the decimal integer it is, digit for digit, rather than clamped or wrapped; an
 // overflowed depth or moment writes "inf" or "-inf".
-[[gnu::cold]] void writeHugeWhole(std::string &out, long double whole)
+[[gnu::cold]] void writeHugeWhole(std::string &out, const Extended &whole)
 {
-    char buffer[std::numeric_limits<long double>::max_exponent10 + 8];
-    const auto end =
-        std::to_chars(buffer, buffer + sizeof buffer, whole, std::chars_format::fixed, 0).ptr;
-    out.assign(buffer, end);
+    out = ext::wholeText(whole);
 }
 
 // Every result of inputs inside the ranges of the controls is far below 2^53.
-void writeWhole(std::string &out, long double whole)
+void writeWhole(std::string &out, const Extended &whole)
 {
-    if (!(std::fabs(whole) < 0x1p53L)) {
+    if (!(abs(whole) < 0x1p53)) {
         writeHugeWhole(out, whole);
         return;
     }
@@ -146,26 +131,27 @@ void writeWhole(std::string &out, long double whole)
 struct ModelResult {
     double xu = 0;
     double z = 0;
-    long double moment = 0;
+    Extended moment = 0;
     bool valid = false;
     // What the steps show: xu and z before an invalid model sets them to 0, and the moment
     // before truncation.
     double computedXu = 0;
     double computedZ = 0;
-    long double exactMoment = 0;
+    Extended exactMoment = 0;
 };
 
 // One stress-block model. xu and z are stored as doubles where they arise, so z is formed
 // from the rounded xu, and the validity test and the moment see the stored values.
 template <typename LeverArm>
-ModelResult stressBlock(long double force, long double denominator, double d, LeverArm leverArm)
+ModelResult stressBlock(const Extended &force, const Extended &denominator, double d,
+                        LeverArm leverArm)
 {
     ModelResult r;
-    r.xu = static_cast<double>(force / denominator);
-    r.z = static_cast<double>(leverArm(static_cast<long double>(r.xu)));
+    r.xu = ext::toDouble(force / denominator);
+    r.z = ext::toDouble(leverArm(ext::fromDouble(r.xu)));
     if (r.z > 0 && r.xu < d) {
         // Truncated toward zero, never rounded: 80.99 kNm shows 80.
-        r.exactMoment = (force * r.z) / 1000000.0L;
+        r.exactMoment = (force * ext::fromDouble(r.z)) / Extended(1000000);
         r.moment = towardZero(r.exactMoment);
         r.valid = true;
         r.computedXu = r.xu;
@@ -187,7 +173,8 @@ void writeRatio(std::string &out, const ModelResult &model, double d, char separ
         out = "0"s;
         return;
     }
-    const long double k = roundHalfEven((100.0L * model.z) / static_cast<long double>(d));
+    const Extended k =
+        roundHalfEven((Extended(100) * ext::fromDouble(model.z)) / ext::fromDouble(d));
     if (k >= 0 && k <= 100) {
         // With a steel area of 0 or more k lies here, and the general format of k x 0.01 with
         // 15 digits is "0", "0.01" to "0.99" without trailing zero, or "1". Written directly
@@ -202,13 +189,13 @@ void writeRatio(std::string &out, const ModelResult &model, double d, char separ
         out.assign(text, hundredths % 10 == 0 ? 3 : 4);
         return;
     }
-    if (!std::isfinite(k)) {
+    if (!isfinite(k)) {
         writeHugeWhole(out, k);
         return;
     }
-    // 0.01 is the long double nearest to it, so 103 x 0.01 is not exactly 1.03; the general
+    // 0.01 is the extended value nearest to it, so 103 x 0.01 is not exactly 1.03; the general
     // format rounds to 18 and then 15 digits, which writes it as 1.03.
-    out = numtext::formatGeneral(k * 0.01L, 15, separator);
+    out = numtext::formatGeneral(k * kHundredth, 15, separator);
 }
 
 ModelSteps modelSteps(const ModelResult &model, double d, std::string_view alpha,
@@ -221,7 +208,7 @@ ModelSteps modelSteps(const ModelResult &model, double d, std::string_view alpha
     steps.beta = betaValue;
     steps.xu = model.computedXu;
     steps.z = model.computedZ;
-    steps.moment = static_cast<double>(model.exactMoment);
+    steps.moment = ext::toDouble(model.exactMoment);
     if (!model.valid)
         steps.state = !(model.computedXu < d) ? ModelState::ZoneReachesDepth
                                               : ModelState::LeverArmNotPositive;
@@ -236,11 +223,11 @@ MomentTexts runMoments(const MomentInputs &inputs, MomentSteps *steps)
     const std::int32_t fydWhole = numtext::parseInt(inputs.fydText).value_or(0);
     const double fyd = fydWhole;
     const double fcd =
-        nearestDouble(numtext::parseReal(inputs.fcdText, inputs.decimalSeparator).value_or(0.0L),
+        nearestDouble(numtext::parseReal(inputs.fcdText, inputs.decimalSeparator).value_or(0),
                       inputs.fcdText, inputs.decimalSeparator);
     // As and fyd are whole numbers within 32 bits; their product needs at most 62 bits and is
-    // exact in long double, so the stored force is rounded once.
-    const double steelForce = static_cast<double>(static_cast<long double>(inputs.As) * fyd);
+    // exact in extended precision, so the stored force is rounded once.
+    const double steelForce = ext::toDouble(Extended(inputs.As) * ext::fromDouble(fyd));
     const double d = inputs.d; // exact, as is b
     const double b = inputs.b;
     if (steps) {
@@ -252,42 +239,42 @@ MomentTexts runMoments(const MomentInputs &inputs, MomentSteps *steps)
     }
 
     // No effective depth, or no width: the guard also makes every divisor below positive.
-    if (inputs.d <= 0 || static_cast<long double>(b) * fcd <= 0)
+    if (inputs.d <= 0 || ext::fromDouble(b) * ext::fromDouble(fcd) <= 0)
         return {"0", "0", "0", "0", "0", "0", "0", "nan", "nan", "nan", "nan"};
 
-    const long double force = steelForce;
-    const long double width = b;
-    const long double strength = fcd;
-    const long double depth = d;
+    const Extended force = ext::fromDouble(steelForce);
+    const Extended width = ext::fromDouble(b);
+    const Extended strength = ext::fromDouble(fcd);
+    const Extended depth = ext::fromDouble(d);
 
     // Each denominator and lever arm in the order written, operation by operation: 2/3,
     // 17/21 and 99/238 are never formed as constants, as that would round differently.
     const ModelResult parabolic =
-        stressBlock(force, ((2.0L * width) * strength) / 3.0L, d,
-                    [depth](long double xu) { return depth - 0.375L * xu; });
+        stressBlock(force, ((Extended(2) * width) * strength) / Extended(3), d,
+                    [&depth](const Extended &xu) { return depth - kThreeEighths * xu; });
     const BiLinearConstants constants = biLinearConstants(inputs.concreteClass);
-    const long double alpha = constants.alpha;
-    const long double beta = constants.beta;
+    const Extended alpha = ext::fromDouble(constants.alpha);
+    const Extended beta = ext::fromDouble(constants.beta);
     const ModelResult biLinear =
         stressBlock(force, (alpha * width) * strength, d,
-                    [depth, beta](long double xu) { return depth - beta * xu; });
-    const ModelResult parabolaRectangle =
-        stressBlock(force, ((17.0L * width) * strength) / 21.0L, d,
-                    [depth](long double xu) { return depth - (99.0L * xu) / 238.0L; });
+                    [&depth, &beta](const Extended &xu) { return depth - beta * xu; });
+    const ModelResult parabolaRectangle = stressBlock(
+        force, ((Extended(17) * width) * strength) / Extended(21), d,
+        [&depth](const Extended &xu) { return depth - (Extended(99) * xu) / Extended(238); });
 
     // "benadering" uses fyd x As as a whole number. Its intended 32-bit product is exact for
     // every input inside the ranges of the controls; for values typed far beyond them we take
     // the exact 64-bit product rather than a wrapped one, so the sign and size stay right.
     const std::int64_t steelProduct = std::int64_t{fydWhole} * inputs.As;
-    // 0.9 as the long double nearest to it, and the force kept in extended precision.
-    const long double approxForce = static_cast<long double>(steelProduct) * 0.9L;
-    const long double approxExact = (static_cast<long double>(inputs.d) * approxForce) / 1000000.0L;
-    const long double approxMoment = towardZero(approxExact);
+    // 0.9 as the extended value nearest to it, and the force kept in extended precision.
+    const Extended approxForce = Extended(steelProduct) * kPointNine;
+    const Extended approxExact = (Extended(inputs.d) * approxForce) / Extended(1000000);
+    const Extended approxMoment = towardZero(approxExact);
 
     if (steps) {
         steps->guardPassed = true;
         steps->approxForce = steelProduct;
-        steps->approxMoment = static_cast<double>(approxExact);
+        steps->approxMoment = ext::toDouble(approxExact);
         steps->models = {
             modelSteps(parabolic, d, "2/3", "0.375", 2.0 / 3.0, 0.375),
             modelSteps(biLinear, d, constants.alphaText, constants.betaText, constants.alpha,

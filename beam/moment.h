@@ -2,10 +2,10 @@
 //
 // Pipeline: texts of fyd and fcd, integers As, d, b and the concrete class
 //   -> stored doubles (fyd, fcd, steel force As*fyd, d, b)
-//   -> per model xu and z (computed in long double, each stored as a double)
+//   -> per model xu and z (computed in extended precision, each stored as a double)
 //   -> moments truncated toward zero in kNm, z/d rounded to hundredths with ties to even
 //   -> eleven result texts.
-// Arithmetic is in extended precision (long double, 64-bit significand); a value that is
+// Arithmetic is in extended precision (ext::Extended, 64-bit significand); a value that is
 // stored is rounded to double exactly there. Never build this with -ffast-math.
 //
 // Inputs far beyond the ranges of the controls still give defined texts: fyd x As is taken

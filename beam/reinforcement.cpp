@@ -1,13 +1,14 @@
 #include "reinforcement.h"
 
-#include <cmath>
+#include "extended.h"
+
 #include <limits>
 
 namespace beam {
 namespace {
 
-// pi/4 to the full 64-bit significand of long double.
-constexpr long double quarterPi = 0.785398163397448309615660845819875721L;
+// pi/4 rounded once to the 64-bit significand of extended precision.
+const ext::Extended quarterPi = ext::fromDecimal("785398163397448309615660845819875721", -36);
 
 std::int32_t narrow(std::int64_t value)
 {
@@ -32,8 +33,8 @@ int stirrupDiameter(int item)
 std::int32_t barArea(int diameter)
 {
     // Truncated, not rounded: four 10 mm bars count as 4 x 78, as in the tables students use.
-    const long double phi = diameter;
-    return std::int32_t(std::trunc((phi * quarterPi) * phi));
+    const ext::Extended phi = diameter;
+    return std::int32_t(ext::toDouble(ext::truncate((phi * quarterPi) * phi)));
 }
 
 std::int32_t steelArea(int barItem, std::int32_t count)

@@ -1,5 +1,6 @@
 // Any 32-bit As, d and b through the moment models, for every concrete class and steel grade:
-// no run fails, every field gets a text, and each text keeps its form.
+// no run fails, every field gets a text, each text keeps its form, and every text equals the
+// one of the exact rational reference wherever that covers the inputs.
 //
 // Input: the first 12 bytes are As, d and b (int32, the machine's byte order; a shorter input
 // is padded with zero bytes). A 13th byte, when there is one, is one more class index from
@@ -9,8 +10,10 @@
 #include "fuzz_check.h"
 #include "materials.h"
 #include "moment.h"
+#include "moment_reference.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -49,6 +52,15 @@ void checkTexts(const MomentInputs &inputs, bool tableTexts)
     const MomentTexts texts = computeMoments(inputs);
     for (const std::string &text : texts)
         FUZZ_CHECK(!text.empty());
+    if (const auto exact = reference::momentTexts(inputs)) {
+        for (std::size_t field = 0; field < texts.size(); ++field) {
+            if (texts[field] != (*exact)[field]) {
+                std::fprintf(stderr, "field %zu: %s, the reference %s\n", field,
+                             texts[field].c_str(), (*exact)[field].c_str());
+                FUZZ_CHECK(false);
+            }
+        }
+    }
 
     if (texts[Z0] == "nan") {
         for (const ResultField field : kWholeFields)

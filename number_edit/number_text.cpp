@@ -1,7 +1,6 @@
 #include "number_text.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -10,16 +9,9 @@ namespace numtext {
 
 namespace {
 
-using Limits = std::numeric_limits<long double>;
-static_assert(Limits::digits == 64 && Limits::max_exponent == 16384,
-              "the decimal limits below are worked out for the x87 extended format");
+using ext::Extended;
 
-// Decimal exponents of the leading digit beyond which no long double comes near: the largest
-// value is 1.19e4932 and anything below 1.82e-4951 (half the smallest subnormal) rounds to 0.
-constexpr std::int64_t kOverflowLead = 4933;
-constexpr std::int64_t kUnderflowLead = -4952;
-
-// A long double midpoint has at most 11515 significant decimal digits (one near the smallest
+// An extended midpoint has at most 11515 significant decimal digits (one near the smallest
 // normal value). Digits beyond this many can only tell whether the text lies above such a
 // midpoint, so they are folded into one sticky digit; this keeps the work bounded for texts
 // of any length without changing a single rounding.
@@ -103,9 +95,9 @@ std::optional<std::int32_t> parseDecimalDigits(std::string_view text)
 
 // IEEE conversion: a value beyond the double range becomes an infinity of its sign, which
 // every range test below then rejects.
-double asDouble(long double value)
+double asDouble(const Extended &value)
 {
-    return static_cast<double>(value);
+    return ext::toDouble(value);
 }
 
 } // namespace
@@ -122,7 +114,7 @@ std::optional<std::int32_t> parseInt(std::string_view text)
     return parseDecimalDigits(rest);
 }
 
-std::optional<long double> parseReal(std::string_view text, char decimalPoint)
+std::optional<Extended> parseReal(std::string_view text, char decimalPoint)
 {
     std::string_view rest = skipBlanks(text);
     bool negative = false;
@@ -179,44 +171,17 @@ std::optional<long double> parseReal(std::string_view text, char decimalPoint)
     if (i != rest.size())
         return std::nullopt;
 
-    const long double zero = negative ? -0.0L : 0.0L;
-    const long double infinity = negative ? -Limits::infinity() : Limits::infinity();
     if (digits.empty())
-        return zero; // also a lone point or a lone exponent part
+        return ext::fromDecimal("0", 0, negative); // also a lone point or a lone exponent part
     if (sticky) {
         digits.push_back('1');
     } else {
         digits.erase(digits.find_last_not_of('0') + 1);
     }
     lead += exponent;
-    if (lead >= kOverflowLead)
-        return infinity;
-    if (lead <= kUnderflowLead)
-        return zero;
-
-    // Rewritten as d.ddd…e±n so that the library conversion sees only the form it accepts,
-    // whatever separator or sign the text had.
-    std::string buffer;
-    buffer.reserve(digits.size() + 8);
-    buffer.push_back(digits.front());
-    if (digits.size() > 1) {
-        buffer.push_back('.');
-        buffer.append(digits, 1);
-    }
-    buffer.push_back('e');
-    char exponentText[24];
-    const auto written = std::to_chars(exponentText, std::end(exponentText), lead);
-    buffer.append(exponentText, written.ptr);
-
-    long double value = 0;
-    const auto result = std::from_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        // Below the normal extended range every caller's double is zero anyway.
-        return lead > 0 ? infinity : zero;
-    } else if (result.ec != std::errc{} || result.ptr != buffer.data() + buffer.size()) {
-        return std::nullopt;
-    }
-    return negative ? -value : value;
+    // Below the normal extended range the value is a zero of its sign: every caller's double
+    // is zero there anyway.
+    return ext::fromDecimal(digits, lead - static_cast<std::int64_t>(digits.size()) + 1, negative);
 }
 
 SplitNumber splitNumber(std::string_view text, Kind kind)
@@ -296,42 +261,25 @@ std::int32_t orderOfMagnitude(double x)
     // Beyond every finite order, so that the order test rejects it; the parses never give NaN.
     if (!std::isfinite(x))
         return std::numeric_limits<std::int32_t>::max();
-    // nearbyint rounds a tie to even in the default mode; a finite double's logarithm lies
-    // within -324 .. 309, so the conversion is always in range.
-    const long double order = std::nearbyint(std::log10(std::fabs(static_cast<long double>(x))));
-    return static_cast<std::int32_t>(order);
+    return ext::nearestPowerOfTen(x);
 }
 
-std::string formatGeneral(long double value, int digits, char decimalSeparator)
+std::string formatGeneral(const Extended &value, int digits, char decimalSeparator)
 {
-    if (std::isnan(value))
+    if (isnan(value))
         return "NaN";
-    if (std::isinf(value))
+    if (isinf(value))
         return value < 0 ? "-Inf" : "Inf";
     if (value == 0)
         return "0"; // also -0: a sign on zero would only puzzle the reader
     digits = std::clamp(digits, 1, kExactDigits);
 
-    // to_chars gives the exact binary value rounded once to 18 digits, as d.ddd…e±n, with '.'
-    // whatever the locale; the second rounding to `digits` below is deliberate.
-    char buffer[48];
-    const auto written = std::to_chars(buffer, std::end(buffer), std::fabs(value),
-                                       std::chars_format::scientific, kExactDigits - 1);
-    const std::string_view scientific(buffer, static_cast<std::size_t>(written.ptr - buffer));
-    const auto letter = scientific.find('e');
-    std::string significand;
-    for (const char c : scientific.substr(0, letter)) {
-        if (isDigit(c))
-            significand.push_back(c);
-    }
-    std::string_view exponentText = scientific.substr(letter + 1);
-    const bool negativeExponent = exponentText.front() == '-';
-    if (exponentText.front() == '+' || exponentText.front() == '-')
-        exponentText.remove_prefix(1);
-    int exponent = 0;
-    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+    // The exact binary value rounded once to 18 digits; the second rounding to `digits` below
+    // is deliberate.
+    ext::Decimal exact = ext::toDecimal(value, kExactDigits);
+    std::string &significand = exact.digits;
     // X of the 0.d1d2… × 10^X form.
-    int x = (negativeExponent ? -exponent : exponent) + 1;
+    auto x = static_cast<int>(exact.exponent) + 1;
 
     const auto width = static_cast<std::size_t>(digits);
     const bool roundUp = significand.size() > width && significand[width] >= '5';
@@ -424,8 +372,7 @@ std::optional<double> scaledReal(double m, std::int32_t e)
         return m; // not 0 x infinity for a huge exponent
     // exp(e ln 10) in extended precision: its error stays far below a double's last place, so
     // the stored double is the one a designer expects (2.5e3 gives 2500).
-    static const long double ln10 = std::log(10.0L);
-    const long double value = std::exp(static_cast<long double>(e) * ln10) * m;
+    const Extended value = ext::powerOfTen(e) * Extended(m);
     const double rounded = asDouble(value);
     if (!std::isfinite(rounded))
         return std::nullopt;

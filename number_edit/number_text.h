@@ -3,10 +3,12 @@
 // Pipeline: text -> splitNumber -> (mantissa, exponent) -> checkNumber -> status 0..3,
 // and value -> formatGeneral -> text.
 // Parsing works on the whole text; the real parse computes in extended precision
-// (long double, 64-bit significand) and callers use the result as a double.
+// (ext::Extended, a 64-bit significand on every machine) and callers use the result as a double.
 // The decimal separator is the caller's: passed in for output, and for input where the caller
 // reads texts written with it (parseReal); the number edit reads its entries with '.'.
 #pragma once
+
+#include "extended.h"
 
 #include <cstdint>
 #include <optional>
@@ -31,12 +33,12 @@ std::optional<std::int32_t> parseInt(std::string_view text);
 
 // Leading blanks, optional sign, then digits with at most one decimal point and at most one
 // exponent part ("e"/"E", optional sign, digits). A lone point or a lone exponent part read
-// as 0. The value is rounded once, to long double. The number edit always reads '.'; the
+// as 0. The value is rounded once, to extended precision. The number edit always reads '.'; the
 // window reads its design values with the process-wide separator.
-// Beyond the long double range ("1e99999") the result is an infinity of the text's sign, below
+// Beyond the extended range ("1e99999") the result is an infinity of the text's sign, below
 // it ("1e-99999") a zero of that sign, so that the caller's range tests decide; an exponent of
 // any length is read without overflow. The C library's locale is never consulted.
-std::optional<long double> parseReal(std::string_view text, char decimalPoint = '.');
+std::optional<ext::Extended> parseReal(std::string_view text, char decimalPoint = '.');
 
 struct SplitNumber {
     bool found = false; // an exponent letter was found
@@ -59,7 +61,8 @@ struct CheckResult {
 CheckResult checkNumber(Kind kind, std::string_view mantissa, std::string_view exponent, double min,
                         double storedMax);
 
-// -300 for 0, else log10(|x|) in extended precision rounded to nearest, ties to even.
+// -300 for 0, else the whole number nearest to log10(|x|), decided exactly (x87's logarithm
+// gives the same for every double).
 // Infinity and NaN give the largest int32_t, so that no order test lets them pass.
 std::int32_t orderOfMagnitude(double x);
 
@@ -69,7 +72,7 @@ std::int32_t orderOfMagnitude(double x);
 // with 8 digits, the window's lever-arm ratio with 15. digits is taken within 1 .. 18.
 // Zero of either sign is "0"; infinities are "Inf" and "-Inf", NaN is "NaN" (no parse reads
 // them back, which is right: no valid entry holds them).
-std::string formatGeneral(long double value, int digits, char decimalSeparator);
+std::string formatGeneral(const ext::Extended &value, int digits, char decimalSeparator);
 
 // The text the control writes for an integer value. Values of 10^8 and more in magnitude
 // are written as plain integers, so that every 32-bit value reads back unchanged.

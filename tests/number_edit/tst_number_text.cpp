@@ -26,12 +26,12 @@ QByteArray zeros(int count)
 }
 
 // The shortest text that reads back as exactly this value, so that rows name values exactly.
-QByteArray exact(std::optional<long double> value)
+QByteArray exact(std::optional<ext::Extended> value)
 {
     if (!value)
         return "fail";
     char buffer[64];
-    const auto end = std::to_chars(buffer, std::end(buffer), *value).ptr;
+    const auto end = std::to_chars(buffer, std::end(buffer), value->convert_to<long double>()).ptr;
     return QByteArray(buffer, int(end - buffer));
 }
 
