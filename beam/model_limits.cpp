@@ -141,21 +141,26 @@ double areaPerDepth(const MomentSteps &steps, StressBlockModel model)
     return steps.models[std::size_t(model)].alpha * steps.b * steps.fcd / steps.fyd;
 }
 
-std::optional<std::int32_t> yieldLimitOf(const Rerun &rerun, const MomentSteps &steps,
-                                         StressBlockModel model, const StrainRule &rule)
+// Sets the yield limit, or why there is none: whatever keeps As = 1 from being checked.
+void setYieldLimit(ModelLimits &limit, const Rerun &rerun, const MomentSteps &steps,
+                   StressBlockModel model, const StrainRule &rule)
 {
-    if (!steps.guardPassed || !(steps.fyd > 0) || !rule.Es)
-        return std::nullopt;
+    const StrainState first = strainOf(rerun(1), model, 1, rule);
+    limit.limitReason = first.reason;
+    if (first.verdict == Verdict::NotChecked)
+        return;
+    if (first.verdict == Verdict::DoesNotYield) {
+        limit.yieldLimit = 0;
+        return;
+    }
     const auto yields = [&](std::int32_t As) {
         return strainOf(rerun(As), model, As, rule).verdict == Verdict::Yields;
     };
     // The strain falls as As grows (xu grows with it, and every step rounds monotonically),
     // so the areas that yield are 1 up to the limit.
-    if (!yields(1))
-        return 0;
     const double top = ext::toDouble(topStrain(model, rule.concreteClass));
     const double xu = top * steps.d / (top + rule.yieldStrain);
-    return lastHolding(1, largestArea, xu * areaPerDepth(steps, model), yields);
+    limit.yieldLimit = lastHolding(1, largestArea, xu * areaPerDepth(steps, model), yields);
 }
 
 // -1 when not even As = 0 gives a valid zone, which the guard rules out.
@@ -317,7 +322,7 @@ SectionLimits sectionLimits(const SectionInputs &inputs, const MomentSteps &step
         const auto model = StressBlockModel(m);
         ModelLimits &limit = limits.models[std::size_t(columnOf(model))];
         limit.strain = strainOf(steps, model, inputs.As, rule);
-        limit.yieldLimit = yieldLimitOf(rerun, steps, model, rule);
+        setYieldLimit(limit, rerun, steps, model, rule);
         limit.validLimit = steps.guardPassed ? validLimitOf(rerun, steps, model) : -1;
     }
     // "benadering" assumes yielding steel and z = 0.9 d and has no strain of its own: the
@@ -326,6 +331,7 @@ SectionLimits sectionLimits(const SectionInputs &inputs, const MomentSteps &step
     const ModelLimits &standard = limits.models[std::size_t(columnOf(ParabolaRectangle))];
     approx.strain = standard.strain;
     approx.yieldLimit = standard.yieldLimit;
+    approx.limitReason = standard.limitReason;
     approx.validLimit = steps.guardPassed ? largestArea : -1;
 
     if (!designMoment)

@@ -116,6 +116,7 @@ struct ModelLimits {
     // The largest whole As in 0 .. 2^31 - 1 for which the steel yields (As 1 up to it all
     // yield); none when nothing can be checked.
     std::optional<std::int32_t> yieldLimit;
+    NoCheck limitReason = NoCheck::None; // why there is no yield limit
     // The largest whole As >= 0 with a zone inside d and a positive lever arm; the curve of the
     // model ends there. 2^31 - 1 for "benadering", which has no such test.
     std::int32_t validLimit = 0;

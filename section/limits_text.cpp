@@ -127,7 +127,7 @@ std::string yieldLimitLine(const beam::ModelLimits &model, bool borrowed)
 {
     const std::string from = borrowed ? " (van parabool rechthoek)" : "";
     if (!model.yieldLimit)
-        return "  As,vloei: niet te bepalen, " + noCheckText(model.strain.reason);
+        return "  As,vloei: niet te bepalen, " + noCheckText(model.limitReason);
     if (*model.yieldLimit == 0)
         return "  As,vloei = 0 mm2" + from + ": al bij 1 mm2 vloeit het staal in dit model niet";
     return "  As,vloei = " + whole(*model.yieldLimit) + " mm2" + from +

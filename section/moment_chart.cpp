@@ -35,6 +35,8 @@ std::string tickLabel(std::int64_t n, int e, char separator)
 {
     if (n == 0)
         return "0";
+    for (; n % 10 == 0; n /= 10)
+        ++e;
     std::string digits = whole(n < 0 ? -n : n);
     std::string sign = n < 0 ? "-" : "";
     if (e >= 0) {
