@@ -188,6 +188,11 @@ void TestModelLimits::requiredArea_data()
         << 0 << QByteArray("8") << 471
         << QByteArray("100.12719831593318531304248608648777008056640625") << 3 << 594 << true << 6
         << false;
+    // Between the two doubles, where only a MEd held in extended precision stays above.
+    QTest::addRow("MEd a quarter unit above that moment needs 594")
+        << 0 << QByteArray("8") << 471
+        << QByteArray("100.127198315933174654901449684984982013702392578125") << 3 << 594 << true
+        << 6 << false;
     QTest::addRow("MEd 0 needs no steel")
         << 0 << QByteArray("8") << 471 << QByteArray("0") << 1 << 0 << true << 0 << true;
     QTest::addRow("MEd 1000 is beyond parabolisch")

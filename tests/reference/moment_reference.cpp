@@ -2,6 +2,7 @@
 
 #include <gmpxx.h>
 
+#include <cmath>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -374,21 +375,23 @@ std::optional<std::int32_t> lastHolding(std::int32_t lo, std::int32_t hi, mpq_cl
 
 } // namespace
 
-std::string exactDecimal(double value)
+std::string exactDecimal(double value, int quarters)
 {
-    const mpq_class q(value);           // exact
+    const mpq_class q =
+        mpq_class(value) +
+        (mpq_class(std::nextafter(value, INFINITY)) - mpq_class(value)) * quarters / 4;
     const mpz_class &den = q.get_den(); // a power of two, 2^k
     const std::size_t k = mpz_sizeinbase(den.get_mpz_t(), 2) - 1;
     mpz_class five;
     mpz_ui_pow_ui(five.get_mpz_t(), 5, k);
-    const mpz_class scaled = abs(q.get_num()) * five; // value x 10^k
+    const mpz_class scaled = abs(q.get_num()) * five; // |q| x 10^k
     std::string digits = scaled.get_str();
     if (digits.size() <= k)
         digits.insert(0, k + 1 - digits.size(), '0');
     std::string text = digits.substr(0, digits.size() - k);
     if (k > 0)
         text += "." + digits.substr(digits.size() - k);
-    return (value < 0 ? "-" : "") + text;
+    return (q < 0 ? "-" : "") + text;
 }
 
 std::optional<ModelLimits> modelLimits(const beam::MomentInputs &inputs, std::string_view EsText,
@@ -434,11 +437,11 @@ std::optional<ModelLimits> modelLimits(const beam::MomentInputs &inputs, std::st
     const mpq_class designMoment = extended(*MEd);
 
     ModelLimits limits;
+    if (!s.guard) // nothing to check, and no denominator to divide by
+        return limits;
     const Evaluation here = evaluate(s, inputs.As);
     for (std::size_t m = 0; m < 3; ++m)
         limits.yields[m] = yields(s, here, m, inputs.As);
-    if (!s.guard)
-        return limits;
 
     std::array<std::int32_t, 4> validLimit{largestArea, 0, 0, 0};
     for (std::size_t m = 0; m < 3; ++m) {

@@ -38,7 +38,8 @@ std::optional<ModelLimits> modelLimits(const beam::MomentInputs &inputs, std::st
                                        std::string_view MEdText);
 
 // Every digit of a double, in fixed notation with a point: the text that reads back as
-// exactly that value.
-std::string exactDecimal(double value);
+// exactly that value; with quarters, the value that many quarters of the way to the next
+// double above it.
+std::string exactDecimal(double value, int quarters = 0);
 
 } // namespace reference
