@@ -30,32 +30,27 @@ double bounded(double value)
     return std::clamp(value, -farMoment, farMoment);
 }
 
-// n x 10^e as a decimal text: fixed notation where it stays short, else "5e20".
+// n x 10^e as a decimal text: fixed notation from 10^-5 to 10^15, else "2e21", "1.5e-9".
 std::string tickLabel(std::int64_t n, int e, char separator)
 {
     if (n == 0)
         return "0";
     for (; n % 10 == 0; n /= 10)
         ++e;
+    const std::string sign = n < 0 ? "-" : "";
     std::string digits = whole(n < 0 ? -n : n);
-    std::string sign = n < 0 ? "-" : "";
-    if (e >= 0) {
-        if (digits.size() + std::size_t(e) <= 15)
-            return sign + digits + std::string(std::size_t(e), '0');
-        return sign + digits + "e" + whole(e);
-    }
+    const int leading = int(digits.size()) - 1 + e; // the decimal exponent of the first digit
+    if (leading < -5 || leading > 14)
+        return sign + digits.front() +
+               (digits.size() > 1 ? separator + digits.substr(1) : std::string()) + "e" +
+               whole(leading);
+    if (e >= 0)
+        return sign + digits + std::string(std::size_t(e), '0');
     const std::size_t fraction = std::size_t(-e);
-    if (fraction > 12)
-        return sign + digits + "e" + whole(e);
     if (digits.size() <= fraction)
         digits.insert(0, fraction - digits.size() + 1, '0');
-    std::string text = digits.substr(0, digits.size() - fraction) + separator +
-                       digits.substr(digits.size() - fraction);
-    while (text.back() == '0')
-        text.pop_back();
-    if (text.back() == separator)
-        text.pop_back();
-    return sign + text;
+    return sign + digits.substr(0, digits.size() - fraction) + separator +
+           digits.substr(digits.size() - fraction);
 }
 
 // Mu as the main window shows it, read back from its text; 0 for a text that holds no finite
@@ -79,8 +74,9 @@ ChartAxis niceAxis(double lo, double hi, int count, char separator)
 {
     lo = bounded(lo);
     hi = bounded(hi);
-    if (!(hi > lo))
-        hi = lo + 1;
+    // At least a billionth, and a billionth of the values, so that the step has a finite power
+    // of ten and lo / step a whole number within 64 bits.
+    hi = lo + std::max({hi - lo, 1e-9, 1e-9 * std::abs(lo)});
     count = std::clamp(count, 1, 20);
     const double raw = (hi - lo) / count;
     int e = int(std::floor(std::log10(raw)));

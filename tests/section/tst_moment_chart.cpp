@@ -175,8 +175,14 @@ void TestMomentChart::niceAxis_data()
         << -21.3 << 0.0 << 5 << '.' << QByteArray("-25 -20 -15 -10 -5 0");
     QTest::addRow("huge moments are written with an exponent")
         << 0.0 << 9e21 << 5 << '.' << QByteArray("0 2e21 4e21 6e21 8e21 1e22");
-    QTest::addRow("an empty range widens to one unit")
-        << 0.0 << 0.0 << 5 << '.' << QByteArray("0 0.2 0.4 0.6 0.8 1");
+    QTest::addRow("an empty range widens to a billionth")
+        << 0.0 << 0.0 << 5 << '.' << QByteArray("0 2e-10 4e-10 6e-10 8e-10 1e-9");
+    QTest::addRow("a range of a subnormal number widens to a billionth")
+        << 0.0 << 5e-324 << 5 << '.' << QByteArray("0 2e-10 4e-10 6e-10 8e-10 1e-9");
+    QTest::addRow("an empty range far out keeps finite steps")
+        << 1e300 << 1e300 << 5 << '.'
+        << QByteArray("1e300 1.0000000002e300 1.0000000004e300 1.0000000006e300 "
+                      "1.0000000008e300 1.000000001e300");
 }
 
 void TestMomentChart::niceAxis()
