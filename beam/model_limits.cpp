@@ -312,8 +312,6 @@ SectionLimits sectionLimits(const SectionInputs &inputs, const MomentSteps &step
                             const std::optional<ext::Extended> &designMoment)
 {
     SectionLimits limits;
-    limits.guardPassed = steps.guardPassed;
-    limits.concreteClass = inputs.concreteClass;
     limits.designMoment = designMoment;
     const Rerun rerun(inputs);
     const StrainRule rule =

@@ -8,8 +8,9 @@
 //      for which the steel still yields, the largest As with a zone inside d, and the smallest
 //      As whose moment before truncation reaches the design moment -> the bars that give it.
 // Every As tried goes through computeMomentSteps itself, so a limit found here lies exactly
-// where the window's own digits change. Searches halve a range of whole areas: their cost is
-// bounded by 32 runs, whatever the inputs.
+// where the window's own digits change. A search starts where the formula in doubles puts the
+// limit, widens its steps until it has the limit between two tries, then halves: a handful of
+// runs as a rule, at most about 64 for any input.
 #pragma once
 
 #include "extended.h"
@@ -118,14 +119,13 @@ struct ModelLimits {
     std::optional<std::int32_t> yieldLimit;
     NoCheck limitReason = NoCheck::None; // why there is no yield limit
     // The largest whole As >= 0 with a zone inside d and a positive lever arm; the curve of the
-    // model ends there. 2^31 - 1 for "benadering", which has no such test.
+    // model ends there. 2^31 - 1 for "benadering", which has no such test; -1 without a
+    // section.
     std::int32_t validLimit = 0;
     std::optional<RequiredArea> required; // with a design moment
 };
 
 struct SectionLimits {
-    bool guardPassed = false;
-    int concreteClass = 0;
     std::array<ModelLimits, modelColumnCount> models{};
     std::optional<ext::Extended> designMoment; // kNm
 };
