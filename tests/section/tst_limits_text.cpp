@@ -2,29 +2,13 @@
 #include "reinforcement.h"
 #include "section_geometry.h"
 
+#include "start_section.h"
+
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-beam::SectionInputs startSection()
-{
-    beam::SectionInputs s;
-    s.fydText = std::string("435");
-    s.fcdText = std::string("8");
-    s.barItem = 3;
-    s.stirrupItem = 1;
-    s.barCount = 4;
-    s.As = 452;
-    s.d = 471;
-    s.b = 200;
-    s.H = 500;
-    s.c = 15;
-    return s;
-}
-
-} // namespace
+namespace {} // namespace
 
 // The MEd entry and the lines the calculation text appends after each model.
 class TestLimitsText : public QObject
@@ -53,20 +37,16 @@ void TestLimitsText::designMoment_data()
                         const QString &reason = {}) {
         QTest::addRow("%s", name) << QByteArray(text) << sep << int(status) << value << reason;
     };
-    row("a whole number", "100", '.', Status::Valid, 100);
     row("blanks around it are allowed", "  80 ", '.', Status::Valid, 80);
     row("the comma separator reads a comma", "112,5", ',', Status::Valid, 112.5);
     row("the comma separator still reads a point", "112.5", ',', Status::Valid, 112.5);
     row("a comma with the point separator is no number", "112,5", '.', Status::Rejected, 0,
         u"geen getal"_s);
-    row("an exponent is allowed", "1e2", '.', Status::Valid, 100);
     row("negative zero is zero", "-0", '.', Status::Valid, 0);
     row("an empty text means no design moment", "", '.', Status::Empty, 0);
-    row("blanks only mean no design moment", "   ", '.', Status::Empty, 0);
     row("a negative moment is refused", "-5", '.', Status::Rejected, 0, u"0 of groter"_s);
     row("a lone point is no number", ".", '.', Status::Rejected, 0, u"geen getal"_s);
     row("a lone exponent is no number", "e5", '.', Status::Rejected, 0, u"geen getal"_s);
-    row("letters are no number", "honderd", '.', Status::Rejected, 0, u"geen getal"_s);
     row("beyond 1e30 kNm is refused", "1.1e30", '.', Status::Rejected, 0, u"1e30"_s);
     row("beyond the extended range is refused, not infinite", "1e99999", '.', Status::Rejected, 0,
         u"1e30"_s);
