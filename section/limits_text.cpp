@@ -1,6 +1,5 @@
 #include "limits_text.h"
 
-#include "calculation_text.h"
 #include "materials.h"
 #include "number_text.h"
 #include "reinforcement.h"
