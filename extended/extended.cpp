@@ -94,6 +94,44 @@ cpp_int powerOf(unsigned base, std::int64_t count)
     return boost::multiprecision::pow(cpp_int(base), static_cast<unsigned>(count));
 }
 
+// |x| (finite, not zero) cut toward zero to a double: kept units of 2^unit, where the unit is
+// the last place of a double of that size (2^-1074 for the subnormal ones), and where the
+// dropped rest lies against half a unit.
+struct DoubleCut {
+    std::uint64_t kept = 0;
+    std::int64_t unit = 0;
+    int half = -1; // -1 below half a unit, 0 exactly half, 1 above
+};
+
+DoubleCut cutToDouble(const Extended &x)
+{
+    const std::uint64_t m = significandOf(x);
+    const std::int64_t e = exponentOf(x);
+    // A double keeps 53 bits of a normal value, fewer of a subnormal one.
+    std::int64_t drop = 11;
+    if (e < -1022)
+        drop += -1022 - e;
+    DoubleCut cut;
+    cut.unit = e - 63 + drop;
+    if (drop <= 63) {
+        const std::uint64_t half = std::uint64_t{1} << (drop - 1);
+        const std::uint64_t rest = m & ((half << 1) - 1);
+        cut.kept = m >> drop;
+        cut.half = rest < half ? -1 : rest == half ? 0 : 1;
+    } else if (drop == 64) {
+        cut.half = m == std::uint64_t{1} << 63 ? 0 : 1; // the top bit is always set
+    }
+    return cut;
+}
+
+// kept is at most 2^53 (one carried in): exact in a double, and ldexp only scales, to an
+// infinity beyond the range.
+double assembleDouble(bool negative, const DoubleCut &cut)
+{
+    const double magnitude = std::ldexp(static_cast<double>(cut.kept), static_cast<int>(cut.unit));
+    return negative ? -magnitude : magnitude;
+}
+
 } // namespace
 
 Extended fromDecimal(std::string_view digits, std::int64_t exponent, bool negative)
@@ -164,25 +202,38 @@ double toDouble(const Extended &x)
 {
     if (isSpecial(x))
         return static_cast<double>(x.convert_to<double>());
-    const bool negative = x.backend().sign();
-    const std::uint64_t m = significandOf(x);
-    const std::int64_t e = exponentOf(x);
-    // A double keeps 53 bits of a normal value, fewer of a subnormal one (2^-1074 is its unit).
-    std::int64_t drop = 11;
-    if (e < -1022)
-        drop += -1022 - e;
-    double magnitude = 0;
-    if (drop <= 63) {
-        const std::uint64_t half = std::uint64_t{1} << (drop - 1);
-        const std::uint64_t rest = m & ((half << 1) - 1);
-        std::uint64_t kept = m >> drop;
-        if (rest > half || (rest == half && (kept & 1)))
-            ++kept; // at most 2^53: exact in a double, and ldexp only scales
-        magnitude = std::ldexp(static_cast<double>(kept), static_cast<int>(e - 63 + drop));
-    } else if (drop == 64 && m > (std::uint64_t{1} << 63)) {
-        magnitude = std::ldexp(1.0, -1074); // above half the smallest subnormal
-    }
-    return negative ? -magnitude : magnitude;
+    DoubleCut cut = cutToDouble(x);
+    if (cut.half > 0 || (cut.half == 0 && (cut.kept & 1)))
+        ++cut.kept;
+    return assembleDouble(x.backend().sign(), cut);
+}
+
+double decimalToDouble(std::string_view digits, std::int64_t exponent, bool negative)
+{
+    const Extended nearest = fromDecimal(digits, exponent, negative);
+    if (isSpecial(nearest))
+        return toDouble(nearest);
+    DoubleCut cut = cutToDouble(nearest);
+    if (cut.half != 0)
+        return toDouble(nearest);
+    // The extended value lies exactly halfway between two doubles, so the text itself may
+    // lie on either side of that point: only the exact comparison can tell which.
+    cpp_int text;
+    for (const char c : digits)
+        text = text * 10u + static_cast<unsigned>(c - '0');
+    cpp_int midpoint = significandOf(nearest);
+    if (exponent >= 0)
+        text *= powerOf(10, exponent);
+    else
+        midpoint *= powerOf(10, -exponent);
+    const std::int64_t scale = exponentOf(nearest) - 63;
+    if (scale >= 0)
+        midpoint <<= static_cast<unsigned>(scale);
+    else
+        text <<= static_cast<unsigned>(-scale);
+    if (text > midpoint || (text == midpoint && (cut.kept & 1)))
+        ++cut.kept;
+    return assembleDouble(negative, cut);
 }
 
 Extended truncate(const Extended &x)

@@ -57,6 +57,11 @@ Extended fromDouble(double x);
 // infinity included, as the x87 store to a double does.
 double toDouble(const Extended &x);
 
+// The exact value digits x 10^exponent (digits as for fromDecimal) rounded once to the nearest
+// double, ties to even. Rounding fromDecimal's result again can differ from it by one unit
+// where that result lies exactly halfway between two doubles; this reading never does.
+double decimalToDouble(std::string_view digits, std::int64_t exponent, bool negative = false);
+
 // Cut toward zero to a whole number; not finite values come back as they are.
 Extended truncate(const Extended &x);
 
