@@ -8,6 +8,8 @@
 #include <cstring>
 #include <iterator>
 #include <limits>
+#include <type_traits>
+#include <utility>
 
 namespace ext {
 
@@ -20,10 +22,25 @@ using Wide = boost::multiprecision::number<
     boost::multiprecision::cpp_bin_float<128, boost::multiprecision::digit_base_2>,
     boost::multiprecision::et_off>;
 
+// Boost keeps the significand in limbs of 64 bits where the compiler has a 128-bit integer
+// type, and of 32 bits elsewhere (32-bit machines, MSVC): it is read from all of them and
+// written through the library's own conversion, so that it stays whole on every machine.
+using Significand = Backend::rep_type;
+using Limb =
+    std::remove_cv_t<std::remove_pointer_t<decltype(std::declval<const Significand &>().limbs())>>;
+constexpr int kLimbBits = std::numeric_limits<Limb>::digits;
+static_assert(Backend::bit_count == 64, "ext::Extended has a 64-bit significand");
+static_assert(std::is_unsigned_v<Limb> && kLimbBits <= 64 && 64 % kLimbBits == 0,
+              "the 64-bit significand must fill whole limbs of at most 64 bits");
+
 // A finite value is significand x 2^(exponent - 63), the significand's top bit set.
 std::uint64_t significandOf(const Extended &x)
 {
-    return static_cast<std::uint64_t>(x.backend().bits().limbs()[0]);
+    const Significand &bits = x.backend().bits();
+    std::uint64_t significand = 0;
+    for (unsigned i = 0; i < bits.size(); ++i) // least significant limb first
+        significand |= static_cast<std::uint64_t>(bits.limbs()[i]) << (kLimbBits * int(i));
+    return significand;
 }
 
 std::int64_t exponentOf(const Extended &x)
@@ -60,7 +77,7 @@ Extended assemble(bool negative, std::uint64_t significand, std::int64_t exponen
     if (exponent < Backend::min_exponent)
         return signedZero(negative);
     Extended x;
-    x.backend().bits() = static_cast<boost::multiprecision::limb_type>(significand);
+    x.backend().bits() = significand;
     x.backend().exponent() = static_cast<Backend::exponent_type>(exponent);
     x.backend().sign() = negative;
     return x;
@@ -401,47 +418,3 @@ Extended powerOfTen(std::int32_t e)
 }
 
 } // namespace ext
-
-namespace boost::multiprecision::backends {
-
-namespace {
-
-bool isFiniteNonzero(const ExtendedBackend &x)
-{
-    return x.exponent() != ExtendedBackend::exponent_zero &&
-           x.exponent() != ExtendedBackend::exponent_infinity &&
-           x.exponent() != ExtendedBackend::exponent_nan;
-}
-
-// a + b with opposite signs where the exponents lie 65 apart: the smaller lies below a quarter
-// unit of the larger's last place, so the sum is the larger, unless that is a power of two,
-// whose lower neighbour lies closer (the library gets that case right).
-const ExtendedBackend *mendedSum(const ExtendedBackend &a, const ExtendedBackend &b)
-{
-    if (!isFiniteNonzero(a) || !isFiniteNonzero(b) || a.sign() == b.sign())
-        return nullptr;
-    const auto difference = int(a.exponent()) - int(b.exponent());
-    const ExtendedBackend &larger = difference > 0 ? a : b;
-    const bool powerOfTwo = larger.bits().limbs()[0] == (limb_type(1) << 63);
-    return (difference == 65 || difference == -65) && !powerOfTwo ? &larger : nullptr;
-}
-
-} // namespace
-
-void eval_add(ExtendedBackend &result, const ExtendedBackend &a, const ExtendedBackend &b)
-{
-    if (const ExtendedBackend *larger = mendedSum(a, b)) {
-        result = *larger;
-        return;
-    }
-    eval_add<64, digit_base_2, void, std::int16_t, -16382, 16383>(result, a, b);
-}
-
-void eval_subtract(ExtendedBackend &result, const ExtendedBackend &a, const ExtendedBackend &b)
-{
-    ExtendedBackend negated = b;
-    negated.negate();
-    eval_add(result, a, negated);
-}
-
-} // namespace boost::multiprecision::backends
