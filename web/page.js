@@ -47,7 +47,8 @@
       byId(id + '-range').textContent = range.text;
     byId('ScrollBar1').max = String(controls.barCount);
 
-    for (const id of [...Object.keys(controls.lists), 'ScrollBar1', ...Object.keys(controls.ranges)]) {
+    const inputs = [...Object.keys(controls.lists), 'ScrollBar1', ...Object.keys(controls.ranges)];
+    for (const id of inputs) {
       byId(id).addEventListener('input', (event) => {
         const answer = set(id, event.target.value);
         if (answer)

@@ -33,6 +33,10 @@ const types = {
   '.css': 'text/css; charset=utf-8', '.wasm': 'application/wasm', '.svg': 'image/svg+xml',
 };
 
+// Every test ends within its bound, whatever the browser does.
+const briefly = { timeout: 60_000 };
+const atLength = { timeout: 300_000 };
+
 let server;
 let origin;
 let browser;
@@ -112,7 +116,7 @@ async function typeInto(page, id, text) {
     await page.keyboard.sendCharacter(text);
 }
 
-test('the page and its module stay below 400 KB compressed', () => {
+test('the page and its module stay below 400 KB compressed', briefly, () => {
   let raw = 0;
   let compressed = 0;
   for (const file of ['index.html', 'page.js', 'page.css', 'tralvik.js', 'tralvik.wasm']) {
@@ -124,7 +128,7 @@ test('the page and its module stay below 400 KB compressed', () => {
   assert.ok(compressed < 400 * 1024, `${compressed} bytes compressed`);
 });
 
-test('the start state shows the worked example within a second of loading', async () => {
+test('the start state shows the worked example within a second of loading', briefly, async () => {
   const { page, log } = await openPage();
   const firstResults = await page.evaluate(
     () => performance.getEntriesByName('tralvik-first-results')[0].startTime);
@@ -166,7 +170,8 @@ function geometryFor(d, group, row) {
   return null;
 }
 
-test('sections of the table entered as a user does give the table\'s eleven texts', async () => {
+test('sections of the table entered as a user does give the table\'s eleven texts', atLength,
+     async () => {
   const { page, log } = await openPage();
   const lines = execFileSync('xz', ['-dc', join(root, 'tests/sections/sections.txt.xz')],
                              { maxBuffer: 64 << 20 }).toString().split('\n');
@@ -228,7 +233,7 @@ test('sections of the table entered as a user does give the table\'s eleven text
   await page.close();
 });
 
-test('every input is reached by Tab in order and works from the keyboard', async () => {
+test('every input is reached by Tab in order and works from the keyboard', briefly, async () => {
   const { page, log } = await openPage();
   const reached = [];
   for (let i = 0; i < 40 && reached.length < inputIds.length; ++i) {
@@ -315,8 +320,10 @@ test('every input is reached by Tab in order and works from the keyboard', async
   await page.close();
 });
 
-test('a refused entry says why in words and the results keep the last valid value', async () => {
+test('a refused entry says why in words and the results keep the last valid value', briefly,
+     async () => {
   const { page, log } = await openPage();
+  const starts = { HNumEdit: '500', cNumEdit: '15', BNumEdit: '200', AsNumEdit: '452' };
   const cases = [
     ['HNumEdit', '3001', /buiten het bereik.*0 tot en met 3000 mm.*500 mm/i],
     ['HNumEdit', 'abc', /geen heel getal.*0 tot en met 3000 mm/i],
@@ -338,7 +345,7 @@ test('a refused entry says why in words and the results keep the last valid valu
     assert.equal(state.text, text, 'the text stays as typed');
     const shown = await fields(page);
     assert.equal(shown.mu0Edit, '83', `${id} "${text}" leaves the results as they were`);
-    await typeInto(page, id, { HNumEdit: '500', cNumEdit: '15', BNumEdit: '200', AsNumEdit: '452' }[id]);
+    await typeInto(page, id, starts[id]);
     assert.equal(await page.$eval('#' + id + '-message', (element) => element.hidden), true);
   }
   await typeInto(page, 'HNumEdit', '0');
@@ -348,7 +355,7 @@ test('a refused entry says why in words and the results keep the last valid valu
   await page.close();
 });
 
-test('a change is shown within a frame, also with the network gone', async () => {
+test('a change is shown within a frame, also with the network gone', briefly, async () => {
   const { page, log } = await openPage();
   const before = log.requests.length;
   await page.setOfflineMode(true);
@@ -375,7 +382,8 @@ test('a change is shown within a frame, also with the network gone', async () =>
   await page.close();
 });
 
-test('one column at phone width, two at desktop width, no sideways scrolling at 200 %', async () => {
+test('one column at phone width, two at desktop width, no sideways scrolling at 200 %', briefly,
+     async () => {
   const layouts = [['phone', 390, 844, 1, 1], ['desktop', 1280, 900, 1, 2],
                    ['desktop at 200 %', 640, 450, 2, 1]];
   for (const [name, width, height, scale, columns] of layouts) {
