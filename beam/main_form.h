@@ -2,22 +2,27 @@
 
 #include "moment.h"
 #include "section_inputs.h"
-#include "ui_main_form.h"
 
 #include <QMainWindow>
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
+class QLineEdit;
 class QTimer;
+
+namespace Ui {
+class MainForm;
+}
 
 // The calculator window. It keeps no data model apart from its controls: every input,
 // derived value and result lives in a control, the handlers copy values from control to
 // control, and two timers keep the effective depth and the results current. The controls and
 // where they stand come from the form (main_form.ui), whose names the handlers use as they are.
-class TMainForm : public QMainWindow, private Ui::MainForm
+class TMainForm : public QMainWindow
 {
     Q_OBJECT
 
@@ -83,6 +88,7 @@ private:
     void connectHandlers();
     void trace(const char *handler) const;
 
+    std::unique_ptr<Ui::MainForm> ui;
     // In the order in which each tick writes them.
     std::array<QLineEdit *, beam::ResultFieldCount> m_results{};
     QTimer *CalcTimer = nullptr;
