@@ -85,26 +85,22 @@ void dimension(QPainter &painter, QPointF from, QPointF to, double tick)
     }
 }
 
-// The model's result texts below its column, as the main window shows them.
-QStringList columnResults(const Picture &picture, int column)
+QString name(const beam::ModelDescriptor &model)
 {
-    const beam::MomentTexts &t = picture.texts;
-    const auto field = [&t](beam::ResultField f) {
-        return latin1(t[std::size_t(f)]);
+    return QString::fromUtf8(model.name.data(), qsizetype(model.name.size()));
+}
+
+// The model's result texts below its column, as the main window shows them.
+QStringList columnResults(const Picture &picture, const beam::ModelDescriptor &model)
+{
+    const auto field = [&picture](beam::ResultField f) {
+        return latin1(picture.texts[std::size_t(f)]);
     };
-    switch (column) {
-    case Approximation:
-        return {u"Mu = "_s + field(beam::Mu0) + u" kNm"_s, u"z/d = "_s + field(beam::Z0)};
-    case Parabolic:
-        return {u"Mu = "_s + field(beam::Mu1) + u" kNm"_s, u"xu = "_s + field(beam::Xu1) + u" mm"_s,
-                u"z/d = "_s + field(beam::Z1)};
-    case BiLinear:
-        return {u"Mu = "_s + field(beam::Mu2) + u" kNm"_s, u"xu = "_s + field(beam::Xu2) + u" mm"_s,
-                u"z/d = "_s + field(beam::Z2)};
-    default:
-        return {u"Mu = "_s + field(beam::Mu3) + u" kNm"_s, u"xu = "_s + field(beam::Xu3) + u" mm"_s,
-                u"z/d = "_s + field(beam::Z3)};
-    }
+    QStringList lines{u"Mu = "_s + field(model.mu) + u" kNm"_s};
+    if (model.xu)
+        lines << u"xu = "_s + field(*model.xu) + u" mm"_s;
+    lines << u"z/d = "_s + field(model.z);
+    return lines;
 }
 
 QString shortReason(beam::ModelState state)
@@ -126,7 +122,8 @@ void paintSection(QPainter &painter, const QRectF &target, const Picture &pictur
     const double needed = [&] {
         const QFontMetricsF m(painter.font(), painter.device());
         return 2 * m.horizontalAdvance(u"h = 0000000"_s) +
-               int(ColumnCount) * m.horizontalAdvance(u"parabool rechthoek"_s) + 12 * m.height();
+               double(beam::modelCount) * m.horizontalAdvance(u"parabool rechthoek"_s) +
+               12 * m.height();
     }();
     if (needed > target.width()) {
         QFont font = painter.font();
@@ -169,8 +166,9 @@ void paintSection(QPainter &painter, const QRectF &target, const Picture &pictur
     const double rightDimension = metrics.horizontalAdvance(u"d = 0000000"_s) + line;
     const double column = std::max(metrics.horizontalAdvance(u"parabool rechthoek"_s) + line,
                                    metrics.horizontalAdvance(u"ongeldig: xu ≥ d"_s) + line);
-    const double sectionRoom = std::max(
-        area.width() - leftDimension - rightDimension - int(ColumnCount) * column, 2 * line);
+    const double sectionRoom =
+        std::max(area.width() - leftDimension - rightDimension - double(beam::modelCount) * column,
+                 2 * line);
     // One scale for both directions, chosen so that the section fits its room and the
     // columns stand at the same vertical scale beside it.
     const double scale = std::min((bottom - top) / g.drawnDepth, sectionRoom / g.b);
@@ -229,15 +227,15 @@ void paintSection(QPainter &painter, const QRectF &target, const Picture &pictur
     // The four models beside the section, at its vertical scale.
     const double columnsLeft = X(g.b) + rightDimension;
     const double depth = g.drawnDepth;
-    for (int i = 0; i < ColumnCount; ++i) {
-        const ModelColumn &m = g.columns[std::size_t(i)];
-        const double x0 = columnsLeft + i * column;
+    for (const beam::ModelDescriptor &model : beam::models) {
+        const ModelColumn &m = g.column(model.model);
+        const double x0 = columnsLeft + double(beam::index(model.model)) * column;
         const double axis = x0 + column * 0.12;
         const double width = column * 0.45;
         const QColor colour = m.valid ? QColor(Qt::black) : invalidColour;
         painter.setPen(colour);
         painter.drawText(QRectF(x0, area.top(), column, line), Qt::AlignHCenter | Qt::AlignTop,
-                         QLatin1StringView(columnNames[std::size_t(i)]));
+                         name(model));
         // The top face, the reinforcement's level and the zero-stress line.
         painter.setPen(QPen(Qt::gray, hair, Qt::DotLine));
         painter.drawLine(QPointF(x0, Y(0)), QPointF(x0 + column * 0.95, Y(0)));
@@ -285,13 +283,14 @@ void paintSection(QPainter &painter, const QRectF &target, const Picture &pictur
 
     // Below each column what the main window shows for it.
     const double resultsTop = Y(depth) + line * 0.4;
-    for (int i = 0; i < ColumnCount; ++i) {
-        const ModelColumn &m = g.columns[std::size_t(i)];
-        QStringList lines = columnResults(picture, i);
+    for (const beam::ModelDescriptor &model : beam::models) {
+        const ModelColumn &m = g.column(model.model);
+        QStringList lines = columnResults(picture, model);
         if (!m.valid)
             lines << shortReason(m.state);
         painter.setPen(m.valid ? QColor(Qt::black) : invalidColour);
-        painter.drawText(QRectF(columnsLeft + i * column, resultsTop, column, line * 4.2),
+        painter.drawText(QRectF(columnsLeft + double(beam::index(model.model)) * column, resultsTop,
+                                column, line * 4.2),
                          Qt::AlignHCenter | Qt::AlignTop, lines.join(u'\n'));
     }
 
@@ -319,10 +318,9 @@ QString describe(const Picture &picture)
                                        : u"zonder beugels"_s)
             .arg(g.cover)
             .arg(g.d);
-    for (int i = 0; i < ColumnCount; ++i) {
-        const ModelColumn &m = g.columns[std::size_t(i)];
-        description += u' ' + QLatin1StringView(columnNames[std::size_t(i)]) + u": "_s +
-                       columnResults(picture, i).join(u", "_s);
+    for (const beam::ModelDescriptor &model : beam::models) {
+        const ModelColumn &m = g.column(model.model);
+        description += u' ' + name(model) + u": "_s + columnResults(picture, model).join(u", "_s);
         if (!m.valid)
             description += u", "_s + shortReason(m.state);
         description += u'.';

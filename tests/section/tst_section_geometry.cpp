@@ -154,13 +154,13 @@ void tst_SectionGeometry::blockMatchesItsConstants_data()
     QTest::addColumn<double>("beta");
 
     QTest::addRow("parabola from the neutral axis to the top")
-        << int(beam::Parabolic) << 2.0 / 3 << 0.375;
+        << int(beam::BlockShape::Parabola) << 2.0 / 3 << 0.375;
     QTest::addRow("bi-linear of the lower classes reproduces 7/18")
-        << int(beam::BiLinear) << 0.75 << 7.0 / 18;
+        << int(beam::BlockShape::Straight) << 0.75 << 7.0 / 18;
     QTest::addRow("bi-linear of C70/85 reproduces 0.35 to its rounding")
-        << int(beam::BiLinear) << 0.62 << 0.35;
+        << int(beam::BlockShape::Straight) << 0.62 << 0.35;
     QTest::addRow("parabola over the lower 4/7, then constant")
-        << int(beam::ParabolaRectangle) << 17.0 / 21 << 99.0 / 238;
+        << int(beam::BlockShape::Parabola) << 17.0 / 21 << 99.0 / 238;
 }
 
 // The drawn block must be the block the model computes with: its area is alpha x xu x fcd,
@@ -172,7 +172,7 @@ void tst_SectionGeometry::blockMatchesItsConstants()
     QFETCH(double, beta);
     const double xu = 100;
     const std::vector<Point> outline =
-        section::blockOutline(beam::StressBlockModel(model), alpha, xu, 1000);
+        section::blockOutline(beam::BlockShape(model), alpha, xu, 1000);
     QCOMPARE(outline.front(), (Point{0, 0}));
     QCOMPARE(outline.back().y, xu);
     double area = 0;
@@ -191,8 +191,7 @@ void tst_SectionGeometry::blockMatchesItsConstants()
     QVERIFY2(std::fabs(moment / area / xu - beta) < 3e-3,
              qPrintable(QString::number(moment / area / xu)));
 
-    const std::vector<Point> cut =
-        section::blockOutline(beam::StressBlockModel(model), alpha, xu, 60);
+    const std::vector<Point> cut = section::blockOutline(beam::BlockShape(model), alpha, xu, 60);
     QCOMPARE(cut.back(), (Point{0, 60}));
 }
 
@@ -227,7 +226,7 @@ void tst_SectionGeometry::steps()
     const beam::MomentSteps steps = beam::computeMomentSteps(s.momentInputs());
     QCOMPARE(steps.texts, beam::computeMoments(s.momentInputs()));
     for (int m = 0; m < 3; ++m) {
-        const beam::ModelSteps &model = steps.models[std::size_t(m)];
+        const beam::ModelSteps &model = steps.model(beam::Model(m + 1));
         QCOMPARE(model.xu, xu[m]);
         QCOMPARE(model.z, z[m]);
         QCOMPARE(int(model.state), states[m]);
