@@ -54,6 +54,10 @@ TMainForm::TMainForm(std::function<void(const char *)> trace, QWidget *parent)
         throw std::runtime_error("Not enough timers available");
 
     FormCreate();
+    // A view opened before the first tick shows the section the window starts with. Computed
+    // quietly: the fields are still the first tick's to write.
+    readSection(m_result.inputs);
+    m_result.steps = beam::computeMomentSteps(m_result.inputs.momentInputs());
 }
 
 TMainForm::~TMainForm() = default;
@@ -73,9 +77,8 @@ void TMainForm::setSectionHandler(std::function<void(QWidget *)> handler)
     m_section = std::move(handler);
 }
 
-beam::SectionInputs TMainForm::sectionInputs() const
+void TMainForm::readSection(beam::SectionInputs &section) const
 {
-    beam::SectionInputs section;
     section.concreteClass = ui->BRadioGroup->itemIndex();
     section.steelGrade = ui->FeBRadioGroup->itemIndex();
     toolkit::toLatin1(ui->fsEdit->text(), section.fydText);
@@ -89,7 +92,14 @@ beam::SectionInputs TMainForm::sectionInputs() const
     section.H = ui->HNumEdit->IntValue();
     section.c = ui->cNumEdit->IntValue();
     section.decimalSeparator = toolkit::decimalSeparator();
-    return section;
+}
+
+void TMainForm::calculate()
+{
+    if (m_reading == m_result.inputs)
+        return;
+    m_result.inputs = m_reading;
+    m_result.steps = beam::computeMomentSteps(m_result.inputs.momentInputs());
 }
 
 void TMainForm::trace(const char *handler) const
@@ -257,27 +267,9 @@ void TMainForm::dTimerTimer()
 void TMainForm::CalcTimerTimer()
 {
     trace("CalcTimerTimer");
-    TickInputs &now = m_tickInputs;
-    toolkit::toLatin1(ui->fsEdit->text(), now.fydText);
-    toolkit::toLatin1(ui->fbDrukEdit->text(), now.fcdText);
-    now.As = ui->AsNumEdit->IntValue();
-    now.d = ui->dNumEdit->IntValue();
-    now.b = ui->BNumEdit->IntValue();
-    now.concreteClass = ui->BRadioGroup->itemIndex();
-    now.decimalSeparator = toolkit::decimalSeparator();
-    if (now != m_computedFor) {
-        beam::MomentInputs inputs;
-        inputs.fydText = now.fydText;
-        inputs.fcdText = now.fcdText;
-        inputs.As = now.As;
-        inputs.d = now.d;
-        inputs.b = now.b;
-        inputs.concreteClass = now.concreteClass;
-        inputs.decimalSeparator = now.decimalSeparator;
-        m_texts = beam::computeMoments(inputs);
-        m_computedFor = now;
-    }
-    const beam::MomentTexts &texts = m_texts;
+    readSection(m_reading);
+    calculate();
+    const beam::MomentTexts &texts = m_result.steps.texts;
     // Only a changed text is written: an idle window is neither repainted nor disturbed
     // while the user edits a result field.
     for (std::size_t i = 0; i < texts.size(); ++i) {
@@ -285,7 +277,7 @@ void TMainForm::CalcTimerTimer()
         if (m_results[i]->text() != text)
             m_results[i]->setText(text);
     }
-    Q_EMIT resultsCalculated();
+    Q_EMIT resultsCalculated(m_result);
 }
 
 void TMainForm::Exit1Click()

@@ -1,3 +1,4 @@
+#include "application.h"
 #include "find_control.h"
 #include "main_form.h"
 #include "section_window.h"
@@ -41,7 +42,7 @@ void tst_SectionWindow::init()
     QTest::failOnWarning(QRegularExpression(
         u"^(?!This plugin does not support (propagateSizeHints|raise)\\(\\)$).*"_s));
     form = std::make_unique<TMainForm>();
-    form->setSectionHandler(section::showSectionWindow);
+    form->setSectionHandler(showSectionView);
     form->show();
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
 }
