@@ -81,20 +81,25 @@ SectionGeometry sectionGeometry(const beam::SectionInputs &inputs, const beam::M
     g.h = inputs.H;
     g.d = inputs.d;
     g.cover = inputs.c;
+    // Why nothing is drawn comes from the inputs; what the models make of them from the run
+    // itself: a height of 0 beside a negative cover still leaves a depth to compute with.
+    const auto consequence = [&steps, &inputs] {
+        return steps.guardPassed ? " De modellen rekenen wel, met d = " + whole(inputs.d) +
+                                       " mm; de berekening toont hun uitkomsten."
+                                 : std::string(" De modellen tonen daarom 0 en nan.");
+    };
     if (inputs.b <= 0) {
-        g.emptyText = "Geen doorsnede: de breedte b is " + whole(inputs.b) +
-                      " mm. De modellen tonen daarom 0 en nan.";
+        g.emptyText = "Geen doorsnede: de breedte b is " + whole(inputs.b) + " mm." + consequence();
         return g;
     }
     if (inputs.H <= 0) {
-        g.emptyText = "Geen doorsnede: de hoogte h is " + whole(inputs.H) +
-                      " mm. De modellen tonen daarom 0 en nan.";
+        g.emptyText = "Geen doorsnede: de hoogte h is " + whole(inputs.H) + " mm." + consequence();
         return g;
     }
     if (inputs.d <= 0) {
         g.emptyText = "Geen nuttige hoogte (d = " + whole(inputs.d) +
-                      "): de hoogte laat geen ruimte voor dekking, beugels en staven. De modellen "
-                      "tonen daarom 0 en nan.";
+                      "): de hoogte laat geen ruimte voor dekking, beugels en staven." +
+                      consequence();
         return g;
     }
     if (!steps.guardPassed) {
