@@ -1,4 +1,5 @@
 #include "main_form.h"
+#include "ui_main_form.h"
 
 #include "classic_style.h"
 #include "decimal_separator.h"
@@ -33,6 +34,7 @@ TMainForm::TMainForm(QWidget *parent)
 
 TMainForm::TMainForm(std::function<void(const char *)> trace, QWidget *parent)
     : QMainWindow(parent)
+    , ui(std::make_unique<Ui::MainForm>())
     , m_trace(std::move(trace))
 {
     setUpForm();
@@ -52,6 +54,10 @@ TMainForm::TMainForm(std::function<void(const char *)> trace, QWidget *parent)
         throw std::runtime_error("Not enough timers available");
 
     FormCreate();
+    // A view opened before the first tick shows the section the window starts with. Computed
+    // quietly: the fields are still the first tick's to write.
+    readSection(m_result.inputs);
+    m_result.steps = beam::computeMomentSteps(m_result.inputs.momentInputs());
 }
 
 TMainForm::~TMainForm() = default;
@@ -71,23 +77,29 @@ void TMainForm::setSectionHandler(std::function<void(QWidget *)> handler)
     m_section = std::move(handler);
 }
 
-beam::SectionInputs TMainForm::sectionInputs() const
+void TMainForm::readSection(beam::SectionInputs &section) const
 {
-    beam::SectionInputs section;
-    section.concreteClass = BRadioGroup->itemIndex();
-    section.steelGrade = FeBRadioGroup->itemIndex();
-    toolkit::toLatin1(fsEdit->text(), section.fydText);
-    toolkit::toLatin1(fbDrukEdit->text(), section.fcdText);
-    section.barItem = PHIhwRadioGroup->itemIndex();
-    section.stirrupItem = PHIbgRadioGroup->itemIndex();
-    section.barCount = ScrollBar1->value();
-    section.As = AsNumEdit->IntValue();
-    section.d = dNumEdit->IntValue();
-    section.b = BNumEdit->IntValue();
-    section.H = HNumEdit->IntValue();
-    section.c = cNumEdit->IntValue();
+    section.concreteClass = ui->BRadioGroup->itemIndex();
+    section.steelGrade = ui->FeBRadioGroup->itemIndex();
+    toolkit::toLatin1(ui->fsEdit->text(), section.fydText);
+    toolkit::toLatin1(ui->fbDrukEdit->text(), section.fcdText);
+    section.barItem = ui->PHIhwRadioGroup->itemIndex();
+    section.stirrupItem = ui->PHIbgRadioGroup->itemIndex();
+    section.barCount = ui->ScrollBar1->value();
+    section.As = ui->AsNumEdit->IntValue();
+    section.d = ui->dNumEdit->IntValue();
+    section.b = ui->BNumEdit->IntValue();
+    section.H = ui->HNumEdit->IntValue();
+    section.c = ui->cNumEdit->IntValue();
     section.decimalSeparator = toolkit::decimalSeparator();
-    return section;
+}
+
+void TMainForm::calculate()
+{
+    if (m_reading == m_result.inputs)
+        return;
+    m_result.inputs = m_reading;
+    m_result.steps = beam::computeMomentSteps(m_result.inputs.momentInputs());
 }
 
 void TMainForm::trace(const char *handler) const
@@ -98,40 +110,42 @@ void TMainForm::trace(const char *handler) const
 
 void TMainForm::setUpForm()
 {
-    setupUi(this);
-    toolkit::applyLayoutFonts(ClientArea);
+    ui->setupUi(this);
+    toolkit::applyLayoutFonts(ui->ClientArea);
     for (toolkit::RadioGroup *group :
-         {BRadioGroup, FeBRadioGroup, PHIhwRadioGroup, PHIbgRadioGroup})
+         {ui->BRadioGroup, ui->FeBRadioGroup, ui->PHIhwRadioGroup, ui->PHIbgRadioGroup})
         group->placeTabStopOnSelection();
-    m_results = {mu0Edit, mu1Edit, xu1Edit, mu2Edit, xu2Edit, mu3Edit,
-                 xu3Edit, z0Edit,  z1Edit,  z2Edit,  z3Edit};
+    m_results = {ui->mu0Edit, ui->mu1Edit, ui->xu1Edit, ui->mu2Edit, ui->xu2Edit, ui->mu3Edit,
+                 ui->xu3Edit, ui->z0Edit,  ui->z1Edit,  ui->z2Edit,  ui->z3Edit};
 
     // The layout places a group's contents as if its caption stood on the frame's top line, and
     // its radio columns need the smaller spacing; the style gives both, to every control that
     // exists by now.
-    toolkit::applyClassicStyle(ClientArea);
+    toolkit::applyClassicStyle(ui->ClientArea);
 
     // The client area is as large as the form makes it; the menu bar keeps the desktop's font.
-    setFixedSize(ClientArea->minimumSize() + QSize(0, menuBar()->sizeHint().height()));
+    setFixedSize(ui->ClientArea->minimumSize() + QSize(0, menuBar()->sizeHint().height()));
     move(startPosition);
 }
 
 void TMainForm::connectHandlers()
 {
-    connect(Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
-    connect(Section1, &QAction::triggered, this, &TMainForm::Section1Click);
-    connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
-    connect(BRadioGroup, &toolkit::RadioGroup::clicked, this, &TMainForm::BRadioGroupClick);
-    connect(FeBRadioGroup, &toolkit::RadioGroup::clicked, this, &TMainForm::FeBRadioGroupClick);
-    connect(PHIhwRadioGroup, &toolkit::RadioGroup::clicked, this, &TMainForm::PHIhwRadioGroupClick);
-    connect(PHIbgRadioGroup, &toolkit::RadioGroup::clicked, this, &TMainForm::PHIbgRadioGroupClick);
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, &TMainForm::ScrollBar1Change);
-    connect(nEdit, &QLineEdit::textChanged, this, &TMainForm::nEditChange);
-    connect(HScrollBar, &QScrollBar::valueChanged, this, &TMainForm::HScrollBarChange);
-    connect(HNumEdit, &QLineEdit::textChanged, this, &TMainForm::HNumEditChange);
-    connect(BScrollBar, &QScrollBar::valueChanged, this, &TMainForm::BScrollBarChange);
-    connect(BNumEdit, &QLineEdit::textChanged, this, &TMainForm::BNumEditChange);
-    connect(cNumEdit, &QLineEdit::textChanged, this, &TMainForm::cNumEditChange);
+    connect(ui->Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
+    connect(ui->Section1, &QAction::triggered, this, &TMainForm::Section1Click);
+    connect(ui->About1, &QAction::triggered, this, &TMainForm::About1Click);
+    connect(ui->BRadioGroup, &toolkit::RadioGroup::clicked, this, &TMainForm::BRadioGroupClick);
+    connect(ui->FeBRadioGroup, &toolkit::RadioGroup::clicked, this, &TMainForm::FeBRadioGroupClick);
+    connect(ui->PHIhwRadioGroup, &toolkit::RadioGroup::clicked, this,
+            &TMainForm::PHIhwRadioGroupClick);
+    connect(ui->PHIbgRadioGroup, &toolkit::RadioGroup::clicked, this,
+            &TMainForm::PHIbgRadioGroupClick);
+    connect(ui->ScrollBar1, &QScrollBar::valueChanged, this, &TMainForm::ScrollBar1Change);
+    connect(ui->nEdit, &QLineEdit::textChanged, this, &TMainForm::nEditChange);
+    connect(ui->HScrollBar, &QScrollBar::valueChanged, this, &TMainForm::HScrollBarChange);
+    connect(ui->HNumEdit, &QLineEdit::textChanged, this, &TMainForm::HNumEditChange);
+    connect(ui->BScrollBar, &QScrollBar::valueChanged, this, &TMainForm::BScrollBarChange);
+    connect(ui->BNumEdit, &QLineEdit::textChanged, this, &TMainForm::BNumEditChange);
+    connect(ui->cNumEdit, &QLineEdit::textChanged, this, &TMainForm::cNumEditChange);
 }
 
 void TMainForm::FormCreate()
@@ -141,11 +155,11 @@ void TMainForm::FormCreate()
     toolkit::setDecimalSeparator('.');
     // The positions equal the layout's, so these writes set nothing off; the direct calls
     // after each of them are what fill the fields.
-    HScrollBar->setValue(500);
+    ui->HScrollBar->setValue(500);
     HScrollBarChange();
-    BScrollBar->setValue(200);
+    ui->BScrollBar->setValue(200);
     BScrollBarChange();
-    ScrollBar1->setValue(4);
+    ui->ScrollBar1->setValue(4);
     ScrollBar1Change();
     nEditChange();
     UpdateDesignValues();
@@ -192,20 +206,21 @@ void TMainForm::PHIbgRadioGroupClick()
 void TMainForm::ScrollBar1Change()
 {
     trace("ScrollBar1Change");
-    toolkit::setTextIfChanged(nEdit, QString::number(ScrollBar1->value()));
+    toolkit::setTextIfChanged(ui->nEdit, QString::number(ui->ScrollBar1->value()));
 }
 
 void TMainForm::nEditChange()
 {
     trace("nEditChange");
     // The count comes from the scroll bar; nEdit only shows it.
-    AsNumEdit->setIntValue(beam::steelArea(PHIhwRadioGroup->itemIndex(), ScrollBar1->value()));
+    ui->AsNumEdit->setIntValue(
+        beam::steelArea(ui->PHIhwRadioGroup->itemIndex(), ui->ScrollBar1->value()));
 }
 
 void TMainForm::HScrollBarChange()
 {
     trace("HScrollBarChange");
-    HNumEdit->setIntValue(HScrollBar->value());
+    ui->HNumEdit->setIntValue(ui->HScrollBar->value());
     UpdateEffectiveDepth();
 }
 
@@ -213,23 +228,23 @@ void TMainForm::HNumEditChange()
 {
     trace("HNumEditChange");
     // While the user types this sees the value as of the previous key release.
-    if (HNumEdit->IntValue() != HScrollBar->value())
-        HScrollBar->setValue(HNumEdit->IntValue());
+    if (ui->HNumEdit->IntValue() != ui->HScrollBar->value())
+        ui->HScrollBar->setValue(ui->HNumEdit->IntValue());
     UpdateEffectiveDepth();
 }
 
 void TMainForm::BScrollBarChange()
 {
     trace("BScrollBarChange");
-    BNumEdit->setIntValue(BScrollBar->value());
+    ui->BNumEdit->setIntValue(ui->BScrollBar->value());
     UpdateEffectiveDepth();
 }
 
 void TMainForm::BNumEditChange()
 {
     trace("BNumEditChange");
-    if (BNumEdit->IntValue() != BScrollBar->value())
-        BScrollBar->setValue(BNumEdit->IntValue());
+    if (ui->BNumEdit->IntValue() != ui->BScrollBar->value())
+        ui->BScrollBar->setValue(ui->BNumEdit->IntValue());
     // d does not depend on the width, but this brings it up to date with a height or cover
     // typed since it was last computed.
     UpdateEffectiveDepth();
@@ -252,27 +267,9 @@ void TMainForm::dTimerTimer()
 void TMainForm::CalcTimerTimer()
 {
     trace("CalcTimerTimer");
-    TickInputs &now = m_tickInputs;
-    toolkit::toLatin1(fsEdit->text(), now.fydText);
-    toolkit::toLatin1(fbDrukEdit->text(), now.fcdText);
-    now.As = AsNumEdit->IntValue();
-    now.d = dNumEdit->IntValue();
-    now.b = BNumEdit->IntValue();
-    now.concreteClass = BRadioGroup->itemIndex();
-    now.decimalSeparator = toolkit::decimalSeparator();
-    if (now != m_computedFor) {
-        beam::MomentInputs inputs;
-        inputs.fydText = now.fydText;
-        inputs.fcdText = now.fcdText;
-        inputs.As = now.As;
-        inputs.d = now.d;
-        inputs.b = now.b;
-        inputs.concreteClass = now.concreteClass;
-        inputs.decimalSeparator = now.decimalSeparator;
-        m_texts = beam::computeMoments(inputs);
-        m_computedFor = now;
-    }
-    const beam::MomentTexts &texts = m_texts;
+    readSection(m_reading);
+    calculate();
+    const beam::MomentTexts &texts = m_result.steps.texts;
     // Only a changed text is written: an idle window is neither repainted nor disturbed
     // while the user edits a result field.
     for (std::size_t i = 0; i < texts.size(); ++i) {
@@ -280,7 +277,7 @@ void TMainForm::CalcTimerTimer()
         if (m_results[i]->text() != text)
             m_results[i]->setText(text);
     }
-    Q_EMIT resultsCalculated();
+    Q_EMIT resultsCalculated(m_result);
 }
 
 void TMainForm::Exit1Click()
@@ -306,21 +303,21 @@ void TMainForm::Section1Click()
 void TMainForm::UpdateDesignValues()
 {
     trace("UpdateDesignValues");
-    if (const auto concrete = beam::concreteClass(BRadioGroup->itemIndex())) {
-        toolkit::setTextIfChanged(fbDrukEdit, toolkit::fromLatin1(concrete->fcd));
-        toolkit::setTextIfChanged(fbTrekEdit, toolkit::fromLatin1(concrete->fctd));
-        toolkit::setTextIfChanged(EbEdit, toolkit::fromLatin1(concrete->Ecm));
+    if (const auto concrete = beam::concreteClass(ui->BRadioGroup->itemIndex())) {
+        toolkit::setTextIfChanged(ui->fbDrukEdit, toolkit::fromLatin1(concrete->fcd));
+        toolkit::setTextIfChanged(ui->fbTrekEdit, toolkit::fromLatin1(concrete->fctd));
+        toolkit::setTextIfChanged(ui->EbEdit, toolkit::fromLatin1(concrete->Ecm));
     }
-    if (const auto steel = beam::steelGrade(FeBRadioGroup->itemIndex())) {
-        toolkit::setTextIfChanged(fsEdit, toolkit::fromLatin1(steel->fyd));
-        toolkit::setTextIfChanged(EsEdit, toolkit::fromLatin1(steel->Es));
+    if (const auto steel = beam::steelGrade(ui->FeBRadioGroup->itemIndex())) {
+        toolkit::setTextIfChanged(ui->fsEdit, toolkit::fromLatin1(steel->fyd));
+        toolkit::setTextIfChanged(ui->EsEdit, toolkit::fromLatin1(steel->Es));
     }
 }
 
 void TMainForm::UpdateEffectiveDepth()
 {
     trace("UpdateEffectiveDepth");
-    dNumEdit->setIntValue(beam::effectiveDepth(PHIhwRadioGroup->itemIndex(),
-                                               PHIbgRadioGroup->itemIndex(), HNumEdit->IntValue(),
-                                               cNumEdit->IntValue()));
+    ui->dNumEdit->setIntValue(
+        beam::effectiveDepth(ui->PHIhwRadioGroup->itemIndex(), ui->PHIbgRadioGroup->itemIndex(),
+                             ui->HNumEdit->IntValue(), ui->cNumEdit->IntValue()));
 }

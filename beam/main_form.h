@@ -2,22 +2,27 @@
 
 #include "moment.h"
 #include "section_inputs.h"
-#include "ui_main_form.h"
 
 #include <QMainWindow>
 
 #include <array>
 #include <functional>
-#include <optional>
-#include <string>
+#include <memory>
 
+class QLineEdit;
 class QTimer;
+
+namespace Ui {
+class MainForm;
+}
 
 // The calculator window. It keeps no data model apart from its controls: every input,
 // derived value and result lives in a control, the handlers copy values from control to
-// control, and two timers keep the effective depth and the results current. The controls and
-// where they stand come from the form (main_form.ui), whose names the handlers use as they are.
-class TMainForm : public QMainWindow, private Ui::MainForm
+// control, and two timers keep the effective depth and the results current. The one thing it
+// holds besides is the result of its last computation, which each tick hands on to the views
+// of the section (resultsCalculated). The controls and where they stand come from the form
+// (main_form.ui), whose names the handlers use as they are.
+class TMainForm : public QMainWindow
 {
     Q_OBJECT
 
@@ -43,13 +48,14 @@ public:
     // Runs when the user asks for the section view; the shell supplies it.
     void setSectionHandler(std::function<void(QWidget *owner)> handler);
 
-    // The section as the controls hold it now, read afresh as a tick reads it.
-    beam::SectionInputs sectionInputs() const;
+    // The section as the last tick read it, and the run of the models on it; from the window's
+    // creation on, before its first tick, the section it starts with.
+    const beam::SectionResult &result() const { return m_result; }
 
 Q_SIGNALS:
-    // After every tick of CalcTimer, once the results are written; a view that follows the
-    // window connects only while it is shown.
-    void resultsCalculated();
+    // After every tick of CalcTimer, once the results are written: the inputs the tick read
+    // and the one run that gave the fields their texts, for every view of the section.
+    void resultsCalculated(const beam::SectionResult &result);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -82,30 +88,23 @@ private:
     void setUpForm();
     void connectHandlers();
     void trace(const char *handler) const;
+    // Reads the section from the controls into `section`, whose texts' buffers are reused, so
+    // that a tick allocates nothing.
+    void readSection(beam::SectionInputs &section) const;
+    // Runs the models on the section just read, unless the last run was on equal inputs.
+    void calculate();
 
+    std::unique_ptr<Ui::MainForm> ui;
     // In the order in which each tick writes them.
     std::array<QLineEdit *, beam::ResultFieldCount> m_results{};
     QTimer *CalcTimer = nullptr;
     QTimer *dTimer = nullptr;
 
-    // What a tick reads from the controls. Every tick reads them afresh; the texts' buffers are
-    // kept only so that a tick allocates nothing.
-    struct TickInputs {
-        std::string fydText;
-        std::string fcdText;
-        qint32 As = 0;
-        qint32 d = 0;
-        qint32 b = 0;
-        int concreteClass = 0;
-        char decimalSeparator = '.';
-        bool operator==(const TickInputs &) const = default;
-    };
-    TickInputs m_tickInputs;
-    // The results are a function of the inputs alone, so an idle tick, whose inputs are those of
-    // the last computation, takes that computation's texts instead of making them again; it still
-    // compares them with every field, which the user may have typed into.
-    std::optional<TickInputs> m_computedFor;
-    beam::MomentTexts m_texts;
+    // The results are a function of the inputs alone, so an idle tick, whose inputs are those
+    // of the last computation, takes that computation's result instead of making it again; it
+    // still compares its texts with every field, which the user may have typed into.
+    beam::SectionInputs m_reading;
+    beam::SectionResult m_result;
 
     std::function<void(const char *)> m_trace;
     std::function<void(QWidget *)> m_about;

@@ -1,7 +1,12 @@
 // Material tables: the concrete classes and steel grades the user picks from, and the design
 // values shown for them. The values are fixed texts, written exactly as a designer writes
 // them ("30.0", "1.50", "2.0e5"); the moment models read fyd and fcd back from these texts.
+// Each class also holds α and β of the "bi_lineair" stress block, as texts and as the doubles
+// nearest to them, which that model computes with (7.0 / 18.0 is that double: the division
+// rounds once).
 #pragma once
+
+#include "models.h"
 
 #include <array>
 #include <optional>
@@ -14,6 +19,7 @@ struct ConcreteClass {
     std::string_view fcd;  // design compressive strength, N/mm2
     std::string_view fctd; // design tensile strength, N/mm2
     std::string_view Ecm;  // modulus of elasticity, N/mm2
+    BlockConstants biLinear;
 };
 
 struct SteelGrade {
@@ -23,14 +29,14 @@ struct SteelGrade {
 };
 
 inline constexpr std::array<ConcreteClass, 8> concreteClasses{{
-    {"C12/15", "8", "0.73", "27000"},
-    {"C20/25", "13.3", "1.03", "30000"},
-    {"C28/35", "18.7", "1.29", "32000"},
-    {"C35/45", "23.3", "1.50", "34000"},
-    {"C45/55", "30.0", "1.77", "36000"},
-    {"C53/65", "35.3", "1.94", "38000"},
-    {"C60/75", "40.0", "2.03", "39000"},
-    {"C70/85", "46.7", "2.15", "41000"},
+    {"C12/15", "8", "0.73", "27000", {"0.75", "7/18", 0.75, 7.0 / 18.0}},
+    {"C20/25", "13.3", "1.03", "30000", {"0.75", "7/18", 0.75, 7.0 / 18.0}},
+    {"C28/35", "18.7", "1.29", "32000", {"0.75", "7/18", 0.75, 7.0 / 18.0}},
+    {"C35/45", "23.3", "1.50", "34000", {"0.75", "7/18", 0.75, 7.0 / 18.0}},
+    {"C45/55", "30.0", "1.77", "36000", {"0.75", "7/18", 0.75, 7.0 / 18.0}},
+    {"C53/65", "35.3", "1.94", "38000", {"0.73", "0.38", 0.73, 0.38}},
+    {"C60/75", "40.0", "2.03", "39000", {"0.67", "0.36", 0.67, 0.36}},
+    {"C70/85", "46.7", "2.15", "41000", {"0.62", "0.35", 0.62, 0.35}},
 }};
 
 inline constexpr std::array<SteelGrade, 3> steelGrades{{

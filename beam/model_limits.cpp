@@ -98,12 +98,12 @@ StrainRule strainRule(double fyd, int concreteClass, std::string_view EsText, ch
     return rule;
 }
 
-StrainState strainOf(const MomentSteps &steps, StressBlockModel model, std::int32_t As,
+StrainState strainOf(const MomentSteps &steps, Model model, std::int32_t As,
                      const StrainRule &rule)
 {
     StrainState s;
     s.d = steps.d;
-    s.xu = steps.models[std::size_t(model)].xu;
+    s.xu = steps.model(model).xu;
     s.topStrain = ext::toDouble(topStrain(model, rule.concreteClass));
     s.Es = rule.Es.value_or(0);
     s.fyd = steps.fyd;
@@ -136,14 +136,14 @@ StrainState strainOf(const MomentSteps &steps, StressBlockModel model, std::int3
 
 // Steel area per millimetre of xu, from As fyd = α b xu fcd in doubles: only where a search
 // starts, never what it finds.
-double areaPerDepth(const MomentSteps &steps, StressBlockModel model)
+double areaPerDepth(const MomentSteps &steps, Model model)
 {
-    return steps.models[std::size_t(model)].alpha * steps.b * steps.fcd / steps.fyd;
+    return steps.model(model).constants.alpha * steps.b * steps.fcd / steps.fyd;
 }
 
 // Sets the yield limit, or why there is none: whatever keeps As = 1 from being checked.
 void setYieldLimit(ModelLimits &limit, const Rerun &rerun, const MomentSteps &steps,
-                   StressBlockModel model, const StrainRule &rule)
+                   Model model, const StrainRule &rule)
 {
     const StrainState first = strainOf(rerun(1), model, 1, rule);
     limit.limitReason = first.reason;
@@ -164,10 +164,10 @@ void setYieldLimit(ModelLimits &limit, const Rerun &rerun, const MomentSteps &st
 }
 
 // -1 when not even As = 0 gives a valid zone, which the guard rules out.
-std::int32_t validLimitOf(const Rerun &rerun, const MomentSteps &steps, StressBlockModel model)
+std::int32_t validLimitOf(const Rerun &rerun, const MomentSteps &steps, Model model)
 {
     const auto valid = [&](std::int32_t As) {
-        return rerun(As).models[std::size_t(model)].state == ModelState::Valid;
+        return rerun(As).model(model).state == ModelState::Valid;
     };
     if (!valid(0))
         return -1;
@@ -181,9 +181,9 @@ double requiredGuess(const MomentSteps &steps, int column, const Extended &desig
     const double moment = ext::toDouble(designMoment) * 1e6;
     if (column == approximationColumn)
         return moment / (0.9 * steps.d * steps.fyd);
-    const auto model = StressBlockModel(column - 1);
-    const double perForce = steps.models[std::size_t(model)].beta /
-                            (steps.models[std::size_t(model)].alpha * steps.b * steps.fcd);
+    const auto model = Model(column);
+    const double perForce = steps.model(model).constants.beta /
+                            (steps.model(model).constants.alpha * steps.b * steps.fcd);
     const double discriminant = steps.d * steps.d - 4 * perForce * moment;
     if (!(discriminant >= 0))
         return steps.d * areaPerDepth(steps, model);
@@ -239,12 +239,12 @@ Extended ultimateStrainBiLinear(int concreteClass)
     return Extended(260000000 + 35 * r * r * r * r) / Extended(100000000);
 }
 
-Extended topStrain(StressBlockModel model, int concreteClass)
+Extended topStrain(Model model, int concreteClass)
 {
     switch (model) {
-    case Parabolic:
+    case Model::Parabolic:
         return Extended(2);
-    case BiLinear:
+    case Model::BiLinear:
         return ultimateStrainBiLinear(concreteClass);
     default:
         return Extended(35) / Extended(10);
@@ -261,9 +261,9 @@ double columnMoment(const MomentSteps &steps, int column)
 {
     if (!steps.guardPassed)
         return 0;
-    if (column <= approximationColumn || column >= modelColumnCount)
-        return steps.approxMoment;
-    return steps.models[std::size_t(column - 1)].moment;
+    if (column < 0 || column >= modelColumnCount)
+        column = approximationColumn;
+    return steps.models[std::size_t(column)].moment;
 }
 
 BarLayer barLayer(const SectionInputs &inputs, std::int32_t count)
@@ -301,7 +301,7 @@ std::optional<std::int32_t> barsFor(int barItem, std::int32_t As)
     return count;
 }
 
-StrainState strainState(const MomentSteps &steps, StressBlockModel model, std::int32_t As,
+StrainState strainState(const MomentSteps &steps, Model model, std::int32_t As,
                         int concreteClass, std::string_view EsText, char separator)
 {
     return strainOf(steps, model, As, strainRule(steps.fyd, concreteClass, EsText, separator));
@@ -316,8 +316,7 @@ SectionLimits sectionLimits(const SectionInputs &inputs, const MomentSteps &step
     const Rerun rerun(inputs);
     const StrainRule rule =
         strainRule(steps.fyd, inputs.concreteClass, EsText, inputs.decimalSeparator);
-    for (int m = 0; m < StressBlockModelCount; ++m) {
-        const auto model = StressBlockModel(m);
+    for (const Model model : {Model::Parabolic, Model::BiLinear, Model::ParabolaRectangle}) {
         ModelLimits &limit = limits.models[std::size_t(columnOf(model))];
         limit.strain = strainOf(steps, model, inputs.As, rule);
         setYieldLimit(limit, rerun, steps, model, rule);
@@ -326,7 +325,7 @@ SectionLimits sectionLimits(const SectionInputs &inputs, const MomentSteps &step
     // "benadering" assumes yielding steel and z = 0.9 d and has no strain of its own: the
     // standard block decides for it.
     ModelLimits &approx = limits.models[approximationColumn];
-    const ModelLimits &standard = limits.models[std::size_t(columnOf(ParabolaRectangle))];
+    const ModelLimits &standard = limits.models[std::size_t(columnOf(Model::ParabolaRectangle))];
     approx.strain = standard.strain;
     approx.yieldLimit = standard.yieldLimit;
     approx.limitReason = standard.limitReason;

@@ -14,6 +14,7 @@
 #pragma once
 
 #include "extended.h"
+#include "models.h"
 #include "moment.h"
 #include "section_inputs.h"
 
@@ -24,13 +25,12 @@
 
 namespace beam {
 
-// The models in the order of the window's result columns: "benadering", then the stress-block
-// models (StressBlockModel + 1).
+// The models in the order of the window's result columns, as beam::Model numbers them.
 inline constexpr int approximationColumn = 0;
-inline constexpr int modelColumnCount = 4;
-constexpr int columnOf(StressBlockModel model)
+inline constexpr int modelColumnCount = int(modelCount);
+constexpr int columnOf(Model model)
 {
-    return int(model) + 1;
+    return int(index(model));
 }
 
 // fck of the concrete classes, in the items' order; it sets the ultimate strain of "bi_lineair".
@@ -45,7 +45,7 @@ ext::Extended ultimateStrainBiLinear(int concreteClass);
 // The strain at the top fibre, in per mille, where the model's block ends: 2.0 for the whole
 // parabola, 3.5 for the parabola-rectangle (whose constants are those of 2.0 and 3.5 for every
 // class), εcu3 of the class for the bi-linear block.
-ext::Extended topStrain(StressBlockModel model, int concreteClass);
+ext::Extended topStrain(Model model, int concreteClass);
 
 // True for the classes whose own limit strains lie below 2.0 and 3.5 per mille, while the run
 // keeps the lower classes' parabola constants for them.
@@ -131,7 +131,7 @@ struct SectionLimits {
 };
 
 // One column's verdict at one As: the strain from the run's stored xu.
-StrainState strainState(const MomentSteps &steps, StressBlockModel model, std::int32_t As,
+StrainState strainState(const MomentSteps &steps, Model model, std::int32_t As,
                         int concreteClass, std::string_view EsText, char separator);
 
 // The limits of all four columns. `steps` is the window's run for `inputs`; MEd in kNm, >= 0.
@@ -139,8 +139,8 @@ SectionLimits sectionLimits(const SectionInputs &inputs, const MomentSteps &step
                             std::string_view EsText,
                             const std::optional<ext::Extended> &designMoment);
 
-// The moment of a column before truncation as the run computes it: models[m].moment, or
-// approxMoment for "benadering"; 0 when the guard failed.
+// The moment of a column before truncation as the run computes it (models[column].moment);
+// 0 when the guard failed.
 double columnMoment(const MomentSteps &steps, int column);
 
 } // namespace beam

@@ -43,32 +43,6 @@ const Extended kPointNine = ext::fromDecimal("9", -1);
 const Extended kHundredth = ext::fromDecimal("1", -2);
 const Extended kThreeEighths = ext::fromDecimal("375", -3); // exact
 
-// "bi_lineair" takes α and β from the concrete class; both are held as the doubles nearest
-// to the values of the class table (7.0 / 18.0 is that double: the division rounds once).
-struct BiLinearConstants {
-    double alpha;
-    double beta;
-    std::string_view alphaText; // as the class table writes them, for the steps
-    std::string_view betaText;
-};
-
-BiLinearConstants biLinearConstants(int concreteClass)
-{
-    switch (concreteClass) {
-    case 5:
-        return {0.73, 0.38, "0.73", "0.38"};
-    case 6:
-        return {0.67, 0.36, "0.67", "0.36"};
-    case 7:
-        return {0.62, 0.35, "0.62", "0.35"};
-    default:
-        // Items 0 to 4, and any index outside 0..7 (no class selected): the window always
-        // has a class selected, so the constants of the lower classes are as good as any
-        // and keep the results defined.
-        return {0.75, 7.0 / 18.0, "0.75", "7/18"};
-    }
-}
-
 // Rereads a real text directly as a double, rounded once and without the C locale that the
 // toolkit sets from the environment.
 [[gnu::cold]] double readDoubleOnce(std::string_view text, char separator, double fallback)
@@ -186,14 +160,10 @@ void writeRatio(std::string &out, const ModelResult &model, double d, char separ
     out = numtext::formatGeneral(k * kHundredth, 15, separator);
 }
 
-ModelSteps modelSteps(const ModelResult &model, double d, std::string_view alpha,
-                      std::string_view beta, double alphaValue, double betaValue)
+ModelSteps modelSteps(const ModelResult &model, double d, const BlockConstants &constants)
 {
     ModelSteps steps;
-    steps.alphaText = alpha;
-    steps.betaText = beta;
-    steps.alpha = alphaValue;
-    steps.beta = betaValue;
+    steps.constants = constants;
     steps.xu = model.computedXu;
     steps.z = model.computedZ;
     steps.moment = ext::toDouble(model.exactMoment);
@@ -240,7 +210,8 @@ MomentTexts runMoments(const MomentInputs &inputs, MomentSteps *steps)
     const ModelResult parabolic =
         stressBlock(force, ((Extended(2) * width) * strength) / Extended(3), d,
                     [&depth](const Extended &xu) { return depth - kThreeEighths * xu; });
-    const BiLinearConstants constants = biLinearConstants(inputs.concreteClass);
+    // α and β of the class, as the doubles nearest to the class table's values.
+    const BlockConstants constants = blockConstants(Model::BiLinear, inputs.concreteClass);
     const Extended alpha = ext::fromDouble(constants.alpha);
     const Extended beta = ext::fromDouble(constants.beta);
     const ModelResult biLinear =
@@ -262,12 +233,14 @@ MomentTexts runMoments(const MomentInputs &inputs, MomentSteps *steps)
     if (steps) {
         steps->guardPassed = true;
         steps->approxForce = steelProduct;
-        steps->approxMoment = ext::toDouble(approxExact);
-        steps->models = {
-            modelSteps(parabolic, d, "2/3", "0.375", 2.0 / 3.0, 0.375),
-            modelSteps(biLinear, d, constants.alphaText, constants.betaText, constants.alpha,
-                       constants.beta),
-            modelSteps(parabolaRectangle, d, "17/21", "99/238", 17.0 / 21.0, 99.0 / 238.0)};
+        ModelSteps &approx = steps->models[index(Model::Approximation)];
+        approx.z = ext::toDouble(kPointNine * depth);
+        approx.moment = ext::toDouble(approxExact);
+        steps->models[index(Model::Parabolic)] =
+            modelSteps(parabolic, d, blockConstants(Model::Parabolic, inputs.concreteClass));
+        steps->models[index(Model::BiLinear)] = modelSteps(biLinear, d, constants);
+        steps->models[index(Model::ParabolaRectangle)] = modelSteps(
+            parabolaRectangle, d, blockConstants(Model::ParabolaRectangle, inputs.concreteClass));
     }
 
     MomentTexts texts;

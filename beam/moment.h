@@ -14,15 +14,14 @@
 // the constants of items 0 to 4, and a design-value text that does not read counts as 0.
 #pragma once
 
+#include "models.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace beam {
-
-// The result fields in the order in which the window writes them.
-enum ResultField : int { Mu0, Mu1, Xu1, Mu2, Xu2, Mu3, Xu3, Z0, Z1, Z2, Z3, ResultFieldCount };
 
 struct MomentInputs {
     int concreteClass = 0;    // selected item of the concrete class group, 0..7
@@ -42,20 +41,16 @@ MomentTexts computeMoments(const MomentInputs &inputs);
 // that is not positive implies a zone at least as deep as d for every β below 1.
 enum class ModelState { Valid, ZoneReachesDepth, LeverArmNotPositive };
 
-// One stress-block model as computed: xu and z as stored, before the validity test sets them
-// to 0, and the moment before truncation (0 for an invalid model).
+// One model as computed: xu and z as stored, before the validity test sets them to 0, and the
+// moment before truncation (0 for an invalid model). "benadering" has no zone of its own: its
+// xu is 0 and its z is 0.9·d, rounded once to double for display.
 struct ModelSteps {
-    std::string_view alphaText; // as written in the constants, e.g. "2/3" or "0.73"
-    std::string_view betaText;
-    double alpha = 0; // their values, for drawing the block
-    double beta = 0;
-    double xu = 0;     // mm
-    double z = 0;      // mm
-    double moment = 0; // kNm, rounded once to double for display
+    BlockConstants constants; // α and β as the model used them; none for "benadering"
+    double xu = 0;            // mm
+    double z = 0;             // mm
+    double moment = 0;        // kNm, rounded once to double for display
     ModelState state = ModelState::Valid;
 };
-
-enum StressBlockModel : int { Parabolic, BiLinear, ParabolaRectangle, StressBlockModelCount };
 
 // Every value a run computes on the way to the eleven texts, which are part of it. When the
 // guard fails (no d, no width) only the stored inputs are filled and the texts are the
@@ -67,10 +62,11 @@ struct MomentSteps {
     double d = 0;
     double b = 0;
     bool guardPassed = false;
-    std::int64_t approxForce = 0; // fyd x As for "benadering", N
-    double approxMoment = 0;      // kNm before truncation
-    std::array<ModelSteps, StressBlockModelCount> models{};
+    std::int64_t approxForce = 0;                // fyd x As for "benadering", N
+    std::array<ModelSteps, modelCount> models{}; // indexed by Model
     MomentTexts texts;
+
+    const ModelSteps &model(Model m) const { return models[index(m)]; }
 };
 
 // The same run as computeMoments, which is computed through it.

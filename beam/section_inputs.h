@@ -1,5 +1,7 @@
-// What the main window holds about its section at one moment, read from its controls: the
-// inputs of the effective depth and of the moment run, and the two it derives (As and d).
+// What the main window holds about its section at one moment, read once per tick from its
+// controls: the inputs of the effective depth and of the moment run, and the two it derives
+// (As and d); and the one run of the moment computation on them, which the window writes into
+// its fields and hands on, as one value, to every view of the section.
 #pragma once
 
 #include "moment.h"
@@ -39,6 +41,12 @@ struct SectionInputs {
         inputs.decimalSeparator = decimalSeparator;
         return inputs;
     }
+};
+
+// The steps are a function of the inputs alone: two results with equal inputs are equal.
+struct SectionResult {
+    SectionInputs inputs;
+    MomentSteps steps;
 };
 
 } // namespace beam

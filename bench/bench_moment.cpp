@@ -1,3 +1,4 @@
+#include "application.h"
 #include "main_form.h"
 #include "model_limits.h"
 #include "moment.h"
@@ -99,7 +100,7 @@ BENCHMARK(idleWindowTick);
 void openSectionView(benchmark::State &state)
 {
     TMainForm form;
-    form.setSectionHandler(section::showSectionWindow);
+    form.setSectionHandler(showSectionView);
     form.show();
     QCoreApplication::processEvents();
     auto *open = form.findChild<QAction *>(QStringLiteral("Section1"));

@@ -71,50 +71,54 @@ std::string calculationText(const beam::SectionInputs &inputs, const beam::Momen
              " × " + whole(inputs.d) +
              ") = " + decimal(100.0 * inputs.As / (steps.b * steps.d), 4, sep) +
              " % (ter informatie; geen controle op minimum en maximum)");
-        line("");
-        line("benadering: z = 0.9·d");
-        line("  Mu = As·fyd·0.9·d = " + whole(steps.approxForce) + " × 0.9 × " + whole(inputs.d) +
-             " / 10^6 = " + num(steps.approxMoment) + " kNm");
-        line("  venster: Mu = " + t[beam::Mu0] + " kNm (afgekapt), z/d = " + t[beam::Z0]);
-        const beam::ResultField fields[3][3] = {{beam::Mu1, beam::Xu1, beam::Z1},
-                                                {beam::Mu2, beam::Xu2, beam::Z2},
-                                                {beam::Mu3, beam::Xu3, beam::Z3}};
-        for (int m = 0; m < beam::StressBlockModelCount; ++m) {
-            const beam::ModelSteps &model = steps.models[std::size_t(m)];
+        for (const beam::ModelDescriptor &model : beam::models) {
+            const beam::ModelSteps &computed = steps.model(model.model);
+            const std::string name(model.name);
             line("");
-            line(std::string(columnNames[std::size_t(m + 1)]) +
-                 ": α = " + std::string(model.alphaText) + ", β = " + std::string(model.betaText));
-            line("  xu = As·fyd / (α·b·fcd) = " + num(steps.steelForce) + " / (" +
-                 std::string(model.alphaText) + " × " + num(steps.b) + " × " + num(steps.fcd) +
-                 ") = " + num(model.xu) + " mm; xu/d = " + decimal(model.xu / steps.d, 4, sep));
-            line("  z = d − β·xu = " + num(steps.d) + " − " + std::string(model.betaText) + " × " +
-                 num(model.xu) + " = " + num(model.z) + " mm");
-            const auto &f = fields[m];
-            if (model.state != beam::ModelState::Valid) {
-                line("  " + invalidReason(model, steps.d, sep));
+            if (!model.xu) {
+                line(name + ": z = 0.9·d");
+                line("  Mu = As·fyd·0.9·d = " + whole(steps.approxForce) + " × 0.9 × " +
+                     whole(inputs.d) + " / 10^6 = " + num(computed.moment) + " kNm");
+                line("  venster: Mu = " + t[model.mu] + " kNm (afgekapt), z/d = " + t[model.z]);
+                continue;
+            }
+            const std::string alpha(computed.constants.alphaText);
+            const std::string beta(computed.constants.betaText);
+            line(name + ": α = " + alpha + ", β = " + beta);
+            line("  xu = As·fyd / (α·b·fcd) = " + num(steps.steelForce) + " / (" + alpha + " × " +
+                 num(steps.b) + " × " + num(steps.fcd) + ") = " + num(computed.xu) +
+                 " mm; xu/d = " + decimal(computed.xu / steps.d, 4, sep));
+            line("  z = d − β·xu = " + num(steps.d) + " − " + beta + " × " + num(computed.xu) +
+                 " = " + num(computed.z) + " mm");
+            if (computed.state != beam::ModelState::Valid) {
+                line("  " + invalidReason(computed, steps.d, sep));
             } else {
-                line("  Mu = As·fyd·z = " + num(steps.steelForce) + " × " + num(model.z) +
-                     " / 10^6 = " + num(model.moment) + " kNm");
-                line("  100·z/d = " + decimal(100.0 * model.z / steps.d, 6, sep) +
+                line("  Mu = As·fyd·z = " + num(steps.steelForce) + " × " + num(computed.z) +
+                     " / 10^6 = " + num(computed.moment) + " kNm");
+                line("  100·z/d = " + decimal(100.0 * computed.z / steps.d, 6, sep) +
                      ", afgerond op hele honderdsten");
             }
-            line("  venster: Mu = " + t[f[0]] + " kNm, xu = " + t[f[1]] +
-                 " mm (beide afgekapt), z/d = " + t[f[2]]);
+            line("  venster: Mu = " + t[model.mu] + " kNm, xu = " + t[*model.xu] +
+                 " mm (beide afgekapt), z/d = " + t[model.z]);
         }
     }
 
     // The eleven fields as the main window shows them, in its own arrangement.
     line("");
     line("Uitkomsten, zoals in het hoofdvenster:");
-    const std::size_t w = 12;
-    line(padded("", 10) + padded("benadering", w) + padded("parabolisch", w) +
-         padded("bi_lineair", w) + "parabool rechthoek");
-    line(padded("Mu (kNm)", 10) + padded(t[beam::Mu0], w) + padded(t[beam::Mu1], w) +
-         padded(t[beam::Mu2], w) + t[beam::Mu3]);
-    line(padded("xu (mm)", 10) + padded("", w) + padded(t[beam::Xu1], w) + padded(t[beam::Xu2], w) +
-         t[beam::Xu3]);
-    line(padded("z/d", 10) + padded(t[beam::Z0], w) + padded(t[beam::Z1], w) +
-         padded(t[beam::Z2], w) + t[beam::Z3]);
+    // Every column but the last is padded to one width.
+    const auto row = [&line](const std::string &caption, const auto &cell) {
+        std::string text = padded(caption, 10);
+        for (const beam::ModelDescriptor &model : beam::models)
+            text += &model == &beam::models.back() ? cell(model) : padded(cell(model), 12);
+        line(text);
+    };
+    row("", [](const beam::ModelDescriptor &model) { return std::string(model.name); });
+    row("Mu (kNm)", [&t](const beam::ModelDescriptor &model) { return t[model.mu]; });
+    row("xu (mm)", [&t](const beam::ModelDescriptor &model) {
+        return model.xu ? t[*model.xu] : std::string();
+    });
+    row("z/d", [&t](const beam::ModelDescriptor &model) { return t[model.z]; });
     return out;
 }
 

@@ -13,10 +13,6 @@
 
 namespace section {
 
-// The model names as the main window's column headings write them.
-inline constexpr std::array<const char *, ColumnCount> columnNames{
-    "benadering", "parabolisch", "bi_lineair", "parabool rechthoek"};
-
 // Why an invalid model shows zeros, in the window's words.
 std::string invalidReason(const beam::ModelSteps &model, double d, char separator);
 

@@ -75,13 +75,13 @@ std::string noCheckText(beam::NoCheck reason)
 }
 
 // εc at the top, with where it comes from.
-std::string topStrainText(beam::StressBlockModel model, const beam::StrainState &s,
+std::string topStrainText(beam::Model model, const beam::StrainState &s,
                           int concreteClass, char sep)
 {
     const std::string value = perMille(s.topStrain, 10, sep);
-    if (model == beam::Parabolic)
+    if (model == beam::Model::Parabolic)
         return "εc = " + value + " ‰ bovenaan (top van de parabool)";
-    if (model == beam::ParabolaRectangle)
+    if (model == beam::Model::ParabolaRectangle)
         return "εc = " + value + " ‰ bovenaan (einde van de rechthoek)";
     if (!beam::lowerClassShapes(concreteClass))
         return "εc = εcu3 = " + value + " ‰ bovenaan";
@@ -90,7 +90,7 @@ std::string topStrainText(beam::StressBlockModel model, const beam::StrainState 
            ")/100)^4 = " + value + " ‰ bovenaan (" + className(concreteClass) + ")";
 }
 
-void strainLines(std::vector<std::string> &lines, beam::StressBlockModel model,
+void strainLines(std::vector<std::string> &lines, beam::Model model,
                  const beam::StrainState &s, const beam::SectionInputs &inputs)
 {
     const char sep = inputs.decimalSeparator;
@@ -116,7 +116,7 @@ void strainLines(std::vector<std::string> &lines, beam::StressBlockModel model,
     if (!(s.xu < s.d))
         verdict += ", en het is ongeldig: xu ≥ d, het staal ligt niet in de trekzone";
     lines.push_back(verdict);
-    if (model == beam::Parabolic && s.xu < s.d)
+    if (model == beam::Model::Parabolic && s.xu < s.d)
         lines.push_back("  parabolisch overschat zo zijn eigen Mu: het staal haalt fyd niet, "
                         "terwijl het beton bij " +
                         perMille(s.topStrain, 10, sep) + " ‰ nog niet bezweken is");
@@ -261,9 +261,9 @@ std::vector<std::string> limitLines(const beam::SectionInputs &inputs,
         requiredLines(lines, model, limits, inputs);
         return lines;
     }
-    const auto stressBlock = beam::StressBlockModel(column - 1);
+    const auto stressBlock = beam::Model(column);
     strainLines(lines, stressBlock, model.strain, inputs);
-    if (stressBlock != beam::BiLinear && beam::lowerClassShapes(inputs.concreteClass))
+    if (stressBlock != beam::Model::BiLinear && beam::lowerClassShapes(inputs.concreteClass))
         lines.push_back("  Let op: voor " + className(inputs.concreteClass) +
                         " horen bij deze vorm kleinere grensrekken dan " +
                         perMille(model.strain.topStrain, 10, sep) +

@@ -202,13 +202,12 @@ MomentChart momentChart(const beam::SectionInputs &inputs, const beam::MomentSte
         }
     }
 
-    const beam::ResultField shown[] = {beam::Mu0, beam::Mu1, beam::Mu2, beam::Mu3};
     for (int c = 0; c < beam::modelColumnCount; ++c) {
+        const beam::ModelDescriptor &model = beam::models[std::size_t(c)];
         ChartMarker &marker = chart.current[std::size_t(c)];
         marker.column = c;
-        marker.at = {double(inputs.As), shownMoment(steps.texts[std::size_t(shown[c])])};
-        marker.label = std::string(columnNames[std::size_t(c)]) +
-                       ": Mu = " + steps.texts[std::size_t(shown[c])] + " kNm";
+        marker.at = {double(inputs.As), shownMoment(steps.texts[std::size_t(model.mu)])};
+        marker.label = std::string(model.name) + ": Mu = " + steps.texts[std::size_t(model.mu)] + " kNm";
         include(marker.at.Mu);
     }
 

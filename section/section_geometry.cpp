@@ -65,63 +65,48 @@ std::string decimal(double value, int digits, char separator)
 
 namespace {
 
-// Stress as a fraction of fcd at depth y (0 <= y <= xu) from the top.
-double stress(beam::StressBlockModel model, double alpha, double xu, double y)
+// The depth, as a fraction of xu, over which the stress rises from the neutral axis to fcd: a
+// parabola's area above that part is 1/3 of it, a straight line's 1/2, the rest is full.
+double riseFraction(beam::BlockShape shape, double alpha)
 {
-    switch (model) {
-    case beam::Parabolic: {
-        // From 0 at the neutral axis to fcd at the top with a horizontal tangent there: area
-        // 2/3 xu, centroid 3/8 xu from the top.
-        const double t = y / xu;
-        return 1 - t * t;
-    }
-    case beam::BiLinear: {
-        // Linear over the lower 2(1 - alpha) xu, constant above: area alpha xu.
-        const double linear = std::min(xu, 2 * (1 - alpha) * xu);
-        return linear > 0 ? std::min(1.0, (xu - y) / linear) : 1.0;
-    }
-    default: {
-        // A parabola over the lower 4/7 of xu, constant above: area 17/21 xu.
-        const double top = 3.0 / 7.0 * xu;
-        if (y <= top)
-            return 1;
-        const double t = (y - top) / (xu - top);
-        return 1 - t * t;
-    }
-    }
+    const double rise = (shape == beam::BlockShape::Parabola ? 3 : 2) * (1 - alpha);
+    return std::clamp(rise, 0.0, 1.0);
+}
+
+// Stress as a fraction of fcd at depth y (0 <= y <= xu) from the top; fcd down to `top`.
+double stress(beam::BlockShape shape, double top, double xu, double y)
+{
+    if (y <= top)
+        return 1;
+    const double t = (y - top) / (xu - top);
+    return shape == beam::BlockShape::Parabola ? 1 - t * t : 1 - t;
 }
 
 } // namespace
 
-std::vector<Point> blockOutline(beam::StressBlockModel model, double alpha, double xu, double limit)
+std::vector<Point> blockOutline(beam::BlockShape shape, double alpha, double xu, double limit)
 {
     std::vector<Point> outline;
-    if (!(xu > 0) || !(limit > 0))
+    if (shape == beam::BlockShape::None || !(xu > 0) || !(limit > 0))
         return outline;
     const double bottom = std::min(xu, limit);
-    // Depths where the outline bends, then samples along the curved part.
+    const double top = xu - riseFraction(shape, alpha) * xu;
+    // Depths where the outline bends, then samples along a curved part.
     std::vector<double> depths{0};
-    switch (model) {
-    case beam::Parabolic:
-        for (int i = 1; i <= curveSegments; ++i)
-            depths.push_back(xu * i / curveSegments);
-        break;
-    case beam::BiLinear:
-        depths.push_back(xu - std::min(xu, 2 * (1 - alpha) * xu));
-        depths.push_back(xu);
-        break;
-    default:
-        for (int i = 0; i <= curveSegments; ++i)
-            depths.push_back(xu * (3.0 + 4.0 * i / curveSegments) / 7.0);
-        break;
+    if (top > 0)
+        depths.push_back(top);
+    if (shape == beam::BlockShape::Parabola) {
+        for (int i = 1; i < curveSegments; ++i)
+            depths.push_back(top + (xu - top) * i / curveSegments);
     }
+    depths.push_back(xu);
     outline.push_back({0, 0});
     for (const double y : depths) {
         if (y >= bottom)
             break;
-        outline.push_back({stress(model, alpha, xu, y), y});
+        outline.push_back({stress(shape, top, xu, y), y});
     }
-    outline.push_back({stress(model, alpha, xu, bottom), bottom});
+    outline.push_back({stress(shape, top, xu, bottom), bottom});
     if (outline.back().x != 0)
         outline.push_back({0, bottom});
     return outline;
@@ -134,20 +119,25 @@ SectionGeometry sectionGeometry(const beam::SectionInputs &inputs, const beam::M
     g.h = inputs.H;
     g.d = inputs.d;
     g.cover = inputs.c;
+    // Why nothing is drawn comes from the inputs; what the models make of them from the run
+    // itself: a height of 0 beside a negative cover still leaves a depth to compute with.
+    const auto consequence = [&steps, &inputs] {
+        return steps.guardPassed ? " De modellen rekenen wel, met d = " + whole(inputs.d) +
+                                       " mm; de berekening toont hun uitkomsten."
+                                 : std::string(" De modellen tonen daarom 0 en nan.");
+    };
     if (inputs.b <= 0) {
-        g.emptyText = "Geen doorsnede: de breedte b is " + whole(inputs.b) +
-                      " mm. De modellen tonen daarom 0 en nan.";
+        g.emptyText = "Geen doorsnede: de breedte b is " + whole(inputs.b) + " mm." + consequence();
         return g;
     }
     if (inputs.H <= 0) {
-        g.emptyText = "Geen doorsnede: de hoogte h is " + whole(inputs.H) +
-                      " mm. De modellen tonen daarom 0 en nan.";
+        g.emptyText = "Geen doorsnede: de hoogte h is " + whole(inputs.H) + " mm." + consequence();
         return g;
     }
     if (inputs.d <= 0) {
         g.emptyText = "Geen nuttige hoogte (d = " + whole(inputs.d) +
-                      "): de hoogte laat geen ruimte voor dekking, beugels en staven. De modellen "
-                      "tonen daarom 0 en nan.";
+                      "): de hoogte laat geen ruimte voor dekking, beugels en staven." +
+                      consequence();
         return g;
     }
     if (!steps.guardPassed) {
@@ -195,29 +185,26 @@ SectionGeometry sectionGeometry(const beam::SectionInputs &inputs, const beam::M
                           " mm2. De berekening gebruikt " + whole(inputs.As) + " mm2.");
 
     g.drawnDepth = std::max(g.h, g.d);
-    ModelColumn &approx = g.columns[Approximation];
-    approx.valid = true;
-    approx.tension = g.d;
-    approx.leverArm = 0.9 * g.d;
-    approx.compression = g.d - approx.leverArm;
-    for (int m = 0; m < beam::StressBlockModelCount; ++m) {
-        const beam::ModelSteps &model = steps.models[std::size_t(m)];
-        ModelColumn &column = g.columns[std::size_t(m + 1)];
-        column.valid = model.state == beam::ModelState::Valid;
-        column.state = model.state;
-        column.neutralAxis = model.xu;
+    bool clipped = false;
+    for (const beam::ModelDescriptor &model : beam::models) {
+        const beam::ModelSteps &computed = steps.model(model.model);
+        ModelColumn &column = g.columns[beam::index(model.model)];
+        column.valid = computed.state == beam::ModelState::Valid;
+        column.state = computed.state;
+        column.neutralAxis = computed.xu;
         column.tension = g.d;
-        column.leverArm = model.z;
-        column.compression = g.d - model.z;
-        column.block = blockOutline(beam::StressBlockModel(m), model.alpha, model.xu, g.drawnDepth);
+        column.leverArm = computed.z;
+        column.compression = g.d - computed.z;
+        column.block =
+            blockOutline(model.shape, computed.constants.alpha, computed.xu, g.drawnDepth);
         column.hasBlock = !column.block.empty();
-        column.clipped = column.hasBlock && model.xu > g.drawnDepth;
+        column.clipped = column.hasBlock && computed.xu > g.drawnDepth;
+        clipped = clipped || column.clipped;
     }
     if (steps.steelForce < 0)
         g.notes.push_back("De staalkracht is negatief (As < 0): er is geen drukzone aan de "
                           "bovenkant, en geen drukblok om te tekenen.");
-    if (g.columns[Parabolic].clipped || g.columns[BiLinear].clipped ||
-        g.columns[ParabolaRectangle].clipped)
+    if (clipped)
         g.notes.push_back("Een drukzone reikt voorbij de doorsnede; het blok is onderaan "
                           "afgesneden.");
     return g;

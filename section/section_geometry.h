@@ -28,9 +28,7 @@ struct Rect {
     double height = 0;
 };
 
-// The columns beside the section, in the order of the main window's result columns.
-enum Column : int { Approximation, Parabolic, BiLinear, ParabolaRectangle, ColumnCount };
-
+// One model's column beside the section.
 struct ModelColumn {
     bool valid = false;
     beam::ModelState state = beam::ModelState::Valid;
@@ -67,7 +65,9 @@ struct SectionGeometry {
     std::vector<std::string> notes;
     // The depth that the drawing must show at its vertical scale: h, or d where it is deeper.
     double drawnDepth = 0;
-    std::array<ModelColumn, ColumnCount> columns;
+    std::array<ModelColumn, beam::modelCount> columns; // indexed by beam::Model
+
+    const ModelColumn &column(beam::Model model) const { return columns[beam::index(model)]; }
 };
 
 // Samples along each curved part of a block outline.
@@ -75,10 +75,9 @@ inline constexpr int curveSegments = 16;
 
 SectionGeometry sectionGeometry(const beam::SectionInputs &inputs, const beam::MomentSteps &steps);
 
-// The block outline of a stress-block model of depth xu (in mm, > 0), from the top at the
-// zero-stress line down to the neutral axis and back along it, cut off at `limit` mm.
-std::vector<Point> blockOutline(beam::StressBlockModel model, double alpha, double xu,
-                                double limit);
+// The outline of a stress block of the given shape and α, of depth xu (in mm, > 0), from the
+// top at the zero-stress line down to the neutral axis and back along it, cut off at `limit` mm.
+std::vector<Point> blockOutline(beam::BlockShape shape, double alpha, double xu, double limit);
 
 // Numbers for the notes and the calculation: the shortest text of at most `digits`
 // significant digits, with the given separator; never through the C locale.

@@ -1,4 +1,5 @@
 #include "about_box.h"
+#include "ui_about_box.h"
 
 #include "application.h"
 #include "layout_font.h"
@@ -12,21 +13,24 @@
 TAboutBox::TAboutBox(QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    , ui(std::make_unique<Ui::AboutBox>())
 {
-    setupUi(this);
+    ui->setupUi(this);
     toolkit::applyLayoutFonts(this);
     // Every showing finds the same pixmap in Qt's cache instead of adding a new one.
-    ProgramImage->setPixmap(programImage());
+    ui->ProgramImage->setPixmap(programImage());
     // Read-only, the memo still takes the focus and lets the keyboard select, as a read-only
     // edit does; Enter stays in it (eventFilter) instead of pressing the default button.
-    Memo1->document()->setDocumentMargin(Memo1->property("documentMargin").toReal());
-    Memo1->installEventFilter(this);
-    OKButton->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton, nullptr, OKButton));
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-    OKButton->setFocus();
+    ui->Memo1->document()->setDocumentMargin(ui->Memo1->property("documentMargin").toReal());
+    ui->Memo1->installEventFilter(this);
+    ui->OKButton->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton, nullptr, ui->OKButton));
+    connect(ui->OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    ui->OKButton->setFocus();
 
     FormCreate();
 }
+
+TAboutBox::~TAboutBox() = default;
 
 void TAboutBox::FormCreate()
 {
@@ -61,7 +65,7 @@ void TAboutBox::keyPressEvent(QKeyEvent *event)
 
 bool TAboutBox::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == Memo1 && event->type() == QEvent::KeyPress) {
+    if (watched == ui->Memo1 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter)
             return true;

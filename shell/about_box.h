@@ -1,12 +1,16 @@
 #pragma once
 
-#include "ui_about_box.h"
-
 #include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class AboutBox;
+}
 
 // The About box, laid out in about_box.ui. One is created for each showing, owned by the main
 // window, shown modally and destroyed once the modal display has returned (showAboutBox).
-class TAboutBox : public QDialog, private Ui::AboutBox
+class TAboutBox : public QDialog
 {
     Q_OBJECT
 
@@ -19,6 +23,7 @@ public:
     enum class CloseAction { Hide, Free };
 
     explicit TAboutBox(QWidget *owner);
+    ~TAboutBox() override;
 
     CloseAction closeAction() const { return m_closeAction; }
 
@@ -34,6 +39,7 @@ private Q_SLOTS:
     void FormClose();
 
 private:
+    std::unique_ptr<Ui::AboutBox> ui;
     CloseAction m_closeAction = CloseAction::Hide;
 };
 

@@ -1,6 +1,11 @@
 #include "application.h"
 
+#include "main_form.h"
 #include "message_box.h"
+#include "section_window.h"
+
+#include <QEvent>
+#include <QScreen>
 
 #include <QLibraryInfo>
 
@@ -56,4 +61,54 @@ QPixmap programImage()
 {
     // Loaded by file name, so that Qt's pixmap cache holds one copy however often it is asked.
     return QPixmap(iconFile);
+}
+
+namespace {
+
+// Closes the view, its parent, when the main window it watches is closed or hidden by the
+// program, by whichever path: a minimised window is hidden by the platform, spontaneously, and
+// the view stays. It lives and dies with the view; the main window forgets a filter that is
+// destroyed.
+class ClosesWithMainWindow : public QObject
+{
+public:
+    explicit ClosesWithMainWindow(QWidget *view)
+        : QObject(view)
+    {}
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Hide && !event->spontaneous())
+            static_cast<QWidget *>(parent())->close();
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+section::SectionWindow *openSectionView(TMainForm &form)
+{
+    auto *view = form.findChild<section::SectionWindow *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!view) {
+        view = new section::SectionWindow(&form);
+        // Scaled screens at 150 or 200 % leave fewer logical pixels; the view takes at most
+        // most of the screen, and its drawing scales to whatever it gets.
+        if (const QScreen *screen = form.screen())
+            view->resize(view->size().boundedTo(screen->availableGeometry().size() * 0.9));
+        view->setResult(form.result());
+        QObject::connect(&form, &TMainForm::resultsCalculated, view,
+                         &section::SectionWindow::setResult);
+        form.installEventFilter(new ClosesWithMainWindow(view));
+    }
+    view->setWindowState(view->windowState() & ~Qt::WindowMinimized);
+    view->show();
+    view->raise();
+    view->activateWindow();
+    return view;
+}
+
+void showSectionView(QWidget *owner)
+{
+    if (auto *form = qobject_cast<TMainForm *>(owner))
+        openSectionView(*form);
 }

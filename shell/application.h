@@ -4,6 +4,12 @@
 #include <QIcon>
 #include <QTranslator>
 
+class TMainForm;
+
+namespace section {
+class SectionWindow;
+}
+
 // The application object: its title is the caption of every message box and the program's
 // name in the task bar, its icon that of every window, Qt's own dialogs speak Dutch as the
 // program does, and an error that a handler lets escape is shown in a message box while the
@@ -27,3 +33,9 @@ private:
 // for the About box.
 QIcon programIcon();
 QPixmap programImage();
+
+// The main window's "Section" handler: the first time it creates the section view, which then
+// follows the window's results and closes with it; every time it shows the view and raises it.
+void showSectionView(QWidget *owner);
+// The same for a main window in hand; returns its view.
+section::SectionWindow *openSectionView(TMainForm &form);

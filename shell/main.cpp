@@ -2,7 +2,6 @@
 #include "application.h"
 #include "main_form.h"
 #include "message_box.h"
-#include "section_window.h"
 
 #include <exception>
 
@@ -18,7 +17,7 @@ int main(int argc, char *argv[])
     try {
         TMainForm MainForm;
         MainForm.setAboutHandler(showAboutBox);
-        MainForm.setSectionHandler(section::showSectionWindow);
+        MainForm.setSectionHandler(showSectionView);
         MainForm.show();
         return app.exec();
     } catch (const std::exception &error) {

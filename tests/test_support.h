@@ -1,17 +1,22 @@
 #pragma once
 
 // What the window tests share: answering message boxes, typing as the platform delivers keys,
-// activating the window again after a box, and the warnings a test may expect.
+// activating the window again after a box, the warnings a test may expect, and a watchdog for
+// the modal windows it does not.
 
 #include "find_control.h"
 #include "message_box.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 
 // Answers every message box shown while it lives, as a user would after `hold` milliseconds,
@@ -130,3 +135,55 @@ inline void failOnUnexpectedWarnings()
     QTest::failOnWarning(QRegularExpression(
         QStringLiteral("^(?!This plugin does not support (raise|propagateSizeHints)\\(\\)$).*")));
 }
+
+// Closes any modal window that stays up for `patience` milliseconds, and keeps what it was: a
+// file or print dialog a test did not expect, a message that did not go through
+// toolkit::showMessage (which MessageAnswers answers), a box the test forgot to close. Such a
+// window would otherwise hold the test in its loop until CTest's limit; closed, it lets the
+// test run on, and unexpected() fails it in cleanup(). Boxes a test answers itself close long
+// before the patience runs out.
+class ModalWatchdog
+{
+public:
+    explicit ModalWatchdog(int patience = 3000)
+        : m_patience(patience)
+    {
+        m_timer.setInterval(50);
+        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { look(); });
+        m_timer.start();
+    }
+    ModalWatchdog(const ModalWatchdog &) = delete;
+    ModalWatchdog &operator=(const ModalWatchdog &) = delete;
+
+    // What was closed, one line each: the class, the caption and any message text.
+    const QStringList &unexpected() const { return m_unexpected; }
+
+private:
+    void look()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal != m_seen) {
+            m_seen = modal;
+            m_since.start();
+            return;
+        }
+        if (!modal || m_since.elapsed() < m_patience)
+            return;
+        QString what = QString::fromLatin1(modal->metaObject()->className()) +
+                       QStringLiteral(" \"") + modal->windowTitle() + u'"';
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            what += QStringLiteral(": ") + box->text();
+        m_unexpected << what;
+        m_seen = nullptr;
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    }
+
+    const int m_patience;
+    QTimer m_timer;
+    QPointer<QWidget> m_seen;
+    QElapsedTimer m_since;
+    QStringList m_unexpected;
+};

@@ -1,7 +1,10 @@
 #include "find_control.h"
 #include "main_form.h"
+#include "materials.h"
+#include "models.h"
 #include "number_edit.h"
 #include "radio_group.h"
+#include "reinforcement.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -37,6 +40,8 @@ private Q_SLOTS:
     void controls();
     void radioGroups_data();
     void radioGroups();
+    void itemsAreThoseOfTheTables_data();
+    void itemsAreThoseOfTheTables();
     void scrollBars_data();
     void scrollBars();
     void numberEdits_data();
@@ -279,6 +284,54 @@ void tst_Layout::radioGroups()
         if (i >= rows)
             QVERIFY(button->x() > group->button(i - rows)->x());
     }
+}
+
+void tst_Layout::itemsAreThoseOfTheTables_data()
+{
+    QTest::addColumn<QStringList>("names");  // controls: a radio group, or labels
+    QTest::addColumn<QStringList>("tables"); // what the rules hold for them, in order
+
+    QStringList concrete;
+    for (const beam::ConcreteClass &item : beam::concreteClasses)
+        concrete << QString::fromLatin1(item.name);
+    QStringList steel;
+    for (const beam::SteelGrade &item : beam::steelGrades)
+        steel << QString::fromLatin1(item.name);
+    QStringList bars;
+    for (const int diameter : beam::barDiameters)
+        bars << QString::number(diameter);
+    QStringList stirrups;
+    for (const int diameter : beam::stirrupDiameters)
+        stirrups << (diameter > 0 ? QString::number(diameter) : u"none"_s);
+    QStringList models;
+    for (const beam::ModelDescriptor &model : beam::models)
+        models << QString::fromUtf8(model.name.data(), qsizetype(model.name.size()));
+
+    QTest::addRow("the concrete classes") << QStringList{u"BRadioGroup"_s} << concrete;
+    QTest::addRow("the steel grades") << QStringList{u"FeBRadioGroup"_s} << steel;
+    QTest::addRow("the bar diameters") << QStringList{u"PHIhwRadioGroup"_s} << bars;
+    QTest::addRow("the stirrup diameters, the last none")
+        << QStringList{u"PHIbgRadioGroup"_s} << stirrups;
+    QTest::addRow("the models, as the result columns' headings")
+        << QStringList{u"benaderingLabel"_s, u"parabolischLabel"_s, u"bi_lineair"_s,
+                       u"parabool_rh"_s}
+        << models;
+}
+
+// The form writes the items the user picks from, and the rules read their tables by the
+// picked item's index: the two must list the same things in the same order.
+void tst_Layout::itemsAreThoseOfTheTables()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, tables);
+    QStringList items;
+    if (names.size() == 1) {
+        items = find<toolkit::RadioGroup>(names.first())->items();
+    } else {
+        for (const QString &name : names)
+            items << find<QLabel>(name)->text();
+    }
+    QCOMPARE(items, tables);
 }
 
 void tst_Layout::scrollBars_data()

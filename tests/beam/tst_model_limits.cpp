@@ -43,13 +43,13 @@ void TestModelLimits::strainVerdictAndYieldLimit_data()
     QTest::addColumn<int>("yieldLimit"); // -1: none
 
     const auto row = [](const char *name, int cls, const char *fcd, int As, int b,
-                        beam::StressBlockModel model, beam::Verdict verdict, double strain,
+                        beam::Model model, beam::Verdict verdict, double strain,
                         int limit, const char *fyd = "435", const char *Es = "2.0e5") {
         QTest::addRow("%s", name) << cls << QByteArray(fyd) << QByteArray(fcd) << As << b
                                   << QByteArray(Es) << int(model) << int(verdict) << strain
                                   << limit;
     };
-    using enum beam::StressBlockModel;
+    using enum beam::Model;
     using enum beam::Verdict;
     // εc (d - xu) / xu with xu as the run stores it; εyd = 435 / 2.0e5 = 2.175 per mille. Each
     // row also checks that its limit yields and the next area does not.
@@ -108,7 +108,7 @@ void TestModelLimits::strainVerdictAndYieldLimit()
     s.As = As;
     s.b = b;
     const beam::SectionLimits limits = limitsOf(s, Es.constData());
-    const auto m = beam::StressBlockModel(model);
+    const auto m = beam::Model(model);
     const beam::ModelLimits &got = limits.models[std::size_t(beam::columnOf(m))];
     QCOMPARE(int(got.strain.verdict), verdict);
     QVERIFY2(qAbs(got.strain.steelStrain - strain) < 1e-4 * qMax(1.0, qAbs(strain)),
@@ -124,7 +124,7 @@ void TestModelLimits::strainVerdictAndYieldLimit()
             QCOMPARE(state.verdict == beam::Verdict::Yields, area == *got.yieldLimit);
         }
     }
-    if (m == beam::ParabolaRectangle) // "benadering" takes this verdict
+    if (m == beam::Model::ParabolaRectangle) // "benadering" takes this verdict
         QCOMPARE(int(limits.models[beam::approximationColumn].strain.verdict), verdict);
 }
 

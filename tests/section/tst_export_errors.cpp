@@ -74,7 +74,7 @@ void tst_ExportErrors::init()
     QTest::failOnWarning(QRegularExpression(
         u"^(?!This plugin does not support (propagateSizeHints|raise)\\(\\)$).*"_s));
     form = std::make_unique<TMainForm>();
-    form->setSectionHandler(section::showSectionWindow);
+    form->setSectionHandler(showSectionView);
     form->show();
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
 }

@@ -118,7 +118,7 @@ void TestMomentChart::chartFollowsTheRules()
         if (curve.endsInvalid) {
             QCOMPARE(curve.end.As, double(model.validLimit));
             run.As = model.validLimit + 1;
-            QVERIFY(beam::computeMomentSteps(run).models[std::size_t(c - 1)].state !=
+            QVERIFY(beam::computeMomentSteps(run).models[std::size_t(c)].state !=
                     beam::ModelState::Valid);
         }
     }

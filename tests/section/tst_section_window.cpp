@@ -1,9 +1,13 @@
-#include "find_control.h"
+#include "application.h"
 #include "main_form.h"
 #include "section_window.h"
+#include "start_values.h"
+#include "test_support.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -16,8 +20,9 @@
 using namespace Qt::Literals::StringLiterals;
 
 // The section view as the main window's menu opens it: one window, raised when asked again,
-// following the results while shown and not while hidden, gone with the main window; and its
-// exports, which must reopen as what they claim to be or leave nothing behind.
+// following the results while shown and not while hidden, gone with the main window; the view
+// on its own, which shows the results it is handed; and its exports, which must reopen as what
+// they claim to be, with the drawing in them, or leave nothing behind.
 class tst_SectionWindow : public QObject
 {
     Q_OBJECT
@@ -28,20 +33,25 @@ private Q_SLOTS:
     void menuOpensOneWindowAndRaisesIt();
     void followsOnlyWhileShown();
     void closesWithTheMainWindow();
+    void hiddenViewDrawsTheLatestResultWhenShown_data();
+    void hiddenViewDrawsTheLatestResultWhenShown();
     void exports_data();
     void exports();
+    void saveAs_data();
+    void saveAs();
 
 private:
     section::SectionWindow *open();
+    std::unique_ptr<ModalWatchdog> watchdog;
     std::unique_ptr<TMainForm> form;
 };
 
 void tst_SectionWindow::init()
 {
-    QTest::failOnWarning(QRegularExpression(
-        u"^(?!This plugin does not support (propagateSizeHints|raise)\\(\\)$).*"_s));
+    failOnUnexpectedWarnings();
+    watchdog = std::make_unique<ModalWatchdog>();
     form = std::make_unique<TMainForm>();
-    form->setSectionHandler(section::showSectionWindow);
+    form->setSectionHandler(showSectionView);
     form->show();
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
 }
@@ -49,6 +59,9 @@ void tst_SectionWindow::init()
 void tst_SectionWindow::cleanup()
 {
     form.reset();
+    const QStringList unexpected = watchdog->unexpected();
+    watchdog.reset();
+    QVERIFY2(unexpected.isEmpty(), qPrintable(u"unexpected: "_s + unexpected.join(u"; "_s)));
 }
 
 section::SectionWindow *tst_SectionWindow::open()
@@ -113,6 +126,50 @@ void tst_SectionWindow::closesWithTheMainWindow()
     QVERIFY(view.isNull());
 }
 
+void tst_SectionWindow::hiddenViewDrawsTheLatestResultWhenShown_data()
+{
+    QTest::addColumn<bool>("minimised");
+
+    QTest::addRow("closed") << false;
+    QTest::addRow("minimised") << true;
+}
+
+// The view needs no main window: it draws the results it is handed, only while it is shown
+// and not minimised, and the latest of them at once when it is shown again.
+void tst_SectionWindow::hiddenViewDrawsTheLatestResultWhenShown()
+{
+    QFETCH(bool, minimised);
+    section::SectionWindow view;
+    view.setResult(resultOf(startValues()));
+    QCOMPARE(view.resultTexts()[beam::Mu1], std::string()); // nothing drawn before it shows
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QCOMPARE(view.resultTexts()[beam::Mu1], std::string("79"));
+    QVERIFY(view.calculationText().contains(u"parabolisch: α = 2/3, β = 0.375"_s));
+
+    if (minimised) {
+        view.showMinimized();
+        QTRY_VERIFY_WITH_TIMEOUT(view.isMinimized(), 2000);
+    } else {
+        view.close();
+    }
+    beam::SectionInputs wider = startValues();
+    wider.b = 300;
+    view.setResult(resultOf(wider));
+    wider.b = 400;
+    view.setResult(resultOf(wider));
+    QCOMPARE(view.resultTexts()[beam::Mu1], std::string("79"));
+    QVERIFY(view.calculationText().contains(u"200 x 500 mm"_s));
+
+    if (minimised)
+        view.setWindowState(view.windowState() & ~Qt::WindowMinimized);
+    else
+        view.show();
+    QTRY_VERIFY_WITH_TIMEOUT(!view.isMinimized() && view.isVisible(), 2000);
+    QVERIFY2(view.calculationText().contains(u"400 x 500 mm"_s), "not the latest result");
+    QCOMPARE(view.resultTexts()[beam::Mu1], beam::computeMoments(wider.momentInputs())[beam::Mu1]);
+}
+
 void tst_SectionWindow::exports_data()
 {
     QTest::addColumn<QString>("name");
@@ -147,20 +204,105 @@ void tst_SectionWindow::exports()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray data = file.readAll();
     if (name.endsWith(u".png"_s)) {
-        const QImage image = QImage::fromData(data, "PNG");
+        const QImage image = QImage::fromData(data, "PNG").convertToFormat(QImage::Format_RGB32);
         QVERIFY(!image.isNull());
-        // Something is drawn: not all of it is the white background.
-        QVERIFY(image.pixel(image.width() / 2, image.height() / 2) != 0 ||
-                image.convertToFormat(QImage::Format_Mono).colorCount() > 1);
+        // The section stands at the left: a region of the concrete's colour with the steel's
+        // inside it, and the blocks' colour to its right.
+        QRect concrete;
+        QList<QPoint> steel;
+        qsizetype blocks = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb pixel = image.pixel(x, y);
+                if (pixel == section::concreteColour)
+                    concrete |= QRect(x, y, 1, 1);
+                else if (pixel == section::steelColour)
+                    steel << QPoint(x, y);
+                else if (qBlue(pixel) > qRed(pixel) + 40 && x > concrete.right())
+                    ++blocks;
+            }
+        }
+        QVERIFY2(concrete.width() * concrete.height() > image.width() * image.height() / 50,
+                 "no section drawn");
+        QVERIFY(concrete.right() < image.width() / 2);
+        // The smoothed edges of black text take the steel's grey too, here and there.
+        const auto inside = std::count_if(steel.begin(), steel.end(),
+                                          [&concrete](QPoint p) { return concrete.contains(p); });
+        QVERIFY2(inside > concrete.width() * concrete.height() / 20, "no steel in the section");
+        QVERIFY2(blocks > image.width() * image.height() / 200, "no stress blocks drawn");
     } else if (name.endsWith(u".svg"_s)) {
         QSvgRenderer renderer(data);
         QVERIFY(renderer.isValid());
         QVERIFY(data.contains("Doorsnede"));
+        // The drawing's shapes: the concrete, four bars, three blocks and the headings.
+        QVERIFY(data.contains("fill=\"" + QColor(section::concreteColour).name().toLatin1() + '"'));
+        QCOMPARE(data.count("<circle"), 4);
+        QCOMPARE(data.count("<path"), 3);
+        for (const beam::ModelDescriptor &model : beam::models)
+            QVERIFY2(data.contains(">" +
+                                   QByteArray(model.name.data(), qsizetype(model.name.size())) +
+                                   "</text>"),
+                     model.name.data());
     } else {
         QVERIFY(data.startsWith("%PDF-1."));
         QVERIFY(data.trimmed().endsWith("%%EOF"));
         static const QRegularExpression page(u"/Type\\s*/Page\\b(?!s)"_s);
         QCOMPARE(QString::fromLatin1(data).count(page), 1);
+    }
+}
+
+void tst_SectionWindow::saveAs_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("written"); // empty when nothing is
+    QTest::addColumn<bool>("message");
+
+    QTest::addRow("a name without a suffix takes the chosen kind's")
+        << u"doorsnede"_s << u"SVG (*.svg)"_s << u"doorsnede.svg"_s << false;
+    QTest::addRow("a name with a suffix keeps it")
+        << u"figuur.png"_s << u"PDF (*.pdf)"_s << u"figuur.png"_s << false;
+    QTest::addRow("a kind of file the view cannot write is refused in a message")
+        << u"doorsnede.txt"_s << u"PDF (*.pdf)"_s << QString() << true;
+}
+
+// "Save as": the file dialog, then the export or the program's own message box.
+void tst_SectionWindow::saveAs()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, filter);
+    QFETCH(QString, written);
+    QFETCH(bool, message);
+    section::SectionWindow *view = open();
+    QVERIFY(QTest::qWaitForWindowExposed(view));
+    QTemporaryDir dir;
+    const MessageAnswers boxes;
+    bool answered = false;
+    QTimer dialogs;
+    dialogs.setInterval(10);
+    connect(&dialogs, &QTimer::timeout, this, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog || answered)
+            return;
+        answered = true;
+        dialog->setDirectory(dir.path());
+        dialog->selectNameFilter(filter);
+        // Typed, as selectFile leaves a name field that has the focus alone.
+        findControl<QLineEdit>(dialog, u"fileNameEdit"_s)->setText(typed);
+        static_cast<QDialog *>(dialog)->accept(); // as the Save button does
+    });
+    dialogs.start();
+    view->saveAs();
+    dialogs.stop();
+    QVERIFY2(answered, "no file dialog came up");
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             written.isEmpty() ? QStringList{} : QStringList{written});
+    QCOMPARE(boxes.shown.size(), message ? 1 : 0);
+    if (message) {
+        QCOMPARE(boxes.shown.first().caption, view->windowTitle());
+        QCOMPARE(boxes.shown.first().icon, QMessageBox::Warning);
+        QVERIFY2(boxes.shown.first().text.contains(QDir::toNativeSeparators(dir.filePath(typed))),
+                 qPrintable(boxes.shown.first().text));
     }
 }
 

@@ -1,4 +1,5 @@
 #include "about_box.h"
+#include "application.h"
 #include "main_form.h"
 #include "section_window.h"
 #include "test_support.h"
@@ -76,7 +77,7 @@ void tst_Leaks::init()
     failOnUnexpectedWarnings();
     form = std::make_unique<TMainForm>();
     form->setAboutHandler(showAboutBox);
-    form->setSectionHandler(section::showSectionWindow);
+    form->setSectionHandler(showSectionView);
     form->show();
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
 }

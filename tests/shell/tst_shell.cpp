@@ -65,6 +65,7 @@ private:
     Visit about(const std::function<void(TAboutBox *)> &inside = {});
     void key(QWidget *window, Qt::Key key) { QTest::keyClick(window->windowHandle(), key); }
 
+    std::unique_ptr<ModalWatchdog> watchdog;
     std::unique_ptr<TMainForm> form;
     QStringList handlers;
     int destroyed = 0;
@@ -73,6 +74,7 @@ private:
 void tst_Shell::init()
 {
     failOnUnexpectedWarnings();
+    watchdog = std::make_unique<ModalWatchdog>();
     form = std::make_unique<TMainForm>();
     form->setAboutHandler(showAboutBox);
     handlers.clear();
@@ -86,6 +88,9 @@ void tst_Shell::init()
 void tst_Shell::cleanup()
 {
     form.reset();
+    const QStringList unexpected = watchdog->unexpected();
+    watchdog.reset();
+    QVERIFY2(unexpected.isEmpty(), qPrintable(u"unexpected: "_s + unexpected.join(u"; "_s)));
 }
 
 tst_Shell::Visit tst_Shell::about(const std::function<void(TAboutBox *)> &inside)

@@ -1,4 +1,5 @@
 #include "about_box.h"
+#include "application.h"
 #include "decimal_separator.h"
 #include "main_form.h"
 #include "materials.h"
@@ -6,6 +7,7 @@
 #include "number_edit.h"
 #include "radio_group.h"
 #include "reinforcement.h"
+#include "section_inputs.h"
 #include "section_window.h"
 #include "test_support.h"
 
@@ -134,7 +136,7 @@ void tst_Soak::init()
 
     form = std::make_unique<TMainForm>();
     form->setAboutHandler(showAboutBox);
-    form->setSectionHandler(section::showSectionWindow);
+    form->setSectionHandler(showSectionView);
     form->setHandlerTrace([this](const char *handler) {
         const QLatin1StringView name(handler);
         if (name == QLatin1StringView("nEditChange"))
@@ -195,27 +197,44 @@ void tst_Soak::fail(const QString &what)
 
 void tst_Soak::checkResults()
 {
-    const QByteArray fyd = find<QLineEdit>("fsEdit")->text().toLatin1();
-    const QByteArray fcd = find<QLineEdit>("fbDrukEdit")->text().toLatin1();
-    beam::MomentInputs inputs;
-    inputs.concreteClass = radioGroups[0]->itemIndex();
-    inputs.fydText = {fyd.constData(), std::size_t(fyd.size())};
-    inputs.fcdText = {fcd.constData(), std::size_t(fcd.size())};
-    inputs.As = numberEdits[1]->IntValue();
-    inputs.d = numberEdits[4]->IntValue();
-    inputs.b = numberEdits[3]->IntValue();
-    inputs.decimalSeparator = toolkit::decimalSeparator();
-    const beam::MomentTexts expected = beam::computeMoments(inputs);
+    beam::SectionInputs section;
+    section.concreteClass = radioGroups[0]->itemIndex();
+    section.steelGrade = radioGroups[1]->itemIndex();
+    section.fydText = find<QLineEdit>("fsEdit")->text().toLatin1().toStdString();
+    section.fcdText = find<QLineEdit>("fbDrukEdit")->text().toLatin1().toStdString();
+    section.barItem = radioGroups[2]->itemIndex();
+    section.stirrupItem = radioGroups[3]->itemIndex();
+    section.barCount = scrollBars[0]->value();
+    section.As = numberEdits[1]->IntValue();
+    section.d = numberEdits[4]->IntValue();
+    section.b = numberEdits[3]->IntValue();
+    section.H = numberEdits[2]->IntValue();
+    section.c = numberEdits[0]->IntValue();
+    section.decimalSeparator = toolkit::decimalSeparator();
+    // What the tick hands on to the views is what the controls hold, and its texts are those
+    // the fields show.
+    if (form->result().inputs != section)
+        fail(QStringLiteral("after a tick the result handed on holds other inputs than the "
+                            "controls (As %1, d %2, b %3, H %4, c %5)")
+                 .arg(section.As)
+                 .arg(section.d)
+                 .arg(section.b)
+                 .arg(section.H)
+                 .arg(section.c));
+    const beam::MomentTexts expected = beam::computeMoments(section.momentInputs());
+    if (form->result().steps.texts != expected)
+        fail(QStringLiteral("after a tick the result handed on holds other texts than the "
+                            "computation gives"));
     for (std::size_t i = 0; i < results.size(); ++i) {
         const QString want = QString::fromLatin1(expected[i]);
         if (results[i]->text() != want) {
             fail(QStringLiteral("after a tick %1 shows \"%2\", the computation gives \"%3\" "
                                 "(As %4, d %5, b %6, class %7)")
                      .arg(results[i]->objectName(), results[i]->text(), want)
-                     .arg(inputs.As)
-                     .arg(inputs.d)
-                     .arg(inputs.b)
-                     .arg(inputs.concreteClass));
+                     .arg(section.As)
+                     .arg(section.d)
+                     .arg(section.b)
+                     .arg(section.concreteClass));
         }
     }
     checkSectionView();

@@ -57,7 +57,7 @@ void tst_Wayland::initTestCase()
     QCOMPARE(QGuiApplication::platformName(), u"wayland"_s);
     form = std::make_unique<TMainForm>();
     form->setAboutHandler(showAboutBox);
-    form->setSectionHandler(section::showSectionWindow);
+    form->setSectionHandler(showSectionView);
     form->show();
     // A compositor without a seat activates no window; it shows them.
     QVERIFY(QTest::qWaitForWindowExposed(form.get(), 30000));

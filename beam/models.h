@@ -1,0 +1,75 @@
+// The four models of the ultimate moment, each described once: the name its column heading
+// shows, the result fields it fills, its constants α and β and the shape of its stress block.
+// The computation's steps, the drawing, the calculation text and its table read them here.
+//
+// α is the stress block's area as a fraction of fcd·xu, β the depth of its centroid, where the
+// compression C acts, as a fraction of xu. Both are held as their texts and as the doubles
+// nearest to them; the computation of "parabolisch" and "parabool rechthoek" does not use these
+// doubles but forms each fraction operation by operation (moment.cpp), so they serve the steps,
+// the drawing and the texts only. "bi_lineair" takes both from the concrete class.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+namespace beam {
+
+// The result fields in the order in which the window writes them.
+enum ResultField : int { Mu0, Mu1, Xu1, Mu2, Xu2, Mu3, Xu3, Z0, Z1, Z2, Z3, ResultFieldCount };
+
+// In the order of the main window's result columns; every per-model array is indexed so.
+enum class Model { Approximation, Parabolic, BiLinear, ParabolaRectangle };
+
+inline constexpr std::array<Model, 4> allModels{Model::Approximation, Model::Parabolic,
+                                                Model::BiLinear, Model::ParabolaRectangle};
+inline constexpr std::size_t modelCount = allModels.size();
+
+constexpr std::size_t index(Model model)
+{
+    return static_cast<std::size_t>(model);
+}
+
+struct BlockConstants {
+    std::string_view alphaText; // as the constants write them, e.g. "2/3" or "0.73"
+    std::string_view betaText;
+    double alpha = 0;
+    double beta = 0;
+};
+
+// How the stress in the block rises from 0 at the neutral axis to fcd, above which it stays at
+// fcd. The depth over which it rises follows from α: 3(1 - α)·xu for a parabola with a
+// horizontal tangent at its top, 2(1 - α)·xu for a straight line.
+enum class BlockShape { None, Parabola, Straight };
+
+struct ModelDescriptor {
+    Model model;
+    std::string_view name; // as the main window's column heading writes it
+    ResultField mu;
+    std::optional<ResultField> xu; // none for a model without a compression zone of its own
+    ResultField z;                 // the field of z/d
+    BlockShape shape;
+    // Those of the model; "bi_lineair" has none of its own (blockConstants gives them).
+    std::optional<BlockConstants> constants;
+};
+
+inline constexpr std::array<ModelDescriptor, modelCount> models{{
+    {Model::Approximation, "benadering", Mu0, std::nullopt, Z0, BlockShape::None, std::nullopt},
+    {Model::Parabolic, "parabolisch", Mu1, Xu1, Z1, BlockShape::Parabola,
+     BlockConstants{"2/3", "0.375", 2.0 / 3.0, 0.375}},
+    {Model::BiLinear, "bi_lineair", Mu2, Xu2, Z2, BlockShape::Straight, std::nullopt},
+    {Model::ParabolaRectangle, "parabool rechthoek", Mu3, Xu3, Z3, BlockShape::Parabola,
+     BlockConstants{"17/21", "99/238", 17.0 / 21.0, 99.0 / 238.0}},
+}};
+
+constexpr const ModelDescriptor &descriptor(Model model)
+{
+    return models[index(model)];
+}
+
+// α and β of a model for the selected concrete class; none for "benadering". A class index
+// outside the table takes the constants of its first item, as the computation does.
+BlockConstants blockConstants(Model model, int concreteClass);
+
+} // namespace beam

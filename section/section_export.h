@@ -1,0 +1,41 @@
+#pragma once
+
+#include "section_painter.h"
+
+#include <QFont>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+class QMimeData;
+class QPagedPaintDevice;
+class QPainter;
+
+namespace section {
+
+// What the view prints, exports and copies: the drawing, the calculation under it, the caption
+// and the drawing's font on screen, whose family each target keeps at a size of its own.
+struct Document {
+    const Picture &picture;
+    QString calculation;
+    QString title;
+    QFont font;
+};
+
+// The drawing alone, as the PNG file and the clipboard hold it.
+inline constexpr QSize imageSize{1200, 744};
+QImage drawingImage(const Document &document, QSize size = imageSize);
+
+// A4 pages: the caption, the program's name, version and date, the drawing and the calculation,
+// which goes on over as many pages as it needs.
+void paintDocument(QPainter &painter, QPagedPaintDevice &device, const Document &document);
+
+// Writes the document as PDF (A4, with inputs, calculation, version and date), or the drawing
+// as SVG or PNG, by the suffix of `path`, through a temporary file that replaces `path` only
+// when it is whole. Returns an empty string, or a message in Dutch that says what went wrong.
+QString exportTo(const QString &path, const Document &document);
+
+// The calculation as text and the drawing as an image, for the clipboard, which takes it over.
+QMimeData *clipboardData(const Document &document);
+
+} // namespace section
