@@ -98,8 +98,7 @@ StrainRule strainRule(double fyd, int concreteClass, std::string_view EsText, ch
     return rule;
 }
 
-StrainState strainOf(const MomentSteps &steps, Model model, std::int32_t As,
-                     const StrainRule &rule)
+StrainState strainOf(const MomentSteps &steps, Model model, std::int32_t As, const StrainRule &rule)
 {
     StrainState s;
     s.d = steps.d;
@@ -142,8 +141,8 @@ double areaPerDepth(const MomentSteps &steps, Model model)
 }
 
 // Sets the yield limit, or why there is none: whatever keeps As = 1 from being checked.
-void setYieldLimit(ModelLimits &limit, const Rerun &rerun, const MomentSteps &steps,
-                   Model model, const StrainRule &rule)
+void setYieldLimit(ModelLimits &limit, const Rerun &rerun, const MomentSteps &steps, Model model,
+                   const StrainRule &rule)
 {
     const StrainState first = strainOf(rerun(1), model, 1, rule);
     limit.limitReason = first.reason;
@@ -301,8 +300,8 @@ std::optional<std::int32_t> barsFor(int barItem, std::int32_t As)
     return count;
 }
 
-StrainState strainState(const MomentSteps &steps, Model model, std::int32_t As,
-                        int concreteClass, std::string_view EsText, char separator)
+StrainState strainState(const MomentSteps &steps, Model model, std::int32_t As, int concreteClass,
+                        std::string_view EsText, char separator)
 {
     return strainOf(steps, model, As, strainRule(steps.fyd, concreteClass, EsText, separator));
 }

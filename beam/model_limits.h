@@ -131,8 +131,8 @@ struct SectionLimits {
 };
 
 // One column's verdict at one As: the strain from the run's stored xu.
-StrainState strainState(const MomentSteps &steps, Model model, std::int32_t As,
-                        int concreteClass, std::string_view EsText, char separator);
+StrainState strainState(const MomentSteps &steps, Model model, std::int32_t As, int concreteClass,
+                        std::string_view EsText, char separator);
 
 // The limits of all four columns. `steps` is the window's run for `inputs`; MEd in kNm, >= 0.
 SectionLimits sectionLimits(const SectionInputs &inputs, const MomentSteps &steps,

@@ -75,8 +75,8 @@ std::string noCheckText(beam::NoCheck reason)
 }
 
 // εc at the top, with where it comes from.
-std::string topStrainText(beam::Model model, const beam::StrainState &s,
-                          int concreteClass, char sep)
+std::string topStrainText(beam::Model model, const beam::StrainState &s, int concreteClass,
+                          char sep)
 {
     const std::string value = perMille(s.topStrain, 10, sep);
     if (model == beam::Model::Parabolic)
@@ -90,8 +90,8 @@ std::string topStrainText(beam::Model model, const beam::StrainState &s,
            ")/100)^4 = " + value + " ‰ bovenaan (" + className(concreteClass) + ")";
 }
 
-void strainLines(std::vector<std::string> &lines, beam::Model model,
-                 const beam::StrainState &s, const beam::SectionInputs &inputs)
+void strainLines(std::vector<std::string> &lines, beam::Model model, const beam::StrainState &s,
+                 const beam::SectionInputs &inputs)
 {
     const char sep = inputs.decimalSeparator;
     if (s.verdict == Verdict::NotChecked) {

@@ -207,7 +207,8 @@ MomentChart momentChart(const beam::SectionInputs &inputs, const beam::MomentSte
         ChartMarker &marker = chart.current[std::size_t(c)];
         marker.column = c;
         marker.at = {double(inputs.As), shownMoment(steps.texts[std::size_t(model.mu)])};
-        marker.label = std::string(model.name) + ": Mu = " + steps.texts[std::size_t(model.mu)] + " kNm";
+        marker.label =
+            std::string(model.name) + ": Mu = " + steps.texts[std::size_t(model.mu)] + " kNm";
         include(marker.at.Mu);
     }
 

@@ -43,8 +43,8 @@ void TestModelLimits::strainVerdictAndYieldLimit_data()
     QTest::addColumn<int>("yieldLimit"); // -1: none
 
     const auto row = [](const char *name, int cls, const char *fcd, int As, int b,
-                        beam::Model model, beam::Verdict verdict, double strain,
-                        int limit, const char *fyd = "435", const char *Es = "2.0e5") {
+                        beam::Model model, beam::Verdict verdict, double strain, int limit,
+                        const char *fyd = "435", const char *Es = "2.0e5") {
         QTest::addRow("%s", name) << cls << QByteArray(fyd) << QByteArray(fcd) << As << b
                                   << QByteArray(Es) << int(model) << int(verdict) << strain
                                   << limit;
