@@ -143,9 +143,18 @@ SectionGeometry sectionGeometry(const beam::SectionInputs &inputs, const beam::M
     } else if (n == 1) {
         g.oneLayerNote = right < left;
     }
+    if (c < 0)
+        g.notes.push_back("De dekking c = " + whole(inputs.c) +
+                          " mm is negatief: beugel en staven komen buiten het beton; alleen wat "
+                          "binnen de doorsnede valt is getekend.");
     if (g.oneLayerNote) {
         std::string note = "De staven passen niet naast elkaar in één laag";
-        if (n >= 2)
+        // A negative clear spacing is a distance the bars run into each other, not a spacing.
+        if (n >= 2 && g.clearSpacing < 0)
+            note += ": ze overlappen elkaar over " + decimal(-g.clearSpacing, 3) +
+                    " mm, terwijl een vrije ruimte van " + decimal(g.minimumSpacing, 3) +
+                    " mm nodig is";
+        else if (n >= 2)
             note += " (vrije ruimte " + decimal(g.clearSpacing, 3) + " mm, nodig " +
                     decimal(g.minimumSpacing, 3) + " mm)";
         g.notes.push_back(note + "; d gaat uit van één laag.");
@@ -157,6 +166,7 @@ SectionGeometry sectionGeometry(const beam::SectionInputs &inputs, const beam::M
                           " mm2. De berekening gebruikt " + whole(inputs.As) + " mm2.");
 
     g.drawnDepth = std::max(g.h, g.d);
+    g.steelForce = steps.steelForce;
     ModelColumn &approx = g.columns[Approximation];
     approx.valid = true;
     approx.tension = g.d;

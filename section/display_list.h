@@ -1,0 +1,146 @@
+// The section's picture as a list of marks in target units, for any renderer: the Qt painter
+// (screen, print, PDF, SVG, PNG) and the browser's SVG writer read the same list.
+//
+// Coordinates: x to the right, y down, from the target's top left corner, in its units.
+// Colours are roles; colourOf gives the one palette that every renderer uses.
+#pragma once
+
+#include "section_geometry.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace section {
+
+enum class Role : std::uint8_t { Ink, Concrete, Steel, Block, Invalid, Force, Grid };
+
+struct Rgba {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    std::uint8_t alpha = 255;
+    bool operator==(const Rgba &) const = default;
+};
+
+Rgba colourOf(Role role);
+
+// Dash patterns in multiples of the stroke's width: dashed 4 on 2 off, dotted 1 on 2 off.
+enum class Dash : std::uint8_t { Solid, Dashed, Dotted };
+
+struct Stroke {
+    Role role = Role::Ink;
+    double width = 1;
+    Dash dash = Dash::Solid;
+};
+
+// Hatched: diagonal lines from bottom left to top right, `DisplayList::hatchSpacing` apart.
+enum class FillKind : std::uint8_t { None, Solid, Hatched };
+
+struct Fill {
+    FillKind kind = FillKind::None;
+    Role role = Role::Ink;
+};
+
+// What a mark belongs to. A label may touch the lines of its own part and no other.
+enum class Part : std::uint8_t {
+    Concrete,
+    Stirrup,
+    Bars,
+    HeightDimension,
+    WidthDimension,
+    DepthDimension,
+    CoverDimension,
+    Heading,
+    Grid,
+    Block,
+    NeutralAxis,
+    Compression,
+    Tension,
+    LeverArm,
+    Results,
+    Notes,
+};
+
+struct Owner {
+    Part part = Part::Notes;
+    int column = -1; // the model column, or -1 for the section and the notes
+    bool operator==(const Owner &) const = default;
+};
+
+struct Box {
+    Rect rect;
+};
+struct Polygon {
+    std::vector<Point> points; // closed: the last point joins the first
+};
+struct Polyline {
+    std::vector<Point> points;
+};
+struct Circle {
+    Point centre;
+    double radius = 0;
+};
+// A line with an open head at `to`: two strokes of length `head` back from the tip, half as
+// far apart as they are long.
+struct Arrow {
+    Point from;
+    Point to;
+    double head = 0;
+};
+
+struct Shape {
+    std::variant<Box, Polygon, Polyline, Circle, Arrow> form;
+    std::optional<Stroke> stroke;
+    Fill fill;
+    // Only what lies inside is drawn: the steel where a typed cover puts it outside the concrete.
+    std::optional<Rect> clip;
+    Owner owner;
+};
+
+enum class Align : std::uint8_t { Left, Centre, Right };
+
+struct Label {
+    std::string text; // one line, UTF-8
+    // The text's advance by its line height, as the layout measured it at `size`.
+    Rect box;
+    double baseline = 0;
+    // The font size as a multiple of the size the layout measured with.
+    double size = 1;
+    // Where a text that renders narrower than its box stands in it; a renderer squeezes a
+    // text that renders wider, so that no label ever leaves its box.
+    Align align = Align::Left;
+    Role role = Role::Ink;
+    Owner owner;
+};
+
+struct DisplayList {
+    double width = 0;
+    double height = 0;
+    std::string title;
+    std::string description;
+    std::vector<Shape> shapes; // in painting order, all under the labels
+    std::vector<Label> labels;
+    double hatchSpacing = 4;
+
+    // How the section came out, for the renderers' callers and the tests.
+    double fontScale = 1;       // the size of every text against the measured font
+    double horizontalScale = 0; // target units per mm across the section
+    double verticalScale = 0;   // target units per mm down the section and the columns
+    bool toScale = true;
+    std::optional<Rect> section; // the concrete
+    // Each model's column from its heading to its results, and its diagram from the top face
+    // to the depth drawn.
+    std::array<std::optional<Rect>, ColumnCount> columns;
+    std::array<std::optional<Rect>, ColumnCount> bands;
+
+    // Room kept free for what is not drawn yet: a strain diagram beside each stress block,
+    // at the columns' vertical scale, and a chart at the right.
+    std::array<std::optional<Rect>, ColumnCount> strainAreas;
+    std::optional<Rect> chartArea;
+};
+
+} // namespace section

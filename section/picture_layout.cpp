@@ -1,0 +1,1018 @@
+#include "picture_layout.h"
+
+#include "calculation_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <numeric>
+#include <optional>
+
+namespace section {
+namespace {
+
+// Lengths below are in line heights (L) of the font as laid out.
+constexpr double columnShare = 0.75;    // the least height the columns keep of what they are given
+constexpr double sectionWidth = 2.5;    // the narrowest section drawn, in L
+constexpr double leastBand = 6;         // the least height of the columns, in L
+constexpr double leastArrow = 3;        // the shortest force arrow, in L
+constexpr double strainWidth = 3;       // the strip kept for a strain diagram, in L
+constexpr double smallestResult = 0.75; // a result text shrinks this far before it wraps
+constexpr int wrappedLines = 3;         // and wraps over at most this many lines
+constexpr double smallestFont = 0.25;
+constexpr double fontStep = 0.93;
+constexpr double columns = ColumnCount;
+constexpr double stackAbove = 2;      // beside the columns the section may be this far from scale
+constexpr double thinnestStrip = 1.2; // a section above them is at least this high, in L
+constexpr double stackedShare = 0.35; // of the height, at most, for a section above the columns
+
+std::string number(double value)
+{
+    return decimal(value, 17);
+}
+
+std::string ratioText(double ratio)
+{
+    if (ratio < 9.95)
+        return decimal(ratio, 2);
+    char buffer[24];
+    const auto whole = std::int64_t(std::min(std::round(ratio), 1e15));
+    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, whole).ptr};
+}
+
+// Where each character starts, and the end: the places a word may be broken.
+std::vector<std::size_t> boundaries(std::string_view text)
+{
+    std::vector<std::size_t> at;
+    for (std::size_t i = 0; i < text.size(); i = decodeUtf8(text, i).next)
+        at.push_back(i);
+    at.push_back(text.size());
+    return at;
+}
+
+bool overlaps(const Rect &a, const Rect &b)
+{
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+           b.top < a.top + a.height;
+}
+
+Rect shrunk(const Rect &r, double by)
+{
+    return {r.left + by, r.top + by, r.width - 2 * by, r.height - 2 * by};
+}
+
+// Whether the segment from p to q passes through the rectangle (Liang-Barsky clipping).
+bool crosses(Point p, Point q, const Rect &r)
+{
+    double t0 = 0;
+    double t1 = 1;
+    const double dx = q.x - p.x;
+    const double dy = q.y - p.y;
+    const double edges[4][2] = {{-dx, p.x - r.left},
+                                {dx, r.left + r.width - p.x},
+                                {-dy, p.y - r.top},
+                                {dy, r.top + r.height - p.y}};
+    for (const auto &edge : edges) {
+        const double along = edge[0];
+        const double room = edge[1];
+        if (along == 0) {
+            if (room < 0)
+                return false;
+        } else {
+            const double t = room / along;
+            if (along < 0)
+                t0 = std::max(t0, t);
+            else
+                t1 = std::min(t1, t);
+            if (t0 > t1)
+                return false;
+        }
+    }
+    return true;
+}
+
+// The strokes of a shape as segments, and what it covers when filled as a rectangle.
+std::vector<std::pair<Point, Point>> segmentsOf(const Shape &shape)
+{
+    std::vector<std::pair<Point, Point>> segments;
+    const auto chain = [&segments](const std::vector<Point> &points, bool closed) {
+        for (std::size_t i = 1; i < points.size(); ++i)
+            segments.emplace_back(points[i - 1], points[i]);
+        if (closed && points.size() > 2)
+            segments.emplace_back(points.back(), points.front());
+    };
+    if (const auto *box = std::get_if<Box>(&shape.form)) {
+        const Rect &r = box->rect;
+        chain({{r.left, r.top},
+               {r.left + r.width, r.top},
+               {r.left + r.width, r.top + r.height},
+               {r.left, r.top + r.height}},
+              true);
+    } else if (const auto *polygon = std::get_if<Polygon>(&shape.form)) {
+        chain(polygon->points, true);
+    } else if (const auto *line = std::get_if<Polyline>(&shape.form)) {
+        chain(line->points, false);
+    } else if (const auto *arrow = std::get_if<Arrow>(&shape.form)) {
+        segments.emplace_back(arrow->from, arrow->to);
+        const double dx = arrow->from.x - arrow->to.x;
+        const double dy = arrow->from.y - arrow->to.y;
+        const double length = std::hypot(dx, dy);
+        if (length > 0) {
+            const Point back{dx / length * arrow->head, dy / length * arrow->head};
+            const Point across{-back.y / 2, back.x / 2};
+            segments.emplace_back(
+                arrow->to, Point{arrow->to.x + back.x + across.x, arrow->to.y + back.y + across.y});
+            segments.emplace_back(
+                arrow->to, Point{arrow->to.x + back.x - across.x, arrow->to.y + back.y - across.y});
+        }
+    } else if (const auto *circle = std::get_if<Circle>(&shape.form)) {
+        const double r = circle->radius;
+        const Point c = circle->centre;
+        chain({{c.x - r, c.y - r}, {c.x + r, c.y - r}, {c.x + r, c.y + r}, {c.x - r, c.y + r}},
+              true);
+    }
+    return segments;
+}
+
+std::optional<Rect> filledArea(const Shape &shape)
+{
+    if (shape.fill.kind == FillKind::None)
+        return std::nullopt;
+    double left = 1e300, top = 1e300, right = -1e300, bottom = -1e300;
+    for (const auto &[p, q] : segmentsOf(shape)) {
+        for (const Point &point : {p, q}) {
+            left = std::min(left, point.x);
+            right = std::max(right, point.x);
+            top = std::min(top, point.y);
+            bottom = std::max(bottom, point.y);
+        }
+    }
+    if (!(left <= right))
+        return std::nullopt;
+    Rect area{left, top, right - left, bottom - top};
+    if (shape.clip) {
+        const double l = std::max(area.left, shape.clip->left);
+        const double t = std::max(area.top, shape.clip->top);
+        const double r = std::min(area.left + area.width, shape.clip->left + shape.clip->width);
+        const double b = std::min(area.top + area.height, shape.clip->top + shape.clip->height);
+        if (!(l < r && t < b))
+            return std::nullopt;
+        area = {l, t, r - l, b - t};
+    }
+    return area;
+}
+
+// Places boxes of the given heights, in the order of their anchors, each as near its anchor
+// as the boxes before it and the room from `low` to `high` allow; none overlaps another.
+// Returns the tops, or nothing when they do not fit the room.
+std::optional<std::vector<double>> pack(const std::vector<double> &anchors, double height,
+                                        double low, double high)
+{
+    const std::size_t n = anchors.size();
+    if (double(n) * height > high - low + 1e-9)
+        return std::nullopt;
+    std::vector<std::size_t> order(n);
+    std::iota(order.begin(), order.end(), std::size_t(0));
+    std::stable_sort(order.begin(), order.end(),
+                     [&anchors](std::size_t a, std::size_t b) { return anchors[a] < anchors[b]; });
+    std::vector<double> tops(n);
+    double floor = low;
+    for (const std::size_t i : order) {
+        tops[i] = std::max(anchors[i] - height / 2, floor);
+        floor = tops[i] + height;
+    }
+    double ceiling = high;
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        tops[*it] = std::min(tops[*it], ceiling - height);
+        ceiling = tops[*it];
+    }
+    return tops;
+}
+
+class Layout
+{
+public:
+    Layout(const SectionGeometry &geometry, const beam::MomentTexts &texts, double width,
+           double height, const TextMetrics &metrics, const PictureOptions &options)
+        : g(geometry)
+        , t(texts)
+        , W(width)
+        , H(height)
+        , m(metrics)
+        , o(options)
+    {}
+
+    std::optional<DisplayList> attempt(double fontScale, std::size_t reservedNoteLines);
+    DisplayList fallback(double fontScale);
+    // The lines of notes on the scale that the last attempt needed, and had no room for.
+    std::size_t wantsNoteLines = 0;
+
+private:
+    struct Fitted {
+        std::vector<std::string> lines;
+        double size = 1;
+    };
+    // The widths and heights that do not depend on the arrangement.
+    struct Sizes {
+        std::string hText, bText, dText, cText;
+        double leftWidth = 0, laneWidth = 0, rightWidth = 0;
+        double xuWidth = 0, forceWidth = 0, zWidth = 0, inset = 0;
+        double naturalColumn = 0;
+        double resultsHeight = 0;
+    };
+    // Where the section and the columns go, and at which scales, in target units per mm.
+    struct Frame {
+        double sectionLeft = 0, sectionTop = 0, sx = 0, sectionSy = 0;
+        double columnsLeft = 0, columnWidth = 0, headingTop = 0, bandTop = 0, sy = 0;
+        bool stacked = false;
+    };
+
+    double advance(std::string_view text, double size = 1) const
+    {
+        return m.advance(text) * f * size;
+    }
+    std::vector<std::string> wrap(std::string_view text, double width, double size) const;
+    std::string elide(std::string_view text, double width, double size) const;
+    Fitted fit(const std::string &text, double width) const;
+    Label label(std::string text, double left, double top, double size, Align align, Role role,
+                Owner owner) const;
+    void add(Shape shape) { list.shapes.push_back(std::move(shape)); }
+    void line(std::vector<Point> points, Stroke stroke, Owner owner);
+    void dimension(Point from, Point to, double tick, Stroke stroke, Owner owner);
+    bool free(const Rect &box, Owner owner) const;
+    void placeFirstFree(Label label, const std::vector<Point> &corners);
+    bool layOutEmpty();
+    std::vector<std::string> wrapNotes(const std::vector<std::string> &notes) const;
+    std::vector<std::string> resultLines(int column) const;
+    void measure();
+    std::optional<Frame> sideBySide(double notesHeight) const;
+    std::optional<Frame> stacked(double notesHeight) const;
+    std::vector<std::string> scaleNotes(const Frame &frame) const;
+    // False where labels did not fit their lanes.
+    bool emit(const Frame &frame, const std::vector<std::string> &notes);
+
+    const SectionGeometry &g;
+    const beam::MomentTexts &t;
+    const double W;
+    const double H;
+    const TextMetrics &m;
+    const PictureOptions &o;
+
+    double f = 1;
+    double L = 0;
+    double hair = 0;
+    Rect area;
+    Sizes s;
+    DisplayList list;
+};
+
+std::vector<std::string> Layout::wrap(std::string_view text, double width, double size) const
+{
+    std::vector<std::string> lines;
+    std::string current;
+    const auto fits = [&](std::string_view s) {
+        return advance(s, size) <= width;
+    };
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == text.npos)
+            end = text.size();
+        std::string_view word = text.substr(start, end - start);
+        start = end + 1;
+        if (word.empty())
+            continue;
+        const std::string joined =
+            current.empty() ? std::string(word) : current + ' ' + std::string(word);
+        if (fits(joined)) {
+            current = joined;
+            continue;
+        }
+        if (!current.empty())
+            lines.push_back(current);
+        current.clear();
+        // A word wider than the line is broken between characters.
+        while (!fits(word)) {
+            const std::vector<std::size_t> at = boundaries(word);
+            std::size_t cut = at[1];
+            for (std::size_t i = 2; i < at.size() && fits(word.substr(0, at[i])); ++i)
+                cut = at[i];
+            lines.emplace_back(word.substr(0, cut));
+            word.remove_prefix(cut);
+        }
+        current = std::string(word);
+    }
+    if (!current.empty())
+        lines.push_back(current);
+    return lines;
+}
+
+std::string Layout::elide(std::string_view text, double width, double size) const
+{
+    const std::vector<std::size_t> at = boundaries(text);
+    for (std::size_t i = at.size(); i-- > 0;) {
+        std::string shortened = std::string(text.substr(0, at[i])) + "…";
+        if (advance(shortened, size) <= width || i == 0)
+            return shortened;
+    }
+    return "…";
+}
+
+// A result that is wider than its column shrinks, then wraps, then ends in an ellipsis: the
+// column keeps its width, and the digits stay in the calculation text.
+Layout::Fitted Layout::fit(const std::string &text, double width) const
+{
+    const double full = advance(text);
+    if (full <= width)
+        return {{text}, 1};
+    if (full * smallestResult <= width)
+        return {{text}, width / full};
+    std::vector<std::string> lines = wrap(text, width, smallestResult);
+    if (lines.size() > std::size_t(wrappedLines)) {
+        lines.resize(std::size_t(wrappedLines));
+        lines.back() = elide(lines.back(), width, smallestResult);
+    }
+    return {lines, smallestResult};
+}
+
+Label Layout::label(std::string text, double left, double top, double size, Align align, Role role,
+                    Owner owner) const
+{
+    Label l;
+    const double width = advance(text, size);
+    if (align == Align::Centre)
+        left -= width / 2;
+    else if (align == Align::Right)
+        left -= width;
+    l.box = {left, top, width, L * size};
+    l.baseline = top + m.ascent() * f * size;
+    l.text = std::move(text);
+    l.size = f * size;
+    l.align = align;
+    l.role = role;
+    l.owner = owner;
+    return l;
+}
+
+void Layout::line(std::vector<Point> points, Stroke stroke, Owner owner)
+{
+    Shape shape{Polyline{std::move(points)}, stroke, {}, std::nullopt, owner};
+    add(std::move(shape));
+}
+
+// A dimension line with short strokes across its ends.
+void Layout::dimension(Point from, Point to, double tick, Stroke stroke, Owner owner)
+{
+    line({from, to}, stroke, owner);
+    const double dx = to.x - from.x;
+    const double dy = to.y - from.y;
+    const double length = std::hypot(dx, dy);
+    if (!(length > 0))
+        return;
+    const Point across{-dy / length * tick, dx / length * tick};
+    for (const Point &end : {from, to})
+        line({{end.x - across.x, end.y - across.y}, {end.x + across.x, end.y + across.y}}, stroke,
+             owner);
+}
+
+bool Layout::free(const Rect &box, Owner owner) const
+{
+    const Rect inner = shrunk(box, L * 0.02);
+    if (inner.left < 0 || inner.top < 0 || inner.left + inner.width > W ||
+        inner.top + inner.height > H)
+        return false;
+    for (const Label &other : list.labels)
+        if (overlaps(inner, other.box))
+            return false;
+    for (const Shape &shape : list.shapes) {
+        if (shape.owner == owner)
+            continue;
+        if (const auto filled = filledArea(shape); filled && overlaps(inner, *filled))
+            return false;
+        if (shape.stroke)
+            for (const auto &[p, q] : segmentsOf(shape))
+                if (crosses(p, q, inner))
+                    return false;
+    }
+    return true;
+}
+
+// The label goes to the first of the given top left corners where it is free; where none is,
+// to the first.
+void Layout::placeFirstFree(Label l, const std::vector<Point> &corners)
+{
+    for (const Point &corner : corners) {
+        Rect box = l.box;
+        box.left = corner.x;
+        box.top = corner.y;
+        if (free(box, l.owner)) {
+            l.baseline += corner.y - l.box.top;
+            l.box = box;
+            list.labels.push_back(std::move(l));
+            return;
+        }
+    }
+    if (!corners.empty()) {
+        l.baseline += corners.front().y - l.box.top;
+        l.box.left = corners.front().x;
+        l.box.top = corners.front().y;
+    }
+    list.labels.push_back(std::move(l));
+}
+
+std::vector<std::string> Layout::wrapNotes(const std::vector<std::string> &notes) const
+{
+    std::vector<std::string> lines;
+    for (const std::string &note : notes)
+        for (std::string &part : wrap(note, area.width, 1))
+            lines.push_back(std::move(part));
+    return lines;
+}
+
+bool Layout::layOutEmpty()
+{
+    const std::vector<std::string> lines = wrap(g.emptyText, area.width, 1);
+    const double height = double(lines.size()) * L;
+    if (height > area.height)
+        return false;
+    double top = area.top + (area.height - height) / 2;
+    for (const std::string &text : lines) {
+        list.labels.push_back(label(text, area.left + area.width / 2, top, 1, Align::Centre,
+                                    Role::Invalid, {Part::Notes}));
+        top += L;
+    }
+    return true;
+}
+
+void Layout::measure()
+{
+    s.hText = "h = " + number(g.h);
+    s.bText = "b = " + number(g.b);
+    s.dText = "d = " + number(g.d);
+    s.cText = "c = " + number(g.cover);
+    // The h label, a gap, its dimension line and a gap before the section.
+    s.leftWidth = advance(s.hText) + L * 0.95;
+    // The dimension lines of c and d, the lane of their labels, a gap before the columns.
+    s.laneWidth = std::max(advance(s.dText), advance(s.cText));
+    s.rightWidth = L * 1.05 + s.laneWidth + L * 0.6;
+
+    s.xuWidth = advance("xu");
+    s.forceWidth = std::max(advance("C"), advance("T"));
+    s.zWidth = advance("z");
+    s.inset = L * 0.3;
+    const double strain = o.strainDiagrams ? L * (strainWidth + 0.3) : 0;
+    const double diagram = s.inset + s.xuWidth + L * 0.5 + strain + L * leastArrow + L * 0.25 +
+                           s.forceWidth + L * 0.9 + s.zWidth + s.inset;
+    // The columns are as wide as the texts they usually hold, whatever the digits are now, so
+    // that they keep their places while the inputs change.
+    double textWidth = 0;
+    for (const char *sample : {"ongeldig: xu ≥ d", "xu = 0000 mm", "Mu = 00000 kNm", "z/d = 0.00"})
+        textWidth = std::max(textWidth, advance(sample));
+    for (const char *name : columnNames)
+        textWidth = std::max(textWidth, advance(name));
+    s.naturalColumn = std::max(textWidth + L * 0.6, diagram);
+
+    std::size_t mostLines = 0;
+    for (int i = 0; i < ColumnCount; ++i) {
+        std::size_t count = 0;
+        for (const std::string &text : resultLines(i))
+            count += fit(text, s.naturalColumn - L * 0.3).lines.size();
+        mostLines = std::max(mostLines, count);
+    }
+    s.resultsHeight = double(mostLines) * L;
+}
+
+std::vector<std::string> Layout::resultLines(int column) const
+{
+    std::vector<std::string> lines = columnResults(t, column);
+    const ModelColumn &col = g.columns[std::size_t(column)];
+    if (!col.valid)
+        lines.push_back(shortReason(col.state));
+    return lines;
+}
+
+// The section beside the columns, at their vertical scale, so that the top face, the bars'
+// level and the neutral axes line up across the picture.
+std::optional<Layout::Frame> Layout::sideBySide(double notesHeight) const
+{
+    const double room = area.width - s.leftWidth - s.rightWidth - columns * s.naturalColumn;
+    if (room < L * sectionWidth)
+        return std::nullopt;
+    const double bandTop = area.top + L * 1.7;
+    const double bandHeight =
+        area.top + area.height - notesHeight - s.resultsHeight - L * 0.7 - bandTop;
+    if (bandHeight < L * leastBand)
+        return std::nullopt;
+
+    // The section and the columns share one scale where that leaves the columns at least
+    // three quarters of the height they are given; otherwise the columns take all of it, and
+    // the section keeps the width it has room for.
+    const double depth = g.drawnDepth;
+    const double full = bandHeight / depth;
+    double sy = full;
+    double sx = full;
+    if (g.b * full > room) {
+        sx = room / g.b;
+        sy = sx >= columnShare * full ? sx : full;
+    }
+    if (g.b * sx < L * sectionWidth)
+        sx = L * sectionWidth / g.b;
+
+    Frame frame;
+    frame.sx = sx;
+    frame.sectionSy = sy;
+    frame.sy = sy;
+    // What the section leaves over widens the columns a little; the rest centres the picture.
+    const double spare = std::max(room - g.b * sx, 0.0);
+    frame.columnWidth = s.naturalColumn + std::min(spare / columns, s.naturalColumn * 0.5);
+    const double offset = (spare - columns * (frame.columnWidth - s.naturalColumn)) / 2;
+    frame.sectionLeft = area.left + offset + s.leftWidth;
+    frame.sectionTop = bandTop;
+    frame.columnsLeft = frame.sectionLeft + g.b * sx + s.rightWidth;
+    frame.bandTop = bandTop;
+    frame.headingTop = area.top;
+    return frame;
+}
+
+// The section to scale above the columns, which then take the height that is left at a
+// vertical scale of their own: for sections too wide to stand beside them.
+std::optional<Layout::Frame> Layout::stacked(double notesHeight) const
+{
+    const double across = area.width - s.leftWidth - s.rightWidth;
+    if (across < L * sectionWidth || columns * s.naturalColumn > area.width)
+        return std::nullopt;
+    // Above the section room for the d label, below it the b dimension, then the headings.
+    const double fixed = L * (0.6 + 1.9 + 0.4 + 1.7 + 0.7);
+    const double height = area.height - notesHeight - s.resultsHeight - fixed;
+    const double depth = g.drawnDepth;
+    double sx = across / g.b;
+    double sectionSy = sx;
+    double sectionHeight = depth * sx;
+    if (sectionHeight > height * stackedShare) {
+        sectionHeight = height * stackedShare;
+        sx = sectionSy = sectionHeight / depth;
+    }
+    // A strip thinner than this would hide its bars: it is drawn taller than its scale.
+    if (sectionHeight < L * thinnestStrip) {
+        sectionHeight = L * thinnestStrip;
+        sectionSy = sectionHeight / depth;
+    }
+    const double bandHeight = height - sectionHeight;
+    if (bandHeight < L * leastBand)
+        return std::nullopt;
+
+    Frame frame;
+    frame.sx = sx;
+    frame.sectionSy = sectionSy;
+    frame.sy = bandHeight / depth;
+    frame.sectionLeft =
+        area.left + (area.width - s.leftWidth - g.b * sx - s.rightWidth) / 2 + s.leftWidth;
+    frame.sectionTop = area.top + L * 0.6;
+    const double spare = area.width - columns * s.naturalColumn;
+    frame.columnWidth = s.naturalColumn + std::min(spare / columns, s.naturalColumn * 0.5);
+    frame.columnsLeft = area.left + (area.width - columns * frame.columnWidth) / 2;
+    frame.headingTop = frame.sectionTop + sectionHeight + L * (1.9 + 0.4);
+    frame.bandTop = frame.headingTop + L * 1.7;
+    frame.stacked = true;
+    return frame;
+}
+
+std::vector<std::string> Layout::scaleNotes(const Frame &frame) const
+{
+    std::vector<std::string> notes;
+    const double ratio = frame.sectionSy / frame.sx;
+    if (std::fabs(ratio - 1) > 1e-9)
+        notes.push_back(ratio > 1 ? "Niet op schaal: verticaal is " + ratioText(ratio) +
+                                        " × zo groot getekend als horizontaal; de maten gelden."
+                                  : "Niet op schaal: horizontaal is " + ratioText(1 / ratio) +
+                                        " × zo groot getekend als verticaal; de maten gelden.");
+    if (frame.stacked)
+        notes.push_back("De modellen staan op een eigen schaal: verticaal " +
+                        ratioText(frame.sy / frame.sectionSy) + " × die van de doorsnede.");
+    return notes;
+}
+
+std::optional<DisplayList> Layout::attempt(double fontScale, std::size_t reservedNoteLines)
+{
+    f = fontScale;
+    L = m.lineHeight() * f;
+    hair = std::max(L / 16, 0.5);
+    list = DisplayList{};
+    list.width = W;
+    list.height = H;
+    list.fontScale = f;
+    list.hatchSpacing = L * 0.35;
+    wantsNoteLines = 0;
+    const double pad = L * 0.5;
+    double right = W - pad;
+    if (o.chartShare > 0) {
+        const double chart = W * std::min(o.chartShare, 0.6);
+        list.chartArea = Rect{W - chart, pad, chart - pad, H - 2 * pad};
+        right = W - chart - pad;
+    }
+    area = {pad, pad, right - pad, H - 2 * pad};
+    if (!(area.width > 0 && area.height > 0))
+        return std::nullopt;
+    if (g.empty)
+        return layOutEmpty() ? std::optional(std::move(list)) : std::nullopt;
+
+    measure();
+    const std::vector<std::string> geometryNotes = wrapNotes(g.notes);
+    const std::size_t noteLines = geometryNotes.size() + reservedNoteLines;
+    const double notesHeight = noteLines ? double(noteLines) * L + L * 0.3 : 0;
+
+    // Beside the columns where the section is drawn to scale or nearly so; above them where it
+    // is wider than deep, and beside them would have to be drawn far out of scale. A deep one
+    // above them would come out smaller still.
+    std::optional<Frame> frame = sideBySide(notesHeight);
+    if (g.b > g.drawnDepth && (!frame || frame->sectionSy / frame->sx > stackAbove))
+        if (const std::optional<Frame> above = stacked(notesHeight))
+            frame = above;
+    if (!frame)
+        return std::nullopt;
+    const std::vector<std::string> written = wrapNotes(scaleNotes(*frame));
+    if (written.size() > reservedNoteLines) {
+        wantsNoteLines = written.size();
+        return std::nullopt;
+    }
+    std::vector<std::string> notes = geometryNotes;
+    notes.insert(notes.end(), written.begin(), written.end());
+    if (!emit(*frame, notes))
+        return std::nullopt;
+    return std::optional(std::move(list));
+}
+
+bool Layout::emit(const Frame &fr, const std::vector<std::string> &notes)
+{
+    const double depth = g.drawnDepth;
+    const double sx = fr.sx;
+    list.horizontalScale = sx;
+    list.verticalScale = fr.sy;
+    list.toScale = std::fabs(fr.sectionSy - sx) <= 1e-9 * sx && !fr.stacked;
+    const auto X = [&](double mm) {
+        return fr.sectionLeft + mm * sx;
+    };
+    const auto Y = [&](double mm) {
+        return fr.sectionTop + mm * fr.sectionSy;
+    };
+    const auto columnY = [&](double mm) {
+        return fr.bandTop + mm * fr.sy;
+    };
+
+    // The concrete, the stirrup and the bars; what a typed cover puts outside the concrete is
+    // cut off at its faces.
+    const Rect concrete{X(0), Y(0), g.b * sx, g.h * fr.sectionSy};
+    list.section = concrete;
+    add({Box{concrete},
+         Stroke{Role::Ink, 2 * hair},
+         {FillKind::Solid, Role::Concrete},
+         std::nullopt,
+         {Part::Concrete}});
+    const double smaller = std::min(sx, fr.sectionSy);
+    if (g.hasStirrup) {
+        const Rect &st = g.stirrup;
+        const double half = g.stirrupDiameter / 2;
+        const bool inside = st.left - half >= 0 && st.top - half >= 0 &&
+                            st.left + st.width + half <= g.b && st.top + st.height + half <= g.h;
+        add({Box{{X(st.left), Y(st.top), st.width * sx, st.height * fr.sectionSy}},
+             Stroke{Role::Steel, std::max(g.stirrupDiameter * smaller, hair)},
+             {},
+             inside ? std::nullopt : std::optional(concrete),
+             {Part::Stirrup}});
+    }
+    // A bar is drawn no smaller than a readable dot, as long as that dot stays clear of its
+    // neighbours; bars that overlap are drawn as they are. A dot that would cross a face is
+    // moved in by what it grew, so that a bar inside the concrete is drawn inside it.
+    const double trueRadius = g.barDiameter / 2 * smaller;
+    double dot = std::min({L * 0.2, concrete.width / 2 - hair, concrete.height / 2 - hair});
+    if (g.bars.size() >= 2 && g.clearSpacing >= 0)
+        dot = std::min(dot, 0.4 * (g.bars[1].x - g.bars[0].x) * sx);
+    const double radius = std::max(trueRadius, dot);
+    for (const Point &bar : g.bars) {
+        const double r = g.barDiameter / 2;
+        const bool inside =
+            bar.x - r >= 0 && bar.x + r <= g.b && bar.y - r >= 0 && bar.y + r <= g.h;
+        Point centre{X(bar.x), Y(bar.y)};
+        if (inside && radius > trueRadius) {
+            const double room = radius + hair;
+            if (concrete.width > 2 * room)
+                centre.x = std::clamp(centre.x, concrete.left + room,
+                                      concrete.left + concrete.width - room);
+            if (concrete.height > 2 * room)
+                centre.y = std::clamp(centre.y, concrete.top + room,
+                                      concrete.top + concrete.height - room);
+        }
+        add({Circle{centre, radius},
+             std::nullopt,
+             {FillKind::Solid, Role::Steel},
+             inside ? std::nullopt : std::optional(concrete),
+             {Part::Bars}});
+    }
+
+    // Dimension lines: h at the left, b below, c and d at the right.
+    const Stroke thin{Role::Ink, hair};
+    const double tick = L * 0.25;
+    const double hx = X(0) - L * 0.6;
+    dimension({hx, Y(0)}, {hx, Y(g.h)}, tick, thin, {Part::HeightDimension});
+    const double by = Y(g.h) + L * 0.6;
+    dimension({X(0), by}, {X(g.b), by}, tick, thin, {Part::WidthDimension});
+    const double dx = X(g.b) + L * 0.6;
+    dimension({dx, Y(0)}, {dx, Y(g.d)}, tick, thin, {Part::DepthDimension});
+    const double cx = X(g.b) + L * 0.25;
+    const bool coverLine = g.cover > 0;
+    if (coverLine)
+        dimension({cx, Y(g.h - g.cover)}, {cx, Y(g.h)}, tick * 0.6, thin, {Part::CoverDimension});
+
+    // The four models, each from the top face down to the depth drawn.
+    struct Pending {
+        std::string text;
+        double left;
+        double anchor;
+        Role role;
+        Owner owner;
+        double leaderFrom; // where a leader starts when the label moves off its anchor
+    };
+    std::array<std::vector<Pending>, ColumnCount> forceLabels;
+    std::array<std::optional<Pending>, ColumnCount> xuLabels;
+    std::array<std::optional<Pending>, ColumnCount> zLabels;
+    for (int i = 0; i < ColumnCount; ++i) {
+        const std::size_t c = std::size_t(i);
+        const ModelColumn &col = g.columns[c];
+        const double x0 = fr.columnsLeft + i * fr.columnWidth;
+        const double xuLeft = x0 + s.inset;
+        double lineStart = xuLeft + s.xuWidth + L * 0.2;
+        if (o.strainDiagrams) {
+            const double strainLeft = xuLeft + s.xuWidth + L * 0.3;
+            list.strainAreas[c] = Rect{strainLeft, columnY(0), L * strainWidth, depth * fr.sy};
+            lineStart = strainLeft + L * strainWidth + L * 0.2;
+        }
+        const double axis = lineStart + L * 0.3;
+        const double zRight = x0 + fr.columnWidth - s.inset;
+        const double zLeft = zRight - s.zWidth;
+        const double zx = zLeft - L * 0.45;
+        const double forceLeft = zx - L * 0.45 - s.forceWidth;
+        const double arrowsEnd = forceLeft - L * 0.25;
+        const double blockWidth = (arrowsEnd - axis) / 1.15; // C stands clear of the block
+        const Role colour = col.valid ? Role::Ink : Role::Invalid;
+        list.bands[c] = Rect{lineStart, columnY(0), arrowsEnd - lineStart, depth * fr.sy};
+        list.columns[c] = Rect{x0, fr.headingTop, fr.columnWidth,
+                               columnY(depth) + L * 0.7 + s.resultsHeight - fr.headingTop};
+
+        list.labels.push_back(label(columnNames[c], x0 + fr.columnWidth / 2, fr.headingTop, 1,
+                                    Align::Centre, colour, {Part::Heading, i}));
+        // The top face, the reinforcement's level and the zero-stress line.
+        const Stroke grid{Role::Grid, hair, Dash::Dotted};
+        line({{lineStart, columnY(0)}, {arrowsEnd, columnY(0)}}, grid, {Part::Grid, i});
+        line({{lineStart, columnY(g.d)}, {arrowsEnd, columnY(g.d)}}, grid, {Part::Grid, i});
+        line({{axis, columnY(0)}, {axis, columnY(depth)}}, Stroke{Role::Grid, hair},
+             {Part::Grid, i});
+
+        if (col.hasBlock) {
+            std::vector<Point> outline;
+            for (const Point &p : col.block)
+                outline.push_back({axis + p.x * blockWidth, columnY(p.y)});
+            add({Polygon{std::move(outline)},
+                 Stroke{colour, hair * 1.5},
+                 col.valid ? Fill{FillKind::Solid, Role::Block}
+                           : Fill{FillKind::Hatched, Role::Invalid},
+                 std::nullopt,
+                 {Part::Block, i}});
+            if (col.neutralAxis <= depth) {
+                const double y = columnY(col.neutralAxis);
+                line({{lineStart, y}, {arrowsEnd, y}}, Stroke{colour, hair, Dash::Dashed},
+                     {Part::NeutralAxis, i});
+                xuLabels[c] = Pending{"xu", xuLeft, y, colour, {Part::NeutralAxis, i}, 0};
+            }
+        }
+        // Forces only where steel pulls: none without bars, none for a model that is invalid.
+        if (!col.valid || !(g.steelForce > 0))
+            continue;
+        const Stroke force{Role::Force, hair * 1.5};
+        const double head = L * 0.35;
+        if (col.compression >= 0 && col.compression <= depth) {
+            const double y = columnY(col.compression);
+            add({Arrow{{arrowsEnd, y}, {axis, y}, head},
+                 force,
+                 {},
+                 std::nullopt,
+                 {Part::Compression, i}});
+            forceLabels[c].push_back(Pending{
+                "C", forceLeft, y, Role::Force, {Part::Compression, i}, arrowsEnd + L * 0.1});
+        }
+        const double ty = columnY(col.tension);
+        add({Arrow{{axis, ty}, {arrowsEnd, ty}, head},
+             force,
+             {},
+             std::nullopt,
+             {Part::Tension, i}});
+        forceLabels[c].push_back(
+            Pending{"T", forceLeft, ty, Role::Force, {Part::Tension, i}, arrowsEnd + L * 0.1});
+        const double zTop = std::clamp(col.compression, 0.0, depth);
+        dimension({zx, columnY(zTop)}, {zx, ty}, tick, Stroke{Role::Force, hair},
+                  {Part::LeverArm, i});
+        zLabels[c] = Pending{
+            "z", zLeft, columnY((zTop + col.tension) / 2), Role::Force, {Part::LeverArm, i}, 0};
+    }
+
+    // Labels in lanes of their own: each near its anchor, pushed apart where two would meet,
+    // with a leader where one had to move.
+    bool packed = true;
+    const auto placeLane = [&](const std::vector<Pending> &lane, double low, double high) {
+        std::vector<double> anchors;
+        for (const Pending &p : lane)
+            anchors.push_back(p.anchor);
+        const auto tops = pack(anchors, L, low, high);
+        if (!tops) {
+            packed = false;
+            return;
+        }
+        for (std::size_t k = 0; k < lane.size(); ++k) {
+            const Pending &p = lane[k];
+            const double top = (*tops)[k];
+            if (p.leaderFrom > 0 && std::fabs(top + L / 2 - p.anchor) > L * 0.1)
+                line({{p.leaderFrom, p.anchor}, {p.left - L * 0.1, top + L / 2}},
+                     Stroke{p.role, hair}, p.owner);
+            list.labels.push_back(label(p.text, p.left, top, 1, Align::Left, p.role, p.owner));
+        }
+    };
+    const double columnLow = fr.bandTop - L * 0.6;
+    const double columnHigh = columnY(depth) + L * 0.6;
+    for (std::size_t c = 0; c < ColumnCount; ++c) {
+        placeLane(forceLabels[c], columnLow, columnHigh);
+        for (const auto *single : {&xuLabels[c], &zLabels[c]})
+            if (*single)
+                placeLane({**single}, columnLow, columnHigh);
+    }
+
+    // d and c share the lane right of their dimension lines; c reaches it by a leader.
+    const double laneLeft = X(g.b) + L * 1.05;
+    const double coverAnchor = coverLine ? Y(g.h - g.cover / 2) : Y(g.h);
+    const double sectionLow = Y(0) - L * 0.6;
+    const double sectionHigh = Y(depth) + L * 0.6;
+    if (const auto tops = pack({Y(g.d / 2), coverAnchor}, L, sectionLow, sectionHigh)) {
+        list.labels.push_back(label(s.dText, laneLeft, (*tops)[0], 1, Align::Left, Role::Ink,
+                                    {Part::DepthDimension}));
+        if (coverLine)
+            line({{cx, coverAnchor},
+                  {laneLeft - L * 0.2, coverAnchor},
+                  {laneLeft - L * 0.05, (*tops)[1] + L / 2}},
+                 thin, {Part::CoverDimension});
+        list.labels.push_back(label(s.cText, laneLeft, (*tops)[1], 1, Align::Left, Role::Ink,
+                                    {Part::CoverDimension}));
+    } else {
+        packed = false;
+    }
+
+    // Below each column what the main window shows for it.
+    const double resultsTop = columnY(depth) + L * 0.7;
+    for (int i = 0; i < ColumnCount; ++i) {
+        const ModelColumn &col = g.columns[std::size_t(i)];
+        const double centre = fr.columnsLeft + i * fr.columnWidth + fr.columnWidth / 2;
+        double top = resultsTop;
+        for (const std::string &text : resultLines(i)) {
+            const Fitted fitted = fit(text, fr.columnWidth - L * 0.3);
+            for (const std::string &part : fitted.lines) {
+                list.labels.push_back(label(part, centre, top, fitted.size, Align::Centre,
+                                            col.valid ? Role::Ink : Role::Invalid,
+                                            {Part::Results, i}));
+                top += L * fitted.size;
+            }
+        }
+    }
+
+    // The notes follow what is drawn, over the whole width.
+    const double drawnBottom =
+        std::max(resultsTop + s.resultsHeight, fr.stacked ? 0.0 : by + L * 1.3);
+    double top = std::min(area.top + area.height - double(notes.size()) * L, drawnBottom + L * 0.3);
+    for (const std::string &note : notes) {
+        list.labels.push_back(
+            label(note, area.left, top, 1, Align::Left, Role::Invalid, {Part::Notes}));
+        top += L;
+    }
+
+    // h at the left of its line, b below its line; both where nothing else stands.
+    Label h = label(s.hText, hx - L * 0.35, 0, 1, Align::Right, Role::Ink, {Part::HeightDimension});
+    const double middle = std::clamp(Y(g.h / 2) - L / 2, sectionLow, sectionHigh - L);
+    std::vector<Point> corners;
+    for (int k = 0; k < 8; ++k)
+        for (const int sign : {1, -1})
+            corners.push_back({h.box.left, middle + sign * k * L * 0.5});
+    placeFirstFree(std::move(h), corners);
+
+    Label b = label(s.bText, 0, 0, 1, Align::Left, Role::Ink, {Part::WidthDimension});
+    const double width = b.box.width;
+    const double centred = std::max(area.left, X(g.b / 2) - width / 2);
+    const double flushRight = std::max(area.left, std::min(centred, X(g.b) - width));
+    std::vector<Point> bCorners;
+    for (int k = 0; k < 6; ++k)
+        for (const double x : {centred, flushRight})
+            bCorners.push_back({x, by + L * (0.3 + 0.5 * k)});
+    placeFirstFree(std::move(b), bCorners);
+    return packed;
+}
+
+DisplayList Layout::fallback(double fontScale)
+{
+    f = fontScale;
+    L = m.lineHeight() * f;
+    list = DisplayList{};
+    list.width = W;
+    list.height = H;
+    list.fontScale = f;
+    const std::string text = "Te weinig ruimte om de doorsnede te tekenen.";
+    const double width = advance(text);
+    const double size = width > 0 ? std::min(1.0, W / width) : 1;
+    if (L * size <= H && W > 0)
+        list.labels.push_back(label(text, W / 2, (H - L * size) / 2, size, Align::Centre,
+                                    Role::Invalid, {Part::Notes}));
+    return list;
+}
+
+} // namespace
+
+std::vector<std::string> columnResults(const beam::MomentTexts &texts, int column)
+{
+    const auto field = [&texts](beam::ResultField f) {
+        return texts[std::size_t(f)];
+    };
+    switch (column) {
+    case Approximation:
+        return {"Mu = " + field(beam::Mu0) + " kNm", "z/d = " + field(beam::Z0)};
+    case Parabolic:
+        return {"Mu = " + field(beam::Mu1) + " kNm", "xu = " + field(beam::Xu1) + " mm",
+                "z/d = " + field(beam::Z1)};
+    case BiLinear:
+        return {"Mu = " + field(beam::Mu2) + " kNm", "xu = " + field(beam::Xu2) + " mm",
+                "z/d = " + field(beam::Z2)};
+    default:
+        return {"Mu = " + field(beam::Mu3) + " kNm", "xu = " + field(beam::Xu3) + " mm",
+                "z/d = " + field(beam::Z3)};
+    }
+}
+
+std::string shortReason(beam::ModelState state)
+{
+    return state == beam::ModelState::ZoneReachesDepth ? "ongeldig: xu ≥ d" : "ongeldig: z ≤ 0";
+}
+
+std::string describePicture(const SectionGeometry &g, const beam::MomentTexts &texts)
+{
+    if (g.empty)
+        return g.emptyText;
+    std::string description =
+        "Doorsnede van " + number(g.b) + " bij " + number(g.h) + " mm met " +
+        std::to_string(g.bars.size()) + " staven van " + number(g.barDiameter) + " mm onderin, " +
+        (g.stirrupDiameter > 0 ? "beugels van " + number(g.stirrupDiameter) + " mm"
+                               : std::string("zonder beugels")) +
+        ", dekking " + number(g.cover) + " mm en nuttige hoogte " + number(g.d) + " mm.";
+    for (int i = 0; i < ColumnCount; ++i) {
+        const ModelColumn &m = g.columns[std::size_t(i)];
+        description += std::string(" ") + columnNames[std::size_t(i)] + ": ";
+        const std::vector<std::string> lines = columnResults(texts, i);
+        for (std::size_t k = 0; k < lines.size(); ++k)
+            description += (k ? ", " : "") + lines[k];
+        if (!m.valid)
+            description += ", " + shortReason(m.state);
+        description += '.';
+    }
+    for (const std::string &note : g.notes)
+        description += ' ' + note;
+    return description;
+}
+
+DisplayList layoutPicture(const SectionGeometry &geometry, const beam::MomentTexts &texts,
+                          double width, double height, const TextMetrics &metrics,
+                          const PictureOptions &options)
+{
+    Layout layout(geometry, texts, width, height, metrics, options);
+    DisplayList list;
+    if (!(width > 0 && height > 0 && std::isfinite(width) && std::isfinite(height) &&
+          metrics.lineHeight() > 0)) {
+        list.width = std::isfinite(width) ? std::max(width, 0.0) : 0;
+        list.height = std::isfinite(height) ? std::max(height, 0.0) : 0;
+        return list;
+    }
+    // The lines reserved for the notes on the scale only grow, so this ends.
+    std::size_t reserved = 0;
+    double f = 1;
+    for (; f >= smallestFont; f *= fontStep) {
+        std::optional<DisplayList> laidOut = layout.attempt(f, reserved);
+        while (!laidOut && layout.wantsNoteLines > reserved) {
+            reserved = layout.wantsNoteLines;
+            laidOut = layout.attempt(f, reserved);
+        }
+        if (laidOut) {
+            list = std::move(*laidOut);
+            break;
+        }
+    }
+    if (f < smallestFont)
+        list = layout.fallback(smallestFont);
+    list.title = geometry.empty ? "Doorsnede"
+                                : "Doorsnede b × h = " + number(geometry.b) + " × " +
+                                      number(geometry.h) + " mm";
+    list.description = describePicture(geometry, texts);
+    return list;
+}
+
+} // namespace section

@@ -1,0 +1,43 @@
+// Where everything of the section's picture goes, for a target of a given size and a font.
+//
+// Pipeline: the drawing's geometry in mm and the eleven result texts of the same run, a
+// target size and text metrics -> a font scale, a vertical scale for the section and the four
+// model columns, a horizontal scale for the section -> a display list in target units, every
+// label in a box of its own. Plain doubles: nothing here feeds a shown digit.
+//
+// What it holds to, for every section the inputs allow: the columns use the height they are
+// given (the section is drawn to scale where that leaves them readable, and otherwise with a
+// vertical scale of its own and a note that says so); no label box meets another, nor a line
+// of another part; every label lies inside the target; shrinking the font is the last resort.
+#pragma once
+
+#include "display_list.h"
+#include "moment.h"
+#include "section_geometry.h"
+#include "text_metrics.h"
+
+#include <string>
+
+namespace section {
+
+struct PictureOptions {
+    // Keep a strip beside each stress block for a strain diagram (not drawn yet).
+    bool strainDiagrams = false;
+    // Keep this share of the width (0 to 0.6) at the right for a chart (not drawn yet).
+    double chartShare = 0;
+};
+
+DisplayList layoutPicture(const SectionGeometry &geometry, const beam::MomentTexts &texts,
+                          double width, double height, const TextMetrics &metrics,
+                          const PictureOptions &options = {});
+
+// The model's result lines below its column, as the main window shows them.
+std::vector<std::string> columnResults(const beam::MomentTexts &texts, int column);
+
+// Why an invalid model shows zeros, in the few words its column has room for.
+std::string shortReason(beam::ModelState state);
+
+// A sentence that says what the picture shows, for screen readers and an SVG's description.
+std::string describePicture(const SectionGeometry &geometry, const beam::MomentTexts &texts);
+
+} // namespace section

@@ -1,0 +1,241 @@
+#include "svg_picture.h"
+
+#include "text_metrics.h"
+
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+namespace section {
+namespace {
+
+std::string num(double value)
+{
+    if (!std::isfinite(value))
+        return "0";
+    // Hundredths of a unit are finer than any screen or printer shows the picture.
+    value = std::round(value * 100) / 100;
+    if (value == 0)
+        value = 0; // no "-0"
+    char buffer[64];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2).ptr;
+    std::string text(buffer, end);
+    while (text.back() == '0')
+        text.pop_back();
+    if (text.back() == '.')
+        text.pop_back();
+    return text;
+}
+
+void appendUtf8(std::string &out, char32_t c)
+{
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+// Text as XML character data or attribute value: markup escaped, malformed UTF-8 replaced and
+// the control characters that XML 1.0 forbids left out, so the document is always well formed.
+std::string escaped(std::string_view text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const Decoded d = decodeUtf8(text, i);
+        i = d.next;
+        switch (d.codePoint) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\'':
+            out += "&apos;";
+            break;
+        default:
+            if (d.codePoint >= 0x20 || d.codePoint == '\t' || d.codePoint == '\n' ||
+                d.codePoint == '\r')
+                if (d.codePoint != 0xFFFE && d.codePoint != 0xFFFF)
+                    appendUtf8(out, d.codePoint);
+        }
+    }
+    return out;
+}
+
+std::string colour(Role role)
+{
+    const Rgba c = colourOf(role);
+    return "rgb(" + std::to_string(c.red) + "," + std::to_string(c.green) + "," +
+           std::to_string(c.blue) + ")";
+}
+
+std::string opacity(const char *attribute, Role role)
+{
+    const Rgba c = colourOf(role);
+    if (c.alpha == 255)
+        return {};
+    return std::string(" ") + attribute + "=\"" + num(c.alpha / 255.0) + "\"";
+}
+
+std::string hatchId(Role role)
+{
+    return "hatch" + std::to_string(int(role));
+}
+
+std::string points(const std::vector<Point> &list)
+{
+    std::string out;
+    for (const Point &p : list) {
+        if (!out.empty())
+            out += ' ';
+        out += num(p.x) + "," + num(p.y);
+    }
+    return out;
+}
+
+std::string paint(const Shape &shape, const std::vector<Rect> &clips)
+{
+    std::string out;
+    switch (shape.fill.kind) {
+    case FillKind::None:
+        out += " fill=\"none\"";
+        break;
+    case FillKind::Solid:
+        out +=
+            " fill=\"" + colour(shape.fill.role) + "\"" + opacity("fill-opacity", shape.fill.role);
+        break;
+    case FillKind::Hatched:
+        out += " fill=\"url(#" + hatchId(shape.fill.role) + ")\"";
+        break;
+    }
+    if (shape.stroke) {
+        const Stroke &s = *shape.stroke;
+        out += " stroke=\"" + colour(s.role) + "\"" + opacity("stroke-opacity", s.role) +
+               " stroke-width=\"" + num(s.width) + "\"";
+        if (s.dash == Dash::Dashed)
+            out += " stroke-dasharray=\"" + num(4 * s.width) + "," + num(2 * s.width) + "\"";
+        else if (s.dash == Dash::Dotted)
+            out += " stroke-dasharray=\"" + num(s.width) + "," + num(2 * s.width) + "\"";
+    }
+    if (shape.clip) {
+        for (std::size_t i = 0; i < clips.size(); ++i) {
+            const Rect &c = clips[i];
+            if (c.left == shape.clip->left && c.top == shape.clip->top &&
+                c.width == shape.clip->width && c.height == shape.clip->height)
+                out += " clip-path=\"url(#clip" + std::to_string(i) + ")\"";
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::string svgPicture(const DisplayList &list, double fontPixelSize, std::string_view fontFamily)
+{
+    std::vector<Rect> clips;
+    std::vector<Role> hatches;
+    for (const Shape &shape : list.shapes) {
+        if (shape.clip) {
+            bool known = false;
+            for (const Rect &c : clips)
+                known = known || (c.left == shape.clip->left && c.top == shape.clip->top &&
+                                  c.width == shape.clip->width && c.height == shape.clip->height);
+            if (!known)
+                clips.push_back(*shape.clip);
+        }
+        if (shape.fill.kind == FillKind::Hatched) {
+            bool known = false;
+            for (const Role r : hatches)
+                known = known || r == shape.fill.role;
+            if (!known)
+                hatches.push_back(shape.fill.role);
+        }
+    }
+
+    const std::string w = num(list.width);
+    const std::string h = num(list.height);
+    std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n";
+    svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + w +
+           "\" height=\"" + h + "\" viewBox=\"0 0 " + w + " " + h + "\" font-family=\"" +
+           escaped(fontFamily) + "\" stroke-linecap=\"butt\">\n";
+    svg += "<title>" + escaped(list.title) + "</title>\n";
+    svg += "<desc>" + escaped(list.description) + "</desc>\n";
+    if (!clips.empty() || !hatches.empty()) {
+        svg += "<defs>\n";
+        const std::string s = num(list.hatchSpacing);
+        for (const Role role : hatches)
+            svg += "<pattern id=\"" + hatchId(role) +
+                   "\" patternUnits=\"userSpaceOnUse\" width=\"" + s + "\" height=\"" + s +
+                   "\"><path d=\"M0," + s + " L" + s + ",0\" stroke=\"" + colour(role) +
+                   "\" stroke-width=\"" + num(list.hatchSpacing / 6) + "\"/></pattern>\n";
+        for (std::size_t i = 0; i < clips.size(); ++i) {
+            const Rect &c = clips[i];
+            svg += "<clipPath id=\"clip" + std::to_string(i) + "\"><rect x=\"" + num(c.left) +
+                   "\" y=\"" + num(c.top) + "\" width=\"" + num(c.width) + "\" height=\"" +
+                   num(c.height) + "\"/></clipPath>\n";
+        }
+        svg += "</defs>\n";
+    }
+    svg += "<rect x=\"0\" y=\"0\" width=\"" + w + "\" height=\"" + h + "\" fill=\"white\"/>\n";
+
+    for (const Shape &shape : list.shapes) {
+        const std::string style = paint(shape, clips);
+        if (const auto *box = std::get_if<Box>(&shape.form)) {
+            const Rect &r = box->rect;
+            svg += "<rect x=\"" + num(r.left) + "\" y=\"" + num(r.top) + "\" width=\"" +
+                   num(r.width) + "\" height=\"" + num(r.height) + "\"" + style + "/>\n";
+        } else if (const auto *polygon = std::get_if<Polygon>(&shape.form)) {
+            svg += "<polygon points=\"" + points(polygon->points) + "\"" + style + "/>\n";
+        } else if (const auto *line = std::get_if<Polyline>(&shape.form)) {
+            svg += "<polyline points=\"" + points(line->points) + "\"" + style + "/>\n";
+        } else if (const auto *circle = std::get_if<Circle>(&shape.form)) {
+            svg += "<circle cx=\"" + num(circle->centre.x) + "\" cy=\"" + num(circle->centre.y) +
+                   "\" r=\"" + num(circle->radius) + "\"" + style + "/>\n";
+        } else if (const auto *arrow = std::get_if<Arrow>(&shape.form)) {
+            std::string d = "M" + num(arrow->from.x) + "," + num(arrow->from.y) + " L" +
+                            num(arrow->to.x) + "," + num(arrow->to.y);
+            const double dx = arrow->from.x - arrow->to.x;
+            const double dy = arrow->from.y - arrow->to.y;
+            const double length = std::hypot(dx, dy);
+            if (length > 0) {
+                const double bx = dx / length * arrow->head;
+                const double by = dy / length * arrow->head;
+                for (const double side : {0.5, -0.5})
+                    d += " M" + num(arrow->to.x) + "," + num(arrow->to.y) + " L" +
+                         num(arrow->to.x + bx - by * side) + "," +
+                         num(arrow->to.y + by + bx * side);
+            }
+            svg += "<path d=\"" + d + "\"" + style + "/>\n";
+        }
+    }
+    for (const Label &label : list.labels) {
+        svg += "<text x=\"" + num(label.box.left) + "\" y=\"" + num(label.baseline) +
+               "\" font-size=\"" + num(fontPixelSize * label.size) + "\" fill=\"" +
+               colour(label.role) + "\" textLength=\"" + num(label.box.width) +
+               "\" lengthAdjust=\"spacingAndGlyphs\" xml:space=\"preserve\">" +
+               escaped(label.text) + "</text>\n";
+    }
+    svg += "</svg>\n";
+    return svg;
+}
+
+} // namespace section
