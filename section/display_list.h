@@ -131,6 +131,7 @@ struct DisplayList {
     double horizontalScale = 0; // target units per mm across the section
     double verticalScale = 0;   // target units per mm down the section and the columns
     bool toScale = true;
+    bool columnsBroken = false;  // the columns break below shallow compression zones
     std::optional<Rect> section; // the concrete
     // Each model's column from its heading to its results, and its diagram from the top face
     // to the depth drawn.

@@ -23,6 +23,8 @@ constexpr double smallestFont = 0.25;
 constexpr double fontStep = 0.93;
 constexpr double columns = ColumnCount;
 constexpr double stackAbove = 2;      // beside the columns the section may be this far from scale
+constexpr double smallestBlock = 1.5; // a block less deep than this, in L, calls for a break
+constexpr double breakShare = 0.4;    // of the column's height, for the zone above the break
 constexpr double thinnestStrip = 1.2; // a section above them is at least this high, in L
 constexpr double stackedShare = 0.35; // of the height, at most, for a section above the columns
 
@@ -227,6 +229,24 @@ private:
         bool stacked = false;
     };
 
+    // Down a column: one scale, or where the compression zones are too shallow to read, a
+    // break below them, with the zone above it drawn larger than the rest below it.
+    struct ColumnScale {
+        double top = 0;   // target units: where the column's top face is drawn
+        double scale = 0; // per mm, below the break where there is one
+        bool broken = false;
+        double breakDepth = 0; // mm
+        double zoom = 0;       // per mm, above the break
+        double above = 0;      // target units from the top to the break
+        double gap = 0;        // target units the break takes
+        double operator()(double mm) const
+        {
+            if (!broken || mm <= breakDepth)
+                return top + mm * (broken ? zoom : scale);
+            return top + above + gap + (mm - breakDepth) * scale;
+        }
+    };
+
     double advance(std::string_view text, double size = 1) const
     {
         return m.advance(text) * f * size;
@@ -239,6 +259,7 @@ private:
     void add(Shape shape) { list.shapes.push_back(std::move(shape)); }
     void line(std::vector<Point> points, Stroke stroke, Owner owner);
     void dimension(Point from, Point to, double tick, Stroke stroke, Owner owner);
+    void broken(Point top, Point bottom, const ColumnScale &scale, Stroke stroke, Owner owner);
     bool free(const Rect &box, Owner owner) const;
     void placeFirstFree(Label label, const std::vector<Point> &corners);
     bool layOutEmpty();
@@ -247,6 +268,7 @@ private:
     void measure();
     std::optional<Frame> sideBySide(double notesHeight) const;
     std::optional<Frame> stacked(double notesHeight) const;
+    ColumnScale columnScale(const Frame &frame) const;
     std::vector<std::string> scaleNotes(const Frame &frame) const;
     // False where labels did not fit their lanes.
     bool emit(const Frame &frame, const std::vector<std::string> &notes);
@@ -373,6 +395,23 @@ void Layout::dimension(Point from, Point to, double tick, Stroke stroke, Owner o
     for (const Point &end : {from, to})
         line({{end.x - across.x, end.y - across.y}, {end.x + across.x, end.y + across.y}}, stroke,
              owner);
+}
+
+// A vertical line down a column, interrupted at the column's break with two short slanted
+// strokes across each end, as a drawing marks a part left out.
+void Layout::broken(Point top, Point bottom, const ColumnScale &scale, Stroke stroke, Owner owner)
+{
+    const double upper = scale.top + scale.above;
+    const double lower = upper + scale.gap;
+    if (!scale.broken || top.y >= upper || bottom.y <= lower) {
+        line({top, bottom}, stroke, owner);
+        return;
+    }
+    line({top, {top.x, upper}}, stroke, owner);
+    line({{bottom.x, lower}, bottom}, stroke, owner);
+    const double half = L * 0.3;
+    for (const double y : {upper, lower})
+        line({{top.x - half, y + half / 2}, {top.x + half, y - half / 2}}, stroke, owner);
 }
 
 bool Layout::free(const Rect &box, Owner owner) const
@@ -577,9 +616,36 @@ std::optional<Layout::Frame> Layout::stacked(double notesHeight) const
     return frame;
 }
 
+// A compression zone of a few hundredths of a deep section would be a sliver at the columns'
+// scale: the columns then break below the deepest zone, and show it larger above the break.
+Layout::ColumnScale Layout::columnScale(const Frame &frame) const
+{
+    const double depth = g.drawnDepth;
+    const double band = depth * frame.sy;
+    ColumnScale scale;
+    scale.top = frame.bandTop;
+    scale.scale = frame.sy;
+    double deepest = 0;
+    for (const ModelColumn &col : g.columns)
+        if (col.hasBlock)
+            deepest = std::max(deepest, std::min(col.neutralAxis, depth));
+    if (!(deepest > 0) || deepest * frame.sy >= L * smallestBlock || deepest > depth / 10)
+        return scale;
+    scale.broken = true;
+    scale.breakDepth = 2 * deepest;
+    scale.above = band * breakShare;
+    scale.gap = L * 0.7;
+    scale.zoom = scale.above / scale.breakDepth;
+    scale.scale = (band - scale.above - scale.gap) / (depth - scale.breakDepth);
+    return scale;
+}
+
 std::vector<std::string> Layout::scaleNotes(const Frame &frame) const
 {
     std::vector<std::string> notes;
+    if (const ColumnScale scale = columnScale(frame); scale.broken)
+        notes.push_back("De modellen zijn onderbroken: boven de onderbreking staat de drukzone " +
+                        ratioText(scale.zoom / scale.scale) + " × zo groot als eronder.");
     const double ratio = frame.sectionSy / frame.sx;
     if (std::fabs(ratio - 1) > 1e-9)
         notes.push_back(ratio > 1 ? "Niet op schaal: verticaal is " + ratioText(ratio) +
@@ -655,9 +721,8 @@ bool Layout::emit(const Frame &fr, const std::vector<std::string> &notes)
     const auto Y = [&](double mm) {
         return fr.sectionTop + mm * fr.sectionSy;
     };
-    const auto columnY = [&](double mm) {
-        return fr.bandTop + mm * fr.sy;
-    };
+    const ColumnScale columnY = columnScale(fr);
+    list.columnsBroken = columnY.broken;
 
     // The concrete, the stirrup and the bars; what a typed cover puts outside the concrete is
     // cut off at its faces.
@@ -764,8 +829,8 @@ bool Layout::emit(const Frame &fr, const std::vector<std::string> &notes)
         const Stroke grid{Role::Grid, hair, Dash::Dotted};
         line({{lineStart, columnY(0)}, {arrowsEnd, columnY(0)}}, grid, {Part::Grid, i});
         line({{lineStart, columnY(g.d)}, {arrowsEnd, columnY(g.d)}}, grid, {Part::Grid, i});
-        line({{axis, columnY(0)}, {axis, columnY(depth)}}, Stroke{Role::Grid, hair},
-             {Part::Grid, i});
+        broken({axis, columnY(0)}, {axis, columnY(depth)}, columnY, Stroke{Role::Grid, hair},
+               {Part::Grid, i});
 
         if (col.hasBlock) {
             std::vector<Point> outline;
@@ -808,10 +873,15 @@ bool Layout::emit(const Frame &fr, const std::vector<std::string> &notes)
         forceLabels[c].push_back(
             Pending{"T", forceLeft, ty, Role::Force, {Part::Tension, i}, arrowsEnd + L * 0.1});
         const double zTop = std::clamp(col.compression, 0.0, depth);
-        dimension({zx, columnY(zTop)}, {zx, ty}, tick, Stroke{Role::Force, hair},
-                  {Part::LeverArm, i});
-        zLabels[c] = Pending{
-            "z", zLeft, columnY((zTop + col.tension) / 2), Role::Force, {Part::LeverArm, i}, 0};
+        const Stroke arm{Role::Force, hair};
+        dimension({zx, columnY(zTop)}, {zx, ty}, tick, arm, {Part::LeverArm, i});
+        // The dimension line was drawn whole; across a break it is drawn again in two parts.
+        if (columnY.broken && zTop < columnY.breakDepth && col.tension > columnY.breakDepth) {
+            list.shapes.erase(list.shapes.end() - 3);
+            broken({zx, columnY(zTop)}, {zx, ty}, columnY, arm, {Part::LeverArm, i});
+        }
+        zLabels[c] =
+            Pending{"z", zLeft, (columnY(zTop) + ty) / 2, Role::Force, {Part::LeverArm, i}, 0};
     }
 
     // Labels in lanes of their own: each near its anchor, pushed apart where two would meet,

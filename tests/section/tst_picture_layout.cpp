@@ -268,6 +268,23 @@ void tst_PictureLayout::sweep()
                                     band && band->height >= leastBand,
                                     qPrintable(QString::fromStdString(s.name()) +
                                                u": a column of %1"_s.arg(band ? band->height : 0)));
+                            // The deepest stress block reads, however shallow its zone.
+                            const double line =
+                                section::SansMetrics(pixels).lineHeight() * list.fontScale;
+                            double deepest = -1;
+                            for (const auto &shape : list.shapes)
+                                if (const auto *block =
+                                        std::get_if<section::Polygon>(&shape.form)) {
+                                    const auto [low, high] = std::minmax_element(
+                                        block->points.begin(), block->points.end(),
+                                        [](auto a, auto b) { return a.y < b.y; });
+                                    deepest = std::max(deepest, high->y - low->y);
+                                }
+                            if (deepest >= 0)
+                                QVERIFY2(
+                                    deepest >= 0.6 * line,
+                                    qPrintable(QString::fromStdString(s.name()) +
+                                               u": the deepest block is %1 high"_s.arg(deepest)));
                             // Text shrinks to fit, but never below a size that reads.
                             QVERIFY2(pixels * list.fontScale >= leastFont, s.name().c_str());
                         }
