@@ -37,8 +37,7 @@ struct Stroke {
     Dash dash = Dash::Solid;
 };
 
-// Hatched: diagonal lines from bottom left to top right, `DisplayList::hatchSpacing` apart.
-enum class FillKind : std::uint8_t { None, Solid, Hatched };
+enum class FillKind : std::uint8_t { None, Solid };
 
 struct Fill {
     FillKind kind = FillKind::None;
@@ -96,8 +95,6 @@ struct Shape {
     std::variant<Box, Polygon, Polyline, Circle, Arrow> form;
     std::optional<Stroke> stroke;
     Fill fill;
-    // Only what lies inside is drawn: the steel where a typed cover puts it outside the concrete.
-    std::optional<Rect> clip;
     Owner owner;
 };
 
@@ -122,9 +119,10 @@ struct DisplayList {
     double height = 0;
     std::string title;
     std::string description;
-    std::vector<Shape> shapes; // in painting order, all under the labels
+    // In painting order, all under the labels. Nothing needs clipping, patterns or transforms:
+    // the layout cuts off and hatches itself, so that the plainest SVG viewer shows it all.
+    std::vector<Shape> shapes;
     std::vector<Label> labels;
-    double hatchSpacing = 4;
 
     // How the section came out, for the renderers' callers and the tests.
     double fontScale = 1;       // the size of every text against the measured font

@@ -152,15 +152,6 @@ std::optional<Rect> filledArea(const Shape &shape)
     if (!(left <= right))
         return std::nullopt;
     Rect area{left, top, right - left, bottom - top};
-    if (shape.clip) {
-        const double l = std::max(area.left, shape.clip->left);
-        const double t = std::max(area.top, shape.clip->top);
-        const double r = std::min(area.left + area.width, shape.clip->left + shape.clip->width);
-        const double b = std::min(area.top + area.height, shape.clip->top + shape.clip->height);
-        if (!(l < r && t < b))
-            return std::nullopt;
-        area = {l, t, r - l, b - t};
-    }
     return area;
 }
 
@@ -189,6 +180,72 @@ std::optional<std::vector<double>> pack(const std::vector<double> &anchors, doub
         ceiling = tops[*it];
     }
     return tops;
+}
+
+// The parts of the line x + y = s inside a simple polygon, as pairs of points: where the line
+// crosses the outline, sorted along it and taken two by two.
+std::vector<std::pair<Point, Point>> chords(const std::vector<Point> &polygon, double s)
+{
+    std::vector<double> xs;
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+        const Point p = polygon[i];
+        const Point q = polygon[(i + 1) % polygon.size()];
+        const double fp = p.x + p.y - s;
+        const double fq = q.x + q.y - s;
+        // Half open, so that a line through a corner counts it once.
+        if ((fp < 0) != (fq < 0))
+            xs.push_back(p.x + (q.x - p.x) * fp / (fp - fq));
+    }
+    std::sort(xs.begin(), xs.end());
+    std::vector<std::pair<Point, Point>> parts;
+    for (std::size_t i = 0; i + 1 < xs.size(); i += 2)
+        parts.push_back({{xs[i], s - xs[i]}, {xs[i + 1], s - xs[i + 1]}});
+    return parts;
+}
+
+std::optional<Rect> intersection(const Rect &a, const Rect &b)
+{
+    const double l = std::max(a.left, b.left);
+    const double t = std::max(a.top, b.top);
+    const double r = std::min(a.left + a.width, b.left + b.width);
+    const double d = std::min(a.top + a.height, b.top + b.height);
+    if (!(l < r && t < d))
+        return std::nullopt;
+    return Rect{l, t, r - l, d - t};
+}
+
+// A convex polygon cut off at the four sides of a rectangle (Sutherland-Hodgman).
+std::vector<Point> clipped(std::vector<Point> polygon, const Rect &r)
+{
+    const auto edge = [&polygon](auto inside, auto cross) {
+        std::vector<Point> out;
+        for (std::size_t i = 0; i < polygon.size(); ++i) {
+            const Point p = polygon[i];
+            const Point q = polygon[(i + 1) % polygon.size()];
+            if (inside(p))
+                out.push_back(p);
+            if (inside(p) != inside(q))
+                out.push_back(cross(p, q));
+        }
+        polygon = std::move(out);
+    };
+    const auto atX = [](double x) {
+        return [x](Point p, Point q) {
+            return Point{x, p.y + (q.y - p.y) * (x - p.x) / (q.x - p.x)};
+        };
+    };
+    const auto atY = [](double y) {
+        return [y](Point p, Point q) {
+            return Point{p.x + (q.x - p.x) * (y - p.y) / (q.y - p.y), y};
+        };
+    };
+    const double right = r.left + r.width;
+    const double bottom = r.top + r.height;
+    edge([&](Point p) { return p.x >= r.left; }, atX(r.left));
+    edge([&](Point p) { return p.x <= right; }, atX(right));
+    edge([&](Point p) { return p.y >= r.top; }, atY(r.top));
+    edge([&](Point p) { return p.y <= bottom; }, atY(bottom));
+    return polygon;
 }
 
 class Layout
@@ -378,7 +435,7 @@ Label Layout::label(std::string text, double left, double top, double size, Alig
 
 void Layout::line(std::vector<Point> points, Stroke stroke, Owner owner)
 {
-    Shape shape{Polyline{std::move(points)}, stroke, {}, std::nullopt, owner};
+    Shape shape{Polyline{std::move(points)}, stroke, {}, owner};
     add(std::move(shape));
 }
 
@@ -667,7 +724,6 @@ std::optional<DisplayList> Layout::attempt(double fontScale, std::size_t reserve
     list.width = W;
     list.height = H;
     list.fontScale = f;
-    list.hatchSpacing = L * 0.35;
     wantsNoteLines = 0;
     const double pad = L * 0.5;
     double right = W - pad;
@@ -731,7 +787,6 @@ bool Layout::emit(const Frame &fr, const std::vector<std::string> &notes)
     add({Box{concrete},
          Stroke{Role::Ink, 2 * hair},
          {FillKind::Solid, Role::Concrete},
-         std::nullopt,
          {Part::Concrete}});
     const double smaller = std::min(sx, fr.sectionSy);
     if (g.hasStirrup) {
@@ -739,11 +794,27 @@ bool Layout::emit(const Frame &fr, const std::vector<std::string> &notes)
         const double half = g.stirrupDiameter / 2;
         const bool inside = st.left - half >= 0 && st.top - half >= 0 &&
                             st.left + st.width + half <= g.b && st.top + st.height + half <= g.h;
-        add({Box{{X(st.left), Y(st.top), st.width * sx, st.height * fr.sectionSy}},
-             Stroke{Role::Steel, std::max(g.stirrupDiameter * smaller, hair)},
-             {},
-             inside ? std::nullopt : std::optional(concrete),
-             {Part::Stirrup}});
+        const double width = std::max(g.stirrupDiameter * smaller, hair);
+        const Rect centre{X(st.left), Y(st.top), st.width * sx, st.height * fr.sectionSy};
+        if (inside) {
+            add({Box{centre}, Stroke{Role::Steel, width}, {}, {Part::Stirrup}});
+        } else {
+            // Its four legs as bands, each cut off at the concrete's faces.
+            const Rect outer{centre.left - width / 2, centre.top - width / 2, centre.width + width,
+                             centre.height + width};
+            const double right = outer.left + outer.width;
+            const double bottom = outer.top + outer.height;
+            const double side = std::max(outer.height - 2 * width, 0.0);
+            for (const Rect &leg : {Rect{outer.left, outer.top, outer.width, width},
+                                    Rect{outer.left, bottom - width, outer.width, width},
+                                    Rect{outer.left, outer.top + width, width, side},
+                                    Rect{right - width, outer.top + width, width, side}})
+                if (const auto part = intersection(leg, concrete))
+                    add({Box{*part},
+                         std::nullopt,
+                         {FillKind::Solid, Role::Steel},
+                         {Part::Stirrup}});
+        }
     }
     // A bar is drawn no smaller than a readable dot, as long as that dot stays clear of its
     // neighbours; bars that overlap are drawn as they are. A dot that would cross a face is
@@ -767,11 +838,26 @@ bool Layout::emit(const Frame &fr, const std::vector<std::string> &notes)
                 centre.y = std::clamp(centre.y, concrete.top + room,
                                       concrete.top + concrete.height - room);
         }
-        add({Circle{centre, radius},
-             std::nullopt,
-             {FillKind::Solid, Role::Steel},
-             inside ? std::nullopt : std::optional(concrete),
-             {Part::Bars}});
+        if (inside) {
+            add({Circle{centre, radius},
+                 std::nullopt,
+                 {FillKind::Solid, Role::Steel},
+                 {Part::Bars}});
+            continue;
+        }
+        // What lies outside the concrete is cut off: the circle as a polygon of short chords.
+        std::vector<Point> round;
+        for (int k = 0; k < 48; ++k) {
+            const double angle = 2 * 3.14159265358979323846 * k / 48;
+            round.push_back(
+                {centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle)});
+        }
+        std::vector<Point> part = clipped(std::move(round), concrete);
+        if (part.size() >= 3)
+            add({Polygon{std::move(part)},
+                 std::nullopt,
+                 {FillKind::Solid, Role::Steel},
+                 {Part::Bars}});
     }
 
     // Dimension lines: h at the left, b below, c and d at the right.
@@ -836,11 +922,22 @@ bool Layout::emit(const Frame &fr, const std::vector<std::string> &notes)
             std::vector<Point> outline;
             for (const Point &p : col.block)
                 outline.push_back({axis + p.x * blockWidth, columnY(p.y)});
+            // An invalid model's block is hatched, with lines a third of a line apart.
+            if (!col.valid) {
+                double low = 1e300;
+                double high = -1e300;
+                for (const Point &p : outline) {
+                    low = std::min(low, p.x + p.y);
+                    high = std::max(high, p.x + p.y);
+                }
+                const double spacing = L * 0.35;
+                for (double at = std::ceil(low / spacing) * spacing; at < high; at += spacing)
+                    for (const auto &[p, q] : chords(outline, at))
+                        line({p, q}, Stroke{Role::Invalid, hair * 0.8}, {Part::Block, i});
+            }
             add({Polygon{std::move(outline)},
                  Stroke{colour, hair * 1.5},
-                 col.valid ? Fill{FillKind::Solid, Role::Block}
-                           : Fill{FillKind::Hatched, Role::Invalid},
-                 std::nullopt,
+                 col.valid ? Fill{FillKind::Solid, Role::Block} : Fill{},
                  {Part::Block, i}});
             if (col.neutralAxis <= depth) {
                 const double y = columnY(col.neutralAxis);
@@ -856,20 +953,12 @@ bool Layout::emit(const Frame &fr, const std::vector<std::string> &notes)
         const double head = L * 0.35;
         if (col.compression >= 0 && col.compression <= depth) {
             const double y = columnY(col.compression);
-            add({Arrow{{arrowsEnd, y}, {axis, y}, head},
-                 force,
-                 {},
-                 std::nullopt,
-                 {Part::Compression, i}});
+            add({Arrow{{arrowsEnd, y}, {axis, y}, head}, force, {}, {Part::Compression, i}});
             forceLabels[c].push_back(Pending{
                 "C", forceLeft, y, Role::Force, {Part::Compression, i}, arrowsEnd + L * 0.1});
         }
         const double ty = columnY(col.tension);
-        add({Arrow{{axis, ty}, {arrowsEnd, ty}, head},
-             force,
-             {},
-             std::nullopt,
-             {Part::Tension, i}});
+        add({Arrow{{axis, ty}, {arrowsEnd, ty}, head}, force, {}, {Part::Tension, i}});
         forceLabels[c].push_back(
             Pending{"T", forceLeft, ty, Role::Force, {Part::Tension, i}, arrowsEnd + L * 0.1});
         const double zTop = std::clamp(col.compression, 0.0, depth);

@@ -43,27 +43,9 @@ QPen qPen(const Stroke &stroke)
     return pen;
 }
 
-// Diagonal lines from bottom left to top right across the shape, as far apart as the list
-// says in its own units: a brush pattern would be spaced in device pixels, and come out
-// too fine to see on a printer.
-void hatch(QPainter &painter, const QPainterPath &path, Role role, double spacing)
-{
-    if (!(spacing > 0))
-        return;
-    painter.save();
-    painter.setClipPath(path, Qt::IntersectClip);
-    painter.setPen(QPen(qColour(role), spacing / 6));
-    const QRectF r = path.boundingRect();
-    for (double s = r.left() + r.top(); s <= r.right() + r.bottom(); s += spacing)
-        painter.drawLine(QPointF(s - r.bottom(), r.bottom()), QPointF(s - r.top(), r.top()));
-    painter.restore();
-}
-
-void paintShape(QPainter &painter, const Shape &shape, double hatchSpacing)
+void paintShape(QPainter &painter, const Shape &shape)
 {
     painter.save();
-    if (shape.clip)
-        painter.setClipRect(qRect(*shape.clip), Qt::IntersectClip);
     painter.setPen(shape.stroke ? qPen(*shape.stroke) : QPen(Qt::NoPen));
     painter.setBrush(shape.fill.kind == FillKind::Solid ? QBrush(qColour(shape.fill.role))
                                                         : QBrush(Qt::NoBrush));
@@ -77,12 +59,6 @@ void paintShape(QPainter &painter, const Shape &shape, double hatchSpacing)
         outline.addEllipse(qPoint(circle->centre), circle->radius, circle->radius);
     }
     if (!outline.isEmpty()) {
-        if (shape.fill.kind == FillKind::Hatched) {
-            painter.save();
-            painter.setPen(Qt::NoPen);
-            hatch(painter, outline, shape.fill.role, hatchSpacing);
-            painter.restore();
-        }
         painter.drawPath(outline);
     } else if (const auto *line = std::get_if<Polyline>(&shape.form)) {
         painter.drawPolyline(qPolygon(line->points));
@@ -149,7 +125,7 @@ void paintPicture(QPainter &painter, const DisplayList &list)
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     for (const Shape &shape : list.shapes)
-        paintShape(painter, shape, list.hatchSpacing);
+        paintShape(painter, shape);
     for (const Label &label : list.labels)
         paintLabel(painter, label);
     painter.restore();

@@ -96,11 +96,6 @@ std::string opacity(const char *attribute, Role role)
     return std::string(" ") + attribute + "=\"" + num(c.alpha / 255.0) + "\"";
 }
 
-std::string hatchId(Role role)
-{
-    return "hatch" + std::to_string(int(role));
-}
-
 std::string points(const std::vector<Point> &list)
 {
     std::string out;
@@ -112,7 +107,7 @@ std::string points(const std::vector<Point> &list)
     return out;
 }
 
-std::string paint(const Shape &shape, const std::vector<Rect> &clips)
+std::string paint(const Shape &shape)
 {
     std::string out;
     switch (shape.fill.kind) {
@@ -122,9 +117,6 @@ std::string paint(const Shape &shape, const std::vector<Rect> &clips)
     case FillKind::Solid:
         out +=
             " fill=\"" + colour(shape.fill.role) + "\"" + opacity("fill-opacity", shape.fill.role);
-        break;
-    case FillKind::Hatched:
-        out += " fill=\"url(#" + hatchId(shape.fill.role) + ")\"";
         break;
     }
     if (shape.stroke) {
@@ -136,14 +128,6 @@ std::string paint(const Shape &shape, const std::vector<Rect> &clips)
         else if (s.dash == Dash::Dotted)
             out += " stroke-dasharray=\"" + num(s.width) + "," + num(2 * s.width) + "\"";
     }
-    if (shape.clip) {
-        for (std::size_t i = 0; i < clips.size(); ++i) {
-            const Rect &c = clips[i];
-            if (c.left == shape.clip->left && c.top == shape.clip->top &&
-                c.width == shape.clip->width && c.height == shape.clip->height)
-                out += " clip-path=\"url(#clip" + std::to_string(i) + ")\"";
-        }
-    }
     return out;
 }
 
@@ -151,26 +135,6 @@ std::string paint(const Shape &shape, const std::vector<Rect> &clips)
 
 std::string svgPicture(const DisplayList &list, double fontPixelSize, std::string_view fontFamily)
 {
-    std::vector<Rect> clips;
-    std::vector<Role> hatches;
-    for (const Shape &shape : list.shapes) {
-        if (shape.clip) {
-            bool known = false;
-            for (const Rect &c : clips)
-                known = known || (c.left == shape.clip->left && c.top == shape.clip->top &&
-                                  c.width == shape.clip->width && c.height == shape.clip->height);
-            if (!known)
-                clips.push_back(*shape.clip);
-        }
-        if (shape.fill.kind == FillKind::Hatched) {
-            bool known = false;
-            for (const Role r : hatches)
-                known = known || r == shape.fill.role;
-            if (!known)
-                hatches.push_back(shape.fill.role);
-        }
-    }
-
     const std::string w = num(list.width);
     const std::string h = num(list.height);
     std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n";
@@ -179,26 +143,10 @@ std::string svgPicture(const DisplayList &list, double fontPixelSize, std::strin
            escaped(fontFamily) + "\" stroke-linecap=\"butt\">\n";
     svg += "<title>" + escaped(list.title) + "</title>\n";
     svg += "<desc>" + escaped(list.description) + "</desc>\n";
-    if (!clips.empty() || !hatches.empty()) {
-        svg += "<defs>\n";
-        const std::string s = num(list.hatchSpacing);
-        for (const Role role : hatches)
-            svg += "<pattern id=\"" + hatchId(role) +
-                   "\" patternUnits=\"userSpaceOnUse\" width=\"" + s + "\" height=\"" + s +
-                   "\"><path d=\"M0," + s + " L" + s + ",0\" stroke=\"" + colour(role) +
-                   "\" stroke-width=\"" + num(list.hatchSpacing / 6) + "\"/></pattern>\n";
-        for (std::size_t i = 0; i < clips.size(); ++i) {
-            const Rect &c = clips[i];
-            svg += "<clipPath id=\"clip" + std::to_string(i) + "\"><rect x=\"" + num(c.left) +
-                   "\" y=\"" + num(c.top) + "\" width=\"" + num(c.width) + "\" height=\"" +
-                   num(c.height) + "\"/></clipPath>\n";
-        }
-        svg += "</defs>\n";
-    }
     svg += "<rect x=\"0\" y=\"0\" width=\"" + w + "\" height=\"" + h + "\" fill=\"white\"/>\n";
 
     for (const Shape &shape : list.shapes) {
-        const std::string style = paint(shape, clips);
+        const std::string style = paint(shape);
         if (const auto *box = std::get_if<Box>(&shape.form)) {
             const Rect &r = box->rect;
             svg += "<rect x=\"" + num(r.left) + "\" y=\"" + num(r.top) + "\" width=\"" +

@@ -2,13 +2,18 @@
 #include "picture_sections.h"
 #include "svg_picture.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
 #include <QSvgRenderer>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
+
+Q_DECLARE_METATYPE(PictureSection)
 
 // The display list painted with the real fonts: what the window, the printer and the exports
 // show. Set TRALVIK_PICTURE_DIR to a folder to keep the pictures of the sections below as PNG.
@@ -21,6 +26,10 @@ private Q_SLOTS:
     void textStaysInItsBox_data();
     void textStaysInItsBox();
     void tableIsNoNarrowerThanTheFont();
+    void svgShowsWhatThePainterShows_data();
+    void svgShowsWhatThePainterShows();
+    void everyDevice_data();
+    void everyDevice();
 };
 
 namespace {
@@ -168,6 +177,153 @@ void tst_PicturePainter::tableIsNoNarrowerThanTheFont()
                                 .arg(section::SansMetrics::advancePerMille(c))
                                 .arg(font)));
     }
+}
+
+void tst_PicturePainter::svgShowsWhatThePainterShows_data()
+{
+    QTest::addColumn<PictureSection>("section");
+
+    QTest::addRow("the start section") << PictureSection{};
+    QTest::addRow("a slab above its columns") << PictureSection{.b = 2000, .h = 100};
+    QTest::addRow("an invalid model's hatched block") << PictureSection{.barItem = 5};
+    QTest::addRow("steel cut off at the concrete") << PictureSection{.cover = -10};
+    QTest::addRow("columns broken below a shallow zone")
+        << PictureSection{.concreteClass = 7, .h = 3000};
+}
+
+// The browser's SVG and the painter draw the same list: rendered side by side they differ in
+// no more than the edges of glyphs and lines. A mark misplaced, mirrored, missing, filled
+// where it should be open or uncut where it should be cut shows as a larger difference.
+void tst_PicturePainter::svgShowsWhatThePainterShows()
+{
+    QFETCH(PictureSection, section);
+    const PictureData data = pictureData(section);
+    const QSize size(900, 430);
+    const section::SansMetrics metrics(14);
+    const section::DisplayList list =
+        section::layoutPicture(data.geometry, data.texts, size.width(), size.height(), metrics);
+
+    QImage painted(size, QImage::Format_ARGB32_Premultiplied);
+    painted.fill(Qt::white);
+    {
+        QPainter painter(&painted);
+        QFont font(u"DejaVu Sans"_s);
+        font.setPixelSize(14);
+        painter.setFont(font);
+        section::paintPicture(painter, list);
+    }
+    QSvgRenderer renderer(QByteArray::fromStdString(section::svgPicture(list, 14)));
+    QVERIFY(renderer.isValid());
+    QImage rendered(size, QImage::Format_ARGB32_Premultiplied);
+    rendered.fill(Qt::white);
+    {
+        QPainter painter(&rendered);
+        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    }
+    // Compared over blocks of 6 by 6 pixels, so that antialiasing and hinting even out.
+    const int block = 6;
+    int differing = 0;
+    int blocks = 0;
+    for (int y = 0; y + block <= size.height(); y += block)
+        for (int x = 0; x + block <= size.width(); x += block) {
+            double a = 0;
+            double b = 0;
+            for (int dy = 0; dy < block; ++dy)
+                for (int dx = 0; dx < block; ++dx) {
+                    a += qGray(painted.pixel(x + dx, y + dy));
+                    b += qGray(rendered.pixel(x + dx, y + dy));
+                }
+            ++blocks;
+            differing += std::fabs(a - b) / (block * block) > 40;
+        }
+    if (differing > blocks / 100) {
+        const QString keep = qEnvironmentVariable("TRALVIK_PICTURE_DIR");
+        if (!keep.isEmpty()) {
+            painted.save(QDir(keep).filePath(u"painted.png"_s));
+            rendered.save(QDir(keep).filePath(u"rendered.png"_s));
+        }
+    }
+    QVERIFY2(differing <= blocks / 100,
+             qPrintable(u"%1 of %2 blocks differ"_s.arg(differing).arg(blocks)));
+}
+
+void tst_PicturePainter::everyDevice_data()
+{
+    QTest::addColumn<QString>("device");
+
+    QTest::addRow("an image, as the window and the PNG export paint") << u"image"_s;
+    QTest::addRow("Qt's SVG generator, as the SVG export paints") << u"svg"_s;
+    QTest::addRow("a PDF writer at 300 dpi, as the PDF export and the printer paint") << u"pdf"_s;
+}
+
+// The painter's one entry point, as the window will call it: it lays out with the device's
+// own font metrics and paints inside the target it is given.
+void tst_PicturePainter::everyDevice()
+{
+    QFETCH(QString, device);
+    const PictureData data = pictureData({.barItem = 5, .cover = -10});
+    QFont font(u"DejaVu Sans"_s);
+    font.setPixelSize(14);
+    const QRectF target(40, 30, 900, 430);
+    section::DisplayList list;
+    if (device == u"image"_s) {
+        QImage image(1000, 500, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setFont(font);
+        list = section::paintSectionPicture(painter, target, data.geometry, data.texts);
+        painter.end();
+        // Nothing outside the target; the concrete's colour in the section's middle.
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (!target.adjusted(-1, -1, 1, 1).contains(QPointF(x, y)))
+                    QCOMPARE(image.pixel(x, y), qRgb(255, 255, 255));
+        const section::Rect r = *list.section;
+        const section::Rgba c = section::colourOf(section::Role::Concrete);
+        QCOMPARE(image.pixel(int(target.left() + r.left + r.width / 2),
+                             int(target.top() + r.top + r.height / 2)),
+                 qRgb(c.red, c.green, c.blue));
+    } else if (device == u"svg"_s) {
+        QBuffer buffer;
+        QSvgGenerator generator;
+        generator.setOutputDevice(&buffer);
+        generator.setSize(QSize(1000, 500));
+        generator.setViewBox(QRect(0, 0, 1000, 500));
+        QPainter painter(&generator);
+        painter.setFont(font);
+        list = section::paintSectionPicture(painter, target, data.geometry, data.texts);
+        painter.end();
+        QSvgRenderer renderer(buffer.data());
+        QVERIFY(renderer.isValid());
+        QImage image(1000, 500, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter onImage(&image);
+        renderer.render(&onImage);
+        onImage.end();
+        const section::Rect r = *list.section;
+        const section::Rgba c = section::colourOf(section::Role::Concrete);
+        QCOMPARE(image.pixel(int(target.left() + r.left + r.width / 2),
+                             int(target.top() + r.top + r.height / 2)),
+                 qRgb(c.red, c.green, c.blue));
+    } else {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(300);
+        QPainter painter(&writer);
+        QFont print(u"DejaVu Sans"_s);
+        print.setPointSizeF(9);
+        painter.setFont(print);
+        const QRectF page(0, 0, writer.width(), writer.height() * 0.3);
+        list = section::paintSectionPicture(painter, page, data.geometry, data.texts);
+        painter.end();
+        QVERIFY(buffer.data().startsWith("%PDF-1."));
+        // Laid out for the page at 300 dpi: a line of 9 points is some 44 units high.
+        QVERIFY2(list.labels.front().box.height > 30,
+                 qPrintable(QString::number(list.labels.front().box.height)));
+    }
+    QVERIFY(list.section);
+    QVERIFY(!list.labels.empty());
 }
 
 QTEST_MAIN(tst_PicturePainter)
