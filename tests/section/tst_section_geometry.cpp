@@ -24,6 +24,8 @@ private Q_SLOTS:
     void blockMatchesItsConstants();
     void steps_data();
     void steps();
+    void notesSayWhatTheDrawingCannot_data();
+    void notesSayWhatTheDrawingCannot();
 };
 
 namespace {
@@ -232,6 +234,46 @@ void tst_SectionGeometry::steps()
         QCOMPARE(model.z, z[m]);
         QCOMPARE(int(model.state), states[m]);
     }
+}
+
+void tst_SectionGeometry::notesSayWhatTheDrawingCannot_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("cover");
+    QTest::addColumn<QString>("says");
+    QTest::addColumn<QString>("neverSays");
+
+    // 10 bars of 20 mm in 200 mm: (200 - 2 x 33) / 9 - 20 = -5.1 mm.
+    QTest::addRow("a negative clear spacing reads as bars that overlap")
+        << 10 << 15 << u"ze overlappen elkaar over 5.11 mm"_s << u"vrije ruimte -"_s;
+    // 5 bars: (200 - 66) / 4 - 20 = 13.5 mm, less than the 20 mm needed.
+    QTest::addRow("a clear spacing too small is still a spacing")
+        << 5 << 15 << u"vrije ruimte 13.5 mm, nodig 20 mm"_s << u"overlappen"_s;
+    QTest::addRow("a negative cover is said in words")
+        << 4 << -10 << u"De dekking c = -10 mm is negatief"_s << u"overlappen"_s;
+    QTest::addRow("a cover of 0 is not negative") << 4 << 0 << QString() << u"negatief"_s;
+}
+
+// Where the drawing cannot show the inputs as they are, a note says what is wrong in words.
+void tst_SectionGeometry::notesSayWhatTheDrawingCannot()
+{
+    QFETCH(int, count);
+    QFETCH(int, cover);
+    QFETCH(QString, says);
+    QFETCH(QString, neverSays);
+    beam::SectionInputs s = startValues();
+    s.barItem = 5;
+    s.barCount = count;
+    s.c = cover;
+    s.As = beam::steelArea(5, count);
+    s.d = beam::effectiveDepth(5, 1, s.H, cover);
+    QStringList notes;
+    for (const std::string &note : geometryOf(s).notes)
+        notes << QString::fromStdString(note);
+    const QString all = notes.join(u'\n');
+    if (!says.isEmpty())
+        QVERIFY2(all.contains(says), qPrintable(all));
+    QVERIFY2(!all.contains(neverSays), qPrintable(all));
 }
 
 QTEST_APPLESS_MAIN(tst_SectionGeometry)
