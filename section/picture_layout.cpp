@@ -136,23 +136,36 @@ std::vector<std::pair<Point, Point>> segmentsOf(const Shape &shape)
     return segments;
 }
 
-std::optional<Rect> filledArea(const Shape &shape)
+// The rectangle around a shape's outline, an arrow's head included.
+Rect boundsOf(const Shape &shape)
 {
-    if (shape.fill.kind == FillKind::None)
-        return std::nullopt;
     double left = 1e300, top = 1e300, right = -1e300, bottom = -1e300;
-    for (const auto &[p, q] : segmentsOf(shape)) {
-        for (const Point &point : {p, q}) {
-            left = std::min(left, point.x);
-            right = std::max(right, point.x);
-            top = std::min(top, point.y);
-            bottom = std::max(bottom, point.y);
-        }
+    const auto take = [&](double x, double y) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+    };
+    if (const auto *box = std::get_if<Box>(&shape.form)) {
+        take(box->rect.left, box->rect.top);
+        take(box->rect.left + box->rect.width, box->rect.top + box->rect.height);
+    } else if (const auto *polygon = std::get_if<Polygon>(&shape.form)) {
+        for (const Point &p : polygon->points)
+            take(p.x, p.y);
+    } else if (const auto *line = std::get_if<Polyline>(&shape.form)) {
+        for (const Point &p : line->points)
+            take(p.x, p.y);
+    } else if (const auto *circle = std::get_if<Circle>(&shape.form)) {
+        take(circle->centre.x - circle->radius, circle->centre.y - circle->radius);
+        take(circle->centre.x + circle->radius, circle->centre.y + circle->radius);
+    } else if (const auto *arrow = std::get_if<Arrow>(&shape.form)) {
+        take(arrow->from.x, arrow->from.y);
+        take(arrow->to.x - arrow->head, arrow->to.y - arrow->head);
+        take(arrow->to.x + arrow->head, arrow->to.y + arrow->head);
     }
     if (!(left <= right))
-        return std::nullopt;
-    Rect area{left, top, right - left, bottom - top};
-    return area;
+        return {};
+    return {left, top, right - left, bottom - top};
 }
 
 // Places boxes of the given heights, in the order of their anchors, each as near its anchor
@@ -483,7 +496,12 @@ bool Layout::free(const Rect &box, Owner owner) const
     for (const Shape &shape : list.shapes) {
         if (shape.owner == owner)
             continue;
-        if (const auto filled = filledArea(shape); filled && overlaps(inner, *filled))
+        // Hairlines have a bounding box of no height or width: compare with its edges too.
+        const Rect bounds = boundsOf(shape);
+        if (bounds.left > inner.left + inner.width || bounds.left + bounds.width < inner.left ||
+            bounds.top > inner.top + inner.height || bounds.top + bounds.height < inner.top)
+            continue;
+        if (shape.fill.kind != FillKind::None)
             return false;
         if (shape.stroke)
             for (const auto &[p, q] : segmentsOf(shape))

@@ -215,10 +215,12 @@ void tst_PictureLayout::sweep()
     QFETCH(double, pixels);
     QFETCH(double, leastBand);
     QFETCH(double, leastFont);
-    const int widths[] = {1, 50, 100, 200, 400, 1000, 2000, 5000, 100000};
-    const int heights[] = {20, 60, 100, 200, 500, 1000, 3000, 6000};
+    const int widths[] = {1, 50, 200, 400, 1000, 2000, 100000};
+    const int heights[] = {20, 60, 200, 500, 3000, 6000};
     const int classes[] = {0, 4, 7};
     const std::pair<int, int> bars[] = {{0, 1}, {3, 4}, {5, 4}, {5, 10}, {8, 50}, {3, 0}};
+    // Stirrup item and cover: the start, no stirrups, the largest cover and a negative one.
+    const std::pair<int, int> covers[] = {{1, 15}, {4, 15}, {1, 50}, {1, -10}};
     int laidOut = 0;
     double leastSeenBand = 1e9;
     double leastSeenFont = 1e9;
@@ -227,53 +229,49 @@ void tst_PictureLayout::sweep()
         for (const int h : heights)
             for (const int concrete : classes)
                 for (const auto &[item, count] : bars)
-                    for (const int stirrup : {1, 4})
-                        for (const int cover : {15, 50, -10}) {
-                            const PictureSection s{concrete, item, stirrup, count, b, h, cover};
-                            const PictureData data = pictureData(s);
-                            const DisplayList list = layOut(data, width, height, pixels);
-                            const QString wrong = collisions(list);
-                            if (!wrong.isEmpty())
-                                QFAIL(
-                                    qPrintable(QString::fromStdString(s.name()) + u": "_s + wrong));
-                            if (data.geometry.empty)
-                                continue;
-                            ++laidOut;
-                            QVERIFY2(list.section, s.name().c_str());
-                            if (qEnvironmentVariableIsSet("TRALVIK_SWEEP_STATS")) {
-                                leastSeenFont = std::min(leastSeenFont, pixels * list.fontScale);
-                                for (const auto &band : list.bands)
-                                    if (band->height < leastSeenBand) {
-                                        leastSeenBand = band->height;
-                                        worst = s.name();
-                                    }
-                                continue;
-                            }
+                    for (const auto &[stirrup, cover] : covers) {
+                        const PictureSection s{concrete, item, stirrup, count, b, h, cover};
+                        const PictureData data = pictureData(s);
+                        const DisplayList list = layOut(data, width, height, pixels);
+                        const QString wrong = collisions(list);
+                        if (!wrong.isEmpty())
+                            QFAIL(qPrintable(QString::fromStdString(s.name()) + u": "_s + wrong));
+                        if (data.geometry.empty)
+                            continue;
+                        ++laidOut;
+                        QVERIFY2(list.section, s.name().c_str());
+                        if (qEnvironmentVariableIsSet("TRALVIK_SWEEP_STATS")) {
+                            leastSeenFont = std::min(leastSeenFont, pixels * list.fontScale);
                             for (const auto &band : list.bands)
-                                QVERIFY2(
-                                    band && band->height >= leastBand,
-                                    qPrintable(QString::fromStdString(s.name()) +
-                                               u": a column of %1"_s.arg(band ? band->height : 0)));
-                            // The deepest stress block reads, however shallow its zone.
-                            const double line =
-                                section::SansMetrics(pixels).lineHeight() * list.fontScale;
-                            double deepest = -1;
-                            for (const auto &shape : list.shapes)
-                                if (const auto *block =
-                                        std::get_if<section::Polygon>(&shape.form)) {
-                                    const auto [low, high] = std::minmax_element(
-                                        block->points.begin(), block->points.end(),
-                                        [](auto a, auto b) { return a.y < b.y; });
-                                    deepest = std::max(deepest, high->y - low->y);
+                                if (band->height < leastSeenBand) {
+                                    leastSeenBand = band->height;
+                                    worst = s.name();
                                 }
-                            if (deepest >= 0)
-                                QVERIFY2(
-                                    deepest >= 0.6 * line,
-                                    qPrintable(QString::fromStdString(s.name()) +
-                                               u": the deepest block is %1 high"_s.arg(deepest)));
-                            // Text shrinks to fit, but never below a size that reads.
-                            QVERIFY2(pixels * list.fontScale >= leastFont, s.name().c_str());
+                            continue;
                         }
+                        for (const auto &band : list.bands)
+                            QVERIFY2(
+                                band && band->height >= leastBand,
+                                qPrintable(QString::fromStdString(s.name()) +
+                                           u": a column of %1"_s.arg(band ? band->height : 0)));
+                        // The deepest stress block reads, however shallow its zone.
+                        const double line =
+                            section::SansMetrics(pixels).lineHeight() * list.fontScale;
+                        double deepest = -1;
+                        for (const auto &shape : list.shapes)
+                            if (const auto *block = std::get_if<section::Polygon>(&shape.form)) {
+                                const auto [low, high] =
+                                    std::minmax_element(block->points.begin(), block->points.end(),
+                                                        [](auto a, auto b) { return a.y < b.y; });
+                                deepest = std::max(deepest, high->y - low->y);
+                            }
+                        if (deepest >= 0)
+                            QVERIFY2(deepest >= 0.6 * line,
+                                     qPrintable(QString::fromStdString(s.name()) +
+                                                u": the deepest block is %1 high"_s.arg(deepest)));
+                        // Text shrinks to fit, but never below a size that reads.
+                        QVERIFY2(pixels * list.fontScale >= leastFont, s.name().c_str());
+                    }
     QVERIFY(laidOut > 1000);
     if (qEnvironmentVariableIsSet("TRALVIK_SWEEP_STATS"))
         qInfo("least band %g (%s), least font %g", leastSeenBand, worst.c_str(), leastSeenFont);
