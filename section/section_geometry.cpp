@@ -185,6 +185,9 @@ SectionGeometry sectionGeometry(const beam::SectionInputs &inputs, const beam::M
         column.hasBlock = !column.block.empty();
         column.clipped = column.hasBlock && model.xu > g.drawnDepth;
     }
+    if (steps.steelForce == 0)
+        g.notes.push_back("Zonder staal (As = 0) is er geen trekkracht, en geen drukzone om te "
+                          "tekenen.");
     if (steps.steelForce < 0)
         g.notes.push_back("De staalkracht is negatief (As < 0): er is geen drukzone aan de "
                           "bovenkant, en geen drukblok om te tekenen.");

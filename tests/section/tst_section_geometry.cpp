@@ -252,6 +252,10 @@ void tst_SectionGeometry::notesSayWhatTheDrawingCannot_data()
     QTest::addRow("a negative cover is said in words")
         << 4 << -10 << u"De dekking c = -10 mm is negatief"_s << u"overlappen"_s;
     QTest::addRow("a cover of 0 is not negative") << 4 << 0 << QString() << u"negatief"_s;
+    QTest::addRow("no steel, so no forces and no zone")
+        << 0 << 15 << u"Zonder staal (As = 0)"_s << u"negatief"_s;
+    QTest::addRow("steel, so nothing about its absence")
+        << 4 << 15 << QString() << u"Zonder staal"_s;
 }
 
 // Where the drawing cannot show the inputs as they are, a note says what is wrong in words.
