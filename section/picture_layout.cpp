@@ -28,18 +28,29 @@ constexpr double breakShare = 0.4;    // of the column's height, for the zone ab
 constexpr double thinnestStrip = 1.2; // a section above them is at least this high, in L
 constexpr double stackedShare = 0.35; // of the height, at most, for a section above the columns
 
+std::string whole(std::int64_t value)
+{
+    char buffer[24];
+    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
+}
+
+// The dimensions are whole millimetres, as typed; written through whole numbers, since the C++
+// library of the WebAssembly build has no to_chars for doubles.
 std::string number(double value)
 {
+    if (std::fabs(value) < 1e15 && value == std::trunc(value))
+        return whole(std::int64_t(value));
     return decimal(value, 17);
 }
 
+// A ratio of scales to two significant digits, for a note.
 std::string ratioText(double ratio)
 {
-    if (ratio < 9.95)
-        return decimal(ratio, 2);
-    char buffer[24];
-    const auto whole = std::int64_t(std::min(std::round(ratio), 1e15));
-    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, whole).ptr};
+    if (ratio < 9.95) {
+        const auto tenths = std::int64_t(std::round(ratio * 10));
+        return whole(tenths / 10) + (tenths % 10 ? "." + whole(tenths % 10) : "");
+    }
+    return whole(std::int64_t(std::min(std::round(ratio), 1e15)));
 }
 
 // Where each character starts, and the end: the places a word may be broken.

@@ -2,30 +2,33 @@
 
 #include "text_metrics.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace section {
 namespace {
 
+// Hundredths of a unit are finer than any screen or printer shows the picture. Written through
+// whole numbers: the C++ library of the WebAssembly build has no to_chars for doubles.
 std::string num(double value)
 {
     if (!std::isfinite(value))
         return "0";
-    // Hundredths of a unit are finer than any screen or printer shows the picture.
-    value = std::round(value * 100) / 100;
-    if (value == 0)
-        value = 0; // no "-0"
-    char buffer[64];
-    const auto end =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2).ptr;
-    std::string text(buffer, end);
-    while (text.back() == '0')
-        text.pop_back();
-    if (text.back() == '.')
-        text.pop_back();
-    return text;
+    const double hundredths = std::round(std::clamp(value, -1e15, 1e15) * 100);
+    const auto whole = static_cast<std::int64_t>(hundredths);
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, whole < 0 ? -whole : whole).ptr;
+    std::string digits(buffer, end);
+    if (digits.size() < 3)
+        digits.insert(0, 3 - digits.size(), '0');
+    std::string text = digits.substr(0, digits.size() - 2);
+    const std::string fraction = digits.substr(digits.size() - 2);
+    if (fraction != "00")
+        text += '.' + (fraction.back() == '0' ? fraction.substr(0, 1) : fraction);
+    return whole < 0 ? '-' + text : text;
 }
 
 void appendUtf8(std::string &out, char32_t c)
