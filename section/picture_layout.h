@@ -6,9 +6,11 @@
 // label in a box of its own. Plain doubles: nothing here feeds a shown digit.
 //
 // What it holds to, for every section the inputs allow: the columns use the height they are
-// given (the section is drawn to scale where that leaves them readable, and otherwise with a
-// vertical scale of its own and a note that says so); no label box meets another, nor a line
-// of another part; every label lies inside the target; shrinking the font is the last resort.
+// given (the section is drawn beside them to scale where that leaves them readable, above them
+// to scale where it is much wider than deep, and otherwise with a scale of its own and a note
+// that says so); a compression zone too shallow to read gets a break below it in the columns;
+// no label box meets another, nor a line of another part; every label lies inside the target;
+// shrinking the font is the last resort.
 #pragma once
 
 #include "display_list.h"
