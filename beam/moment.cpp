@@ -69,23 +69,11 @@ BiLinearConstants biLinearConstants(int concreteClass)
     }
 }
 
-// Rereads a real text directly as a double. from_chars rounds once and ignores the C locale
-// that the toolkit sets from the environment.
+// Rereads a real text directly as a double, rounded once and without the C locale that the
+// toolkit sets from the environment.
 [[gnu::cold]] double readDoubleOnce(std::string_view text, char separator, double fallback)
 {
-    // The text has passed parseReal, so it holds only blanks, signs, digits, one separator
-    // and an exponent letter; from_chars wants '.' and takes no leading blank or plus.
-    std::string plain;
-    plain.reserve(text.size());
-    for (const char c : text) {
-        if (c == separator)
-            plain.push_back('.');
-        else if (c != ' ' && c != '+')
-            plain.push_back(c);
-    }
-    double value = fallback;
-    const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    return error == std::errc{} ? value : fallback;
+    return numtext::parseRealAsDouble(text, separator).value_or(fallback);
 }
 
 // fcd must be the double nearest to its text. parseReal rounds the text once, to extended,

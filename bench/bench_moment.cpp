@@ -1,5 +1,7 @@
 #include "main_form.h"
+#include "model_limits.h"
 #include "moment.h"
+#include "moment_chart.h"
 #include "section_window.h"
 
 #include <QAction>
@@ -30,6 +32,52 @@ void computeMomentsWithStartValues(benchmark::State &state)
     }
 }
 BENCHMARK(computeMomentsWithStartValues);
+
+// The start section as the section view holds it, 4 bars of 12 mm.
+beam::SectionInputs startSection()
+{
+    beam::SectionInputs s;
+    s.fydText = std::string("435");
+    s.fcdText = std::string("8");
+    s.barItem = 3;
+    s.stirrupItem = 1;
+    s.barCount = 4;
+    s.As = 452;
+    s.d = 471;
+    s.b = 200;
+    s.H = 500;
+    s.c = 15;
+    return s;
+}
+
+// Where the models hold for the start section with MEd = 100 kNm: the three yield limits, the
+// three valid ranges and the four required areas, each a search through the moment run.
+void modelLimitsWithDesignMoment(benchmark::State &state)
+{
+    const beam::SectionInputs s = startSection();
+    const beam::MomentSteps steps = beam::computeMomentSteps(s.momentInputs());
+    const ext::Extended designMoment(100);
+    for (auto _ : state) {
+        beam::SectionLimits limits = beam::sectionLimits(s, steps, "2.0e5", designMoment);
+        benchmark::DoNotOptimize(limits);
+    }
+}
+BENCHMARK(modelLimitsWithDesignMoment)->Unit(benchmark::kMicrosecond);
+
+// The section view's recomputation of its chart when an input changes: the limits, then the
+// four curves over some 250 whole areas, each area one moment run.
+void momentChartRecomputation(benchmark::State &state)
+{
+    const beam::SectionInputs s = startSection();
+    const beam::MomentSteps steps = beam::computeMomentSteps(s.momentInputs());
+    const ext::Extended designMoment(100);
+    for (auto _ : state) {
+        const beam::SectionLimits limits = beam::sectionLimits(s, steps, "2.0e5", designMoment);
+        section::MomentChart chart = section::momentChart(s, steps, limits);
+        benchmark::DoNotOptimize(chart);
+    }
+}
+BENCHMARK(momentChartRecomputation)->Unit(benchmark::kMicrosecond);
 
 // One tick of the results timer in a window where nothing changed: the timer event, the
 // reading of six fields, the computation and eleven comparisons that write nothing.

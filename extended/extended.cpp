@@ -8,6 +8,8 @@
 #include <cstring>
 #include <iterator>
 #include <limits>
+#include <type_traits>
+#include <utility>
 
 namespace ext {
 
@@ -20,10 +22,25 @@ using Wide = boost::multiprecision::number<
     boost::multiprecision::cpp_bin_float<128, boost::multiprecision::digit_base_2>,
     boost::multiprecision::et_off>;
 
+// Boost keeps the significand in limbs of 64 bits where the compiler has a 128-bit integer
+// type, and of 32 bits elsewhere (32-bit machines, MSVC): it is read from all of them and
+// written through the library's own conversion, so that it stays whole on every machine.
+using Significand = Backend::rep_type;
+using Limb =
+    std::remove_cv_t<std::remove_pointer_t<decltype(std::declval<const Significand &>().limbs())>>;
+constexpr int kLimbBits = std::numeric_limits<Limb>::digits;
+static_assert(Backend::bit_count == 64, "ext::Extended has a 64-bit significand");
+static_assert(std::is_unsigned_v<Limb> && kLimbBits <= 64 && 64 % kLimbBits == 0,
+              "the 64-bit significand must fill whole limbs of at most 64 bits");
+
 // A finite value is significand x 2^(exponent - 63), the significand's top bit set.
 std::uint64_t significandOf(const Extended &x)
 {
-    return static_cast<std::uint64_t>(x.backend().bits().limbs()[0]);
+    const Significand &bits = x.backend().bits();
+    std::uint64_t significand = 0;
+    for (unsigned i = 0; i < bits.size(); ++i) // least significant limb first
+        significand |= static_cast<std::uint64_t>(bits.limbs()[i]) << (kLimbBits * int(i));
+    return significand;
 }
 
 std::int64_t exponentOf(const Extended &x)
@@ -60,7 +77,7 @@ Extended assemble(bool negative, std::uint64_t significand, std::int64_t exponen
     if (exponent < Backend::min_exponent)
         return signedZero(negative);
     Extended x;
-    x.backend().bits() = static_cast<boost::multiprecision::limb_type>(significand);
+    x.backend().bits() = significand;
     x.backend().exponent() = static_cast<Backend::exponent_type>(exponent);
     x.backend().sign() = negative;
     return x;
@@ -92,6 +109,44 @@ Extended roundToExtended(bool negative, const cpp_int &n, std::int64_t scale, bo
 cpp_int powerOf(unsigned base, std::int64_t count)
 {
     return boost::multiprecision::pow(cpp_int(base), static_cast<unsigned>(count));
+}
+
+// |x| (finite, not zero) cut toward zero to a double: kept units of 2^unit, where the unit is
+// the last place of a double of that size (2^-1074 for the subnormal ones), and where the
+// dropped rest lies against half a unit.
+struct DoubleCut {
+    std::uint64_t kept = 0;
+    std::int64_t unit = 0;
+    int half = -1; // -1 below half a unit, 0 exactly half, 1 above
+};
+
+DoubleCut cutToDouble(const Extended &x)
+{
+    const std::uint64_t m = significandOf(x);
+    const std::int64_t e = exponentOf(x);
+    // A double keeps 53 bits of a normal value, fewer of a subnormal one.
+    std::int64_t drop = 11;
+    if (e < -1022)
+        drop += -1022 - e;
+    DoubleCut cut;
+    cut.unit = e - 63 + drop;
+    if (drop <= 63) {
+        const std::uint64_t half = std::uint64_t{1} << (drop - 1);
+        const std::uint64_t rest = m & ((half << 1) - 1);
+        cut.kept = m >> drop;
+        cut.half = rest < half ? -1 : rest == half ? 0 : 1;
+    } else if (drop == 64) {
+        cut.half = m == std::uint64_t{1} << 63 ? 0 : 1; // the top bit is always set
+    }
+    return cut;
+}
+
+// kept is at most 2^53 (one carried in): exact in a double, and ldexp only scales, to an
+// infinity beyond the range.
+double assembleDouble(bool negative, const DoubleCut &cut)
+{
+    const double magnitude = std::ldexp(static_cast<double>(cut.kept), static_cast<int>(cut.unit));
+    return negative ? -magnitude : magnitude;
 }
 
 } // namespace
@@ -164,25 +219,38 @@ double toDouble(const Extended &x)
 {
     if (isSpecial(x))
         return static_cast<double>(x.convert_to<double>());
-    const bool negative = x.backend().sign();
-    const std::uint64_t m = significandOf(x);
-    const std::int64_t e = exponentOf(x);
-    // A double keeps 53 bits of a normal value, fewer of a subnormal one (2^-1074 is its unit).
-    std::int64_t drop = 11;
-    if (e < -1022)
-        drop += -1022 - e;
-    double magnitude = 0;
-    if (drop <= 63) {
-        const std::uint64_t half = std::uint64_t{1} << (drop - 1);
-        const std::uint64_t rest = m & ((half << 1) - 1);
-        std::uint64_t kept = m >> drop;
-        if (rest > half || (rest == half && (kept & 1)))
-            ++kept; // at most 2^53: exact in a double, and ldexp only scales
-        magnitude = std::ldexp(static_cast<double>(kept), static_cast<int>(e - 63 + drop));
-    } else if (drop == 64 && m > (std::uint64_t{1} << 63)) {
-        magnitude = std::ldexp(1.0, -1074); // above half the smallest subnormal
-    }
-    return negative ? -magnitude : magnitude;
+    DoubleCut cut = cutToDouble(x);
+    if (cut.half > 0 || (cut.half == 0 && (cut.kept & 1)))
+        ++cut.kept;
+    return assembleDouble(x.backend().sign(), cut);
+}
+
+double decimalToDouble(std::string_view digits, std::int64_t exponent, bool negative)
+{
+    const Extended nearest = fromDecimal(digits, exponent, negative);
+    if (isSpecial(nearest))
+        return toDouble(nearest);
+    DoubleCut cut = cutToDouble(nearest);
+    if (cut.half != 0)
+        return toDouble(nearest);
+    // The extended value lies exactly halfway between two doubles, so the text itself may
+    // lie on either side of that point: only the exact comparison can tell which.
+    cpp_int text;
+    for (const char c : digits)
+        text = text * 10u + static_cast<unsigned>(c - '0');
+    cpp_int midpoint = significandOf(nearest);
+    if (exponent >= 0)
+        text *= powerOf(10, exponent);
+    else
+        midpoint *= powerOf(10, -exponent);
+    const std::int64_t scale = exponentOf(nearest) - 63;
+    if (scale >= 0)
+        midpoint <<= static_cast<unsigned>(scale);
+    else
+        text <<= static_cast<unsigned>(-scale);
+    if (text > midpoint || (text == midpoint && (cut.kept & 1)))
+        ++cut.kept;
+    return assembleDouble(negative, cut);
 }
 
 Extended truncate(const Extended &x)
@@ -350,47 +418,3 @@ Extended powerOfTen(std::int32_t e)
 }
 
 } // namespace ext
-
-namespace boost::multiprecision::backends {
-
-namespace {
-
-bool isFiniteNonzero(const ExtendedBackend &x)
-{
-    return x.exponent() != ExtendedBackend::exponent_zero &&
-           x.exponent() != ExtendedBackend::exponent_infinity &&
-           x.exponent() != ExtendedBackend::exponent_nan;
-}
-
-// a + b with opposite signs where the exponents lie 65 apart: the smaller lies below a quarter
-// unit of the larger's last place, so the sum is the larger, unless that is a power of two,
-// whose lower neighbour lies closer (the library gets that case right).
-const ExtendedBackend *mendedSum(const ExtendedBackend &a, const ExtendedBackend &b)
-{
-    if (!isFiniteNonzero(a) || !isFiniteNonzero(b) || a.sign() == b.sign())
-        return nullptr;
-    const auto difference = int(a.exponent()) - int(b.exponent());
-    const ExtendedBackend &larger = difference > 0 ? a : b;
-    const bool powerOfTwo = larger.bits().limbs()[0] == (limb_type(1) << 63);
-    return (difference == 65 || difference == -65) && !powerOfTwo ? &larger : nullptr;
-}
-
-} // namespace
-
-void eval_add(ExtendedBackend &result, const ExtendedBackend &a, const ExtendedBackend &b)
-{
-    if (const ExtendedBackend *larger = mendedSum(a, b)) {
-        result = *larger;
-        return;
-    }
-    eval_add<64, digit_base_2, void, std::int16_t, -16382, 16383>(result, a, b);
-}
-
-void eval_subtract(ExtendedBackend &result, const ExtendedBackend &a, const ExtendedBackend &b)
-{
-    ExtendedBackend negated = b;
-    negated.negate();
-    eval_add(result, a, negated);
-}
-
-} // namespace boost::multiprecision::backends

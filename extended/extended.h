@@ -12,39 +12,17 @@
 // zero of its sign. Every caller rounds such a value to double, which is zero there anyway.
 #pragma once
 
+#include "boost_subtract_fix.h"
+
 #include <boost/multiprecision/cpp_bin_float.hpp>
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-namespace boost::multiprecision::backends {
-
-using ExtendedBackend = cpp_bin_float<64, digit_base_2, void, std::int16_t, -16382, 16383>;
-
-// Boost 1.74 rounds a difference wrongly when the exponents of the operands lie exactly 65
-// apart (0x1.5fdd41b52382e1cap52 - 0x1.874a9ef7c91f6986p-13 gives one unit less than x87).
-// These overloads, found before the library's templates, mend that case and leave the rest
-// to the library.
-void eval_add(ExtendedBackend &result, const ExtendedBackend &a, const ExtendedBackend &b);
-void eval_subtract(ExtendedBackend &result, const ExtendedBackend &a, const ExtendedBackend &b);
-inline void eval_add(ExtendedBackend &result, const ExtendedBackend &b)
-{
-    const ExtendedBackend a = result;
-    eval_add(result, a, b);
-}
-inline void eval_subtract(ExtendedBackend &result, const ExtendedBackend &b)
-{
-    const ExtendedBackend a = result;
-    eval_subtract(result, a, b);
-}
-
-} // namespace boost::multiprecision::backends
-
 namespace ext {
 
-using Extended = boost::multiprecision::number<boost::multiprecision::backends::ExtendedBackend,
-                                               boost::multiprecision::et_off>;
+using Extended = boost::multiprecision::number<ExtendedBackend, boost::multiprecision::et_off>;
 
 // The exact value digits x 10^exponent rounded once, as x87 does: digits are decimal digits
 // without a leading zero (at least one). Beyond the range an infinity, below it zero.
@@ -56,6 +34,11 @@ Extended fromDouble(double x);
 // Rounded once to the nearest double, ties to even, subnormal doubles and overflow to an
 // infinity included, as the x87 store to a double does.
 double toDouble(const Extended &x);
+
+// The exact value digits x 10^exponent (digits as for fromDecimal) rounded once to the nearest
+// double, ties to even. Rounding fromDecimal's result again can differ from it by one unit
+// where that result lies exactly halfway between two doubles; this reading never does.
+double decimalToDouble(std::string_view digits, std::int64_t exponent, bool negative = false);
 
 // Cut toward zero to a whole number; not finite values come back as they are.
 Extended truncate(const Extended &x);

@@ -10,6 +10,7 @@
 #include "fuzz_check.h"
 #include "number_text.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -72,10 +73,29 @@ void checkSplit(std::string_view text, Kind kind)
         FUZZ_CHECK(text.find('e') == std::string_view::npos);
 }
 
+// The text read straight to double is the standard library's correctly rounded reading
+// wherever that reads the same text as a normal double: the exact comparison that decides
+// a text beside a double midpoint is checked against an independent reading.
+void checkAsDouble(std::string_view text, bool readable)
+{
+    const auto direct = parseRealAsDouble(text);
+    FUZZ_CHECK(direct.has_value() == readable);
+    if (!direct)
+        return;
+    std::string_view rest = withoutLeadingBlanks(text);
+    if (!rest.empty() && rest.front() == '+')
+        rest.remove_prefix(1); // from_chars takes no plus sign
+    double expected = 0;
+    const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), expected);
+    if (error == std::errc{} && end == rest.data() + rest.size() && std::isnormal(expected))
+        FUZZ_CHECK(*direct == expected);
+}
+
 // The parses agree with each other where their syntaxes overlap.
 void checkParses(std::string_view text)
 {
     const auto real = parseReal(text);
+    checkAsDouble(text, real.has_value());
     if (real && !isnan(*real)) {
         // The sign of the text is the sign of the value, zero and infinity included.
         const auto rest = withoutLeadingBlanks(text);

@@ -1,10 +1,12 @@
 #include "section_window.h"
 
 #include "calculation_text.h"
+#include "file_device_error.h"
 #include "main_form.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QDate>
 #include <QDir>
@@ -551,11 +553,20 @@ QString SectionWindow::exportTo(const QString &path)
             shown);
     // Written to a temporary file beside it, which replaces the file only once it is whole.
     QSaveFile file(path);
+    const auto failed = [&shown](const QString &reason) {
+        return u"\"%1\" kan niet worden geschreven: %2."_s.arg(shown, reason);
+    };
     if (!file.open(QIODevice::WriteOnly))
-        return u"\"%1\" kan niet worden geschreven: %2"_s.arg(shown, file.errorString());
+        return failed(toolkit::writeFailureReason(file));
+    // Drawn in memory and written in one piece, whose length is checked: the SVG and PDF
+    // writers take a write that stops short (a full disk) for done, and would leave the file
+    // cut off, reported as saved.
+    QByteArray data;
+    QBuffer memory(&data);
+    memory.open(QIODevice::WriteOnly);
     bool written = false;
     if (suffix == u"pdf"_s) {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&memory);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
         writer.setResolution(300);
@@ -569,7 +580,7 @@ QString SectionWindow::exportTo(const QString &path)
         }
     } else if (suffix == u"svg"_s) {
         QSvgGenerator generator;
-        generator.setOutputDevice(&file);
+        generator.setOutputDevice(&memory);
         const QSize size(1000, 620);
         generator.setSize(size);
         generator.setViewBox(QRect(QPoint(0, 0), size));
@@ -585,15 +596,18 @@ QString SectionWindow::exportTo(const QString &path)
             written = painter.end();
         }
     } else {
-        written = image(QSize(1200, 744)).save(&file, "PNG");
+        written = image(QSize(1200, 744)).save(&memory, "PNG");
     }
-    if (!written) {
+    // Flushed while open, so that a write that fails only at the end shows its cause too;
+    // read before cancelling, which puts "canceled by application" in place of the cause.
+    if (!written || file.write(data) != data.size() || !file.flush()) {
+        const QString reason = toolkit::writeFailureReason(file);
         file.cancelWriting();
         file.commit();
-        return u"\"%1\" kan niet worden geschreven: %2"_s.arg(shown, file.errorString());
+        return failed(reason);
     }
     if (!file.commit())
-        return u"\"%1\" kan niet worden geschreven: %2"_s.arg(shown, file.errorString());
+        return failed(toolkit::writeFailureReason(file));
     return {};
 }
 

@@ -2,6 +2,8 @@
 
 #include "message_box.h"
 
+#include <QLibraryInfo>
+
 #include <exception>
 
 TApplication::TApplication(int &argc, char **argv)
@@ -14,6 +16,13 @@ TApplication::TApplication(int &argc, char **argv)
     setWindowIcon(programIcon());
     // Lets a Wayland compositor find the installed desktop entry, and with it name and icon.
     setDesktopFileName(QStringLiteral(TRALVIK_DESKTOP_ID));
+    // The program's texts are Dutch whatever the desktop's language, and so must be what Qt
+    // shows of its own: the file and print dialogs, the edits' context menus. Loaded before
+    // the first window, which then needs no retranslation. Without Qt's catalogue (Debian's
+    // qt6-translations-l10n) those stay English and the program works as before.
+    if (m_qtTexts.load(QStringLiteral("qtbase_nl"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(&m_qtTexts);
 }
 
 bool TApplication::notify(QObject *receiver, QEvent *event)

@@ -20,6 +20,10 @@ constexpr int captionLeft = 6;
 constexpr int captionPadding = 2;
 constexpr int radioLabelSpacing = 3;
 
+// A focused scroll bar shows a dotted rectangle on its thumb, this far inside the thumb's
+// edge, as a focused push button shows one inside its bevel.
+constexpr int focusInset = 3;
+
 const QStyleOptionGroupBox *plainGroupBox(const QStyleOptionComplex *option)
 {
     const auto *box = qstyleoption_cast<const QStyleOptionGroupBox *>(option);
@@ -88,6 +92,12 @@ QRect ClassicStyle::subControlRect(ComplexControl control, const QStyleOptionCom
 void ClassicStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
                                       QPainter *painter, const QWidget *widget) const
 {
+    if (control == CC_ScrollBar) {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        if (option->state & State_HasFocus)
+            drawScrollBarFocus(option, painter, widget);
+        return;
+    }
     const QStyleOptionGroupBox *box = control == CC_GroupBox ? plainGroupBox(option) : nullptr;
     if (!box) {
         QProxyStyle::drawComplexControl(control, option, painter, widget);
@@ -116,6 +126,35 @@ void ClassicStyle::drawComplexControl(ComplexControl control, const QStyleOption
         palette.setColor(QPalette::WindowText, box->textColor);
     drawItemText(painter, label, flags, palette, box->state & State_Enabled, box->text,
                  QPalette::WindowText);
+}
+
+// Drawn over the bar only, so that nothing moves when the focus comes or goes; on the groove
+// when there is no thumb to draw it on.
+void ClassicStyle::drawScrollBarFocus(const QStyleOptionComplex *option, QPainter *painter,
+                                      const QWidget *widget) const
+{
+    QRect place = subControlRect(CC_ScrollBar, option, SC_ScrollBarSlider, widget);
+    if (place.isEmpty())
+        place = subControlRect(CC_ScrollBar, option, SC_ScrollBarGroove, widget);
+    place.adjust(focusInset, focusInset, -focusInset, -focusInset);
+    if (place.width() < 2 || place.height() < 2)
+        return;
+    // Every other logical pixel of the outline, in a checkerboard as the classic focus
+    // rectangle has it, each a square: dots that grow with the scale factor as every other
+    // line of the layout does. (A dashed pen draws a solid line at 200 %.)
+    const QColor colour = option->palette.color(QPalette::ButtonText);
+    const auto dot = [&](int x, int y) {
+        if ((x - place.left() + y - place.top()) % 2 == 0)
+            painter->fillRect(QRect(x, y, 1, 1), colour);
+    };
+    for (int x = place.left(); x <= place.right(); ++x) {
+        dot(x, place.top());
+        dot(x, place.bottom());
+    }
+    for (int y = place.top() + 1; y < place.bottom(); ++y) {
+        dot(place.left(), y);
+        dot(place.right(), y);
+    }
 }
 
 void applyClassicStyle(QWidget *root)

@@ -8,7 +8,8 @@ namespace toolkit {
 // left, and place their contents right below that line; the radio buttons keep their label 3
 // pixels from the indicator, so that "10" fits a column of a 105 pixels wide, three-column
 // group. Everything else is the base style's. A checkable group box keeps the base style's
-// look: the layout has none.
+// look: the layout has none. A scroll bar with the keyboard focus shows it as a dotted
+// rectangle on its thumb.
 class ClassicStyle : public QProxyStyle
 {
     Q_OBJECT
@@ -24,6 +25,10 @@ public:
                          SubControl subControl, const QWidget *widget = nullptr) const override;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
                             QPainter *painter, const QWidget *widget = nullptr) const override;
+
+private:
+    void drawScrollBarFocus(const QStyleOptionComplex *option, QPainter *painter,
+                            const QWidget *widget) const;
 };
 
 // One style for the whole process, owned by the application object so that it outlives every

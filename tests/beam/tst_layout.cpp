@@ -42,6 +42,8 @@ private Q_SLOTS:
     void numberEdits_data();
     void numberEdits();
     void verticalBarGrowsDownwards();
+    void scrollBarShowsItsFocus_data();
+    void scrollBarShowsItsFocus();
     void hints_data();
     void hints();
     void tabOrder_data();
@@ -351,6 +353,56 @@ void tst_Layout::verticalBarGrowsDownwards()
     QCOMPARE(bar->value(), 605);
     pressKey(Qt::Key_Home);
     QCOMPARE(bar->value(), 0);
+}
+
+void tst_Layout::scrollBarShowsItsFocus_data()
+{
+    QTest::addColumn<QString>("bar");
+
+    QTest::addRow("the bar for the number of bars") << u"ScrollBar1"_s;
+    QTest::addRow("the bar for the height") << u"HScrollBar"_s;
+    QTest::addRow("the bar for the width") << u"BScrollBar"_s;
+}
+
+// The bars take the focus with Tab, and the focus must show on them: on the bar alone, with
+// nothing moved or resized.
+void tst_Layout::scrollBarShowsItsFocus()
+{
+    QFETCH(QString, bar);
+
+    auto *control = find<QScrollBar>(bar);
+    showPageOf(control);
+    const auto places = [this] {
+        QList<QRect> all;
+        for (const QWidget *widget : form->findChildren<QWidget *>())
+            all << widget->geometry();
+        return all;
+    };
+    control->setFocus(Qt::TabFocusReason);
+    QVERIFY(control->hasFocus());
+    const QImage focused = form->grab().toImage();
+    const QList<QRect> before = places();
+    // No focus anywhere, so that no blinking cursor differs between the two pictures.
+    control->clearFocus();
+    QVERIFY(!QApplication::focusWidget());
+    const QImage unfocused = form->grab().toImage();
+    QCOMPARE(places(), before);
+    QCOMPARE(focused.size(), unfocused.size());
+
+    QRect changed;
+    for (int y = 0; y < focused.height(); ++y)
+        for (int x = 0; x < focused.width(); ++x)
+            if (focused.pixel(x, y) != unfocused.pixel(x, y))
+                changed |= QRect(x, y, 1, 1);
+    const qreal ratio = focused.devicePixelRatio();
+    const QRectF place(QPointF(control->mapTo(form.get(), QPoint())) * ratio,
+                       QSizeF(control->size()) * ratio);
+    QVERIFY2(!changed.isEmpty(), "the bar looks the same with and without the focus");
+    QVERIFY2(place.toAlignedRect().contains(changed),
+             qPrintable(u"changed at %1,%2 %3x%4, outside the bar"_s.arg(changed.x())
+                            .arg(changed.y())
+                            .arg(changed.width())
+                            .arg(changed.height())));
 }
 
 void tst_Layout::hints_data()

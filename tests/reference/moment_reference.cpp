@@ -2,6 +2,8 @@
 
 #include <gmpxx.h>
 
+#include <cmath>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -283,6 +285,230 @@ std::optional<beam::MomentTexts> momentTexts(const beam::MomentInputs &inputs)
     texts[beam::Z2] = ratio(biLinear, d, inputs.decimalSeparator);
     texts[beam::Z3] = ratio(parabolaRectangle, d, inputs.decimalSeparator);
     return texts;
+}
+
+namespace {
+
+constexpr std::int32_t largestArea = std::numeric_limits<std::int32_t>::max();
+
+// The section with everything that does not depend on As.
+struct Section {
+    mpz_class fyd;
+    mpq_class fcd;
+    mpq_class d;
+    mpq_class b;
+    bool guard = false;
+    std::array<mpq_class, 3> denominator; // as the rules round them
+    std::array<mpq_class, 3> alpha;       // exactly, for where a walk starts
+    std::array<mpq_class, 3> beta;        // as the rules hold them
+    std::array<mpq_class, 3> topStrain;   // per mille, as the rules round them
+    std::optional<mpq_class> yieldStrain; // per mille, stored; empty without a usable Es
+};
+
+struct Evaluation {
+    std::array<mpq_class, 3> xu;
+    std::array<bool, 3> valid{};
+    std::array<mpq_class, 4> moment; // by result column, before truncation, stored
+};
+
+Evaluation evaluate(const Section &s, std::int32_t As)
+{
+    Evaluation e;
+    const mpq_class force = stored(mpq_class(mpz_class(As) * s.fyd));
+    for (std::size_t m = 0; m < 3; ++m) {
+        e.xu[m] = stored(extended(force / s.denominator[m]));
+        const mpq_class &xu = e.xu[m];
+        const mpq_class lever = m == 0   ? extended(s.d - extended(mpq_class(3, 8) * xu))
+                                : m == 1 ? extended(s.d - extended(s.beta[1] * xu))
+                                         : extended(s.d - extended(extended(99 * xu) / 238));
+        const mpq_class z = stored(lever);
+        e.valid[m] = z > 0 && xu < s.d;
+        e.moment[m + 1] = e.valid[m] ? stored(extended(extended(force * z) / 1000000)) : 0;
+    }
+    static const mpq_class nineTenths = extended(mpq_class(9, 10));
+    e.moment[0] =
+        stored(extended(extended(s.d * extended(mpq_class(s.fyd * As) * nineTenths)) / 1000000));
+    return e;
+}
+
+// Nothing checked: empty.
+std::optional<bool> yields(const Section &s, const Evaluation &e, std::size_t m, std::int32_t As)
+{
+    if (!s.guard || As <= 0 || s.fyd <= 0 || !s.yieldStrain || e.xu[m] <= 0)
+        return std::nullopt;
+    const mpq_class &xu = e.xu[m];
+    const mpq_class strain = stored(extended(extended(s.topStrain[m] * extended(s.d - xu)) / xu));
+    return strain >= *s.yieldStrain;
+}
+
+mpz_class floorOf(const mpq_class &q)
+{
+    mpz_class r;
+    mpz_fdiv_q(r.get_mpz_t(), q.get_num_mpz_t(), q.get_den_mpz_t());
+    return r;
+}
+
+// A limit is at most a few units from its exact boundary; a walk further than this means the
+// estimate is wrong, and the reference says so rather than guess.
+constexpr int walkLimit = 300;
+
+// The largest x in lo .. hi where holds, holds(lo) being true and holds true on a prefix,
+// stepping one by one from start.
+template <typename Holds>
+std::optional<std::int32_t> lastHolding(std::int32_t lo, std::int32_t hi, mpq_class start,
+                                        Holds holds)
+{
+    std::int64_t x = start < lo ? lo : start > hi ? hi : floorOf(start).get_si();
+    int steps = 0;
+    if (holds(std::int32_t(x))) {
+        while (x < hi && holds(std::int32_t(x + 1)))
+            if (++x, ++steps > walkLimit)
+                return std::nullopt;
+    } else {
+        do {
+            if (--x, ++steps > walkLimit)
+                return std::nullopt;
+        } while (x > lo && !holds(std::int32_t(x)));
+    }
+    return std::int32_t(x);
+}
+
+} // namespace
+
+std::string exactDecimal(double value, int quarters)
+{
+    const mpq_class q =
+        mpq_class(value) +
+        (mpq_class(std::nextafter(value, INFINITY)) - mpq_class(value)) * quarters / 4;
+    const mpz_class &den = q.get_den(); // a power of two, 2^k
+    const std::size_t k = mpz_sizeinbase(den.get_mpz_t(), 2) - 1;
+    mpz_class five;
+    mpz_ui_pow_ui(five.get_mpz_t(), 5, k);
+    const mpz_class scaled = abs(q.get_num()) * five; // |q| x 10^k
+    std::string digits = scaled.get_str();
+    if (digits.size() <= k)
+        digits.insert(0, k + 1 - digits.size(), '0');
+    std::string text = digits.substr(0, digits.size() - k);
+    if (k > 0)
+        text += "." + digits.substr(digits.size() - k);
+    return (q < 0 ? "-" : "") + text;
+}
+
+std::optional<ModelLimits> modelLimits(const beam::MomentInputs &inputs, std::string_view EsText,
+                                       std::string_view MEdText)
+{
+    if (!momentTexts(inputs))
+        return std::nullopt;
+    const auto Es = decimal(EsText, '.');
+    const auto MEd = decimal(MEdText, '.');
+    if (!Es || !MEd || *MEd < 0)
+        return std::nullopt;
+    Section s;
+    s.fyd = decimal(inputs.fydText, '.')->get_num();
+    s.fcd = stored(*decimal(inputs.fcdText, inputs.decimalSeparator));
+    s.d = inputs.d;
+    s.b = inputs.b;
+    s.guard = inputs.d > 0 && s.b * s.fcd > 0;
+    const mpq_class storedEs = stored(extended(*Es));
+    if (storedEs > 0)
+        s.yieldStrain = stored(extended(extended(1000 * s.fyd) / storedEs));
+    const int row =
+        inputs.concreteClass >= 5 && inputs.concreteClass <= 7 ? inputs.concreteClass - 4 : 0;
+    static const mpq_class biLinear[4][2] = {
+        {mpq_class(3, 4), stored(mpq_class(7, 18))},
+        {stored(mpq_class(73, 100)), stored(mpq_class(38, 100))},
+        {stored(mpq_class(67, 100)), stored(mpq_class(36, 100))},
+        {stored(mpq_class(62, 100)), stored(mpq_class(35, 100))},
+    };
+    s.denominator = {extended(extended(extended(2 * s.b) * s.fcd) / 3),
+                     extended(extended(biLinear[row][0] * s.b) * s.fcd),
+                     extended(extended(extended(17 * s.b) * s.fcd) / 21)};
+    s.alpha = {mpq_class(2, 3), biLinear[row][0], mpq_class(17, 21)};
+    s.beta = {mpq_class(3, 8), biLinear[row][1], mpq_class(99, 238)};
+    // εcu3 of the class: 3.5 per mille up to fck 50.
+    static const int fck[8] = {12, 20, 28, 35, 45, 53, 60, 70};
+    const int strength =
+        inputs.concreteClass >= 0 && inputs.concreteClass < 8 ? fck[inputs.concreteClass] : 12;
+    mpz_class r = 90 - strength;
+    const mpq_class ultimate = strength <= 50
+                                   ? mpq_class(7, 2)
+                                   : extended(mpq_class(260000000 + 35 * r * r * r * r, 100000000));
+    s.topStrain = {2, ultimate, mpq_class(7, 2)};
+    const mpq_class designMoment = extended(*MEd);
+
+    ModelLimits limits;
+    if (!s.guard) // nothing to check, and no denominator to divide by
+        return limits;
+    const Evaluation here = evaluate(s, inputs.As);
+    for (std::size_t m = 0; m < 3; ++m)
+        limits.yields[m] = yields(s, here, m, inputs.As);
+
+    std::array<std::int32_t, 4> validLimit{largestArea, 0, 0, 0};
+    for (std::size_t m = 0; m < 3; ++m) {
+        const auto valid = [&](std::int32_t As) {
+            return evaluate(s, As).valid[m];
+        };
+        // xu < d exactly where As fyd < α b fcd d.
+        const mpq_class boundary =
+            s.fyd > 0 ? mpq_class(s.alpha[m] * s.b * s.fcd * s.d / s.fyd) : mpq_class(largestArea);
+        const auto v = lastHolding(0, largestArea, boundary - mpq_class(1, 2), valid);
+        if (!v)
+            return std::nullopt;
+        validLimit[m + 1] = *v;
+
+        if (s.fyd <= 0 || !s.yieldStrain)
+            continue;
+        const auto yieldsAt = [&](std::int32_t As) {
+            return yields(s, evaluate(s, As), m, As).value_or(false);
+        };
+        if (!yieldsAt(1)) {
+            limits.yieldLimit[m] = 0;
+            continue;
+        }
+        // εc (d - xu) / xu >= εyd exactly where xu <= εc d / (εc + εyd).
+        const mpq_class exactYield = mpq_class(1000 * s.fyd) / storedEs;
+        const mpq_class xu = s.topStrain[m] * s.d / (s.topStrain[m] + exactYield);
+        const auto y = lastHolding(1, largestArea, xu * s.alpha[m] * s.b * s.fcd / s.fyd, yieldsAt);
+        if (!y)
+            return std::nullopt;
+        limits.yieldLimit[m] = *y;
+    }
+
+    for (std::size_t c = 0; c < 4; ++c) {
+        const auto moment = [&](std::int32_t As) {
+            return evaluate(s, As).moment[c];
+        };
+        if (moment(validLimit[c]) < designMoment)
+            continue;
+        if (moment(0) >= designMoment) {
+            limits.required[c] = 0;
+            continue;
+        }
+        // The smallest steel force F with F (d - β F / (α b fcd)) = MEd 10^6, or F 0.9 d for
+        // "benadering"; the square root to 200 bits.
+        const mpq_class target = designMoment * 1000000;
+        mpq_class force;
+        if (c == 0) {
+            force = target / (mpq_class(9, 10) * s.d);
+        } else {
+            const mpq_class perForce = s.beta[c - 1] / (s.alpha[c - 1] * s.b * s.fcd);
+            const mpq_class discriminant = s.d * s.d - 4 * perForce * target;
+            if (discriminant < 0) {
+                force = mpq_class(validLimit[c]) * s.fyd;
+            } else {
+                const mpf_class root = sqrt(mpf_class(discriminant, 200));
+                force = target * 2 / (s.d + mpq_class(root));
+            }
+        }
+        const auto below = [&](std::int32_t As) {
+            return moment(As) < designMoment;
+        };
+        const auto last = lastHolding(0, validLimit[c], force / s.fyd, below);
+        if (!last)
+            return std::nullopt;
+        limits.required[c] = *last + 1;
+    }
+    return limits;
 }
 
 } // namespace reference

@@ -5,7 +5,11 @@
 #include <QTest>
 
 #include <algorithm>
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 using section::Point;
 using namespace Qt::Literals::StringLiterals;
@@ -26,6 +30,9 @@ private Q_SLOTS:
     void steps();
     void notesSayWhatTheDrawingCannot_data();
     void notesSayWhatTheDrawingCannot();
+    void decimalWritesAsToChars_data();
+    void decimalWritesAsToChars();
+    void decimalAgreesWithToCharsOnSampledDoubles();
 };
 
 namespace {
@@ -278,6 +285,84 @@ void tst_SectionGeometry::notesSayWhatTheDrawingCannot()
     if (!says.isEmpty())
         QVERIFY2(all.contains(says), qPrintable(all));
     QVERIFY2(!all.contains(neverSays), qPrintable(all));
+}
+
+namespace {
+
+// What the standard library writes, the separator put in afterwards.
+std::string toChars(double value, int digits, char separator)
+{
+    char buffer[64];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                   std::chars_format::general, std::clamp(digits, 1, 17))
+                         .ptr;
+    std::string text(buffer, end);
+    std::replace(text.begin(), text.end(), '.', separator);
+    return text;
+}
+
+} // namespace
+
+void tst_SectionGeometry::decimalWritesAsToChars_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("digits");
+    QTest::addColumn<char>("separator");
+    constexpr double infinity = std::numeric_limits<double>::infinity();
+
+    QTest::addRow("a whole number has no separator") << 471.0 << 10 << '.';
+    QTest::addRow("ten digits round the eleventh") << 401.87578125 << 10 << '.';
+    QTest::addRow("a binary tie rounds to the even digit") << 0.125 << 2 << '.';
+    QTest::addRow("rounding up carries into a new digit") << 9.9999 << 3 << '.';
+    QTest::addRow("down to 1e-4 the fixed form holds") << 0.0001 << 3 << '.';
+    QTest::addRow("below 1e-4 the exponent form begins") << 0.0000123 << 3 << '.';
+    QTest::addRow("as many whole digits as the precision stay fixed") << 1234.0 << 4 << '.';
+    QTest::addRow("one whole digit more takes the exponent form") << 12345.0 << 4 << '.';
+    QTest::addRow("rounding up can reach the exponent form") << 9999.6 << 4 << '.';
+    QTest::addRow("an exponent of three digits") << 1e300 << 10 << '.';
+    QTest::addRow("the smallest subnormal") << 4.9406564584124654e-324 << 17 << '.';
+    QTest::addRow("the largest double with every digit")
+        << std::numeric_limits<double>::max() << 17 << '.';
+    QTest::addRow("a negative number keeps its sign") << -85.32394366197183 << 6 << '.';
+    QTest::addRow("negative zero keeps its sign") << -0.0 << 4 << '.';
+    QTest::addRow("more than 17 digits are held at 17") << 0.1 << 40 << '.';
+    QTest::addRow("no digits count as one") << 123.0 << 0 << '.';
+    QTest::addRow("infinity") << -infinity << 10 << '.';
+    QTest::addRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 10 << '.';
+    QTest::addRow("a comma takes the point's place") << 0.3914 << 4 << ',';
+    QTest::addRow("a comma in the exponent form") << 1.5e-7 << 4 << ',';
+}
+
+void tst_SectionGeometry::decimalWritesAsToChars()
+{
+    QFETCH(double, value);
+    QFETCH(int, digits);
+    QFETCH(char, separator);
+    QCOMPARE(section::decimal(value, digits, separator), toChars(value, digits, separator));
+}
+
+// Doubles of every exponent and doubles as the calculation meets them (a few digits before and
+// after the point), at every precision.
+void tst_SectionGeometry::decimalAgreesWithToCharsOnSampledDoubles()
+{
+    std::uint64_t state = 20261208;
+    const auto next = [&state] {
+        std::uint64_t z = (state += 0x9e3779b97f4a7c15u);
+        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
+        z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
+        return z ^ (z >> 31);
+    };
+    for (int i = 0; i < 40000; ++i) {
+        const std::uint64_t bits = next();
+        const double value = i % 2 == 0 ? std::bit_cast<double>(bits)
+                                        : double(std::int64_t(bits >> 40) - (1 << 23)) / 1024.0;
+        const int digits = 1 + i % 17;
+        const std::string written = section::decimal(value, digits);
+        if (written != toChars(value, digits, '.'))
+            QFAIL(qPrintable(QString::fromStdString(written + " where to_chars writes " +
+                                                    toChars(value, digits, '.') + " (" +
+                                                    std::to_string(digits) + " digits)")));
+    }
 }
 
 QTEST_APPLESS_MAIN(tst_SectionGeometry)

@@ -4,9 +4,15 @@
 #include "test_support.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -19,8 +25,8 @@
 using namespace Qt::StringLiterals;
 
 // The program as the user starts, uses and ends it: the application's title, version and icon,
-// the About box from the "Help" menu (where it stands, how it closes, that each showing builds
-// and destroys one box) and the two ways out.
+// Qt's own dialogs in Dutch, the About box from the "Help" menu (where it stands, how it closes,
+// that each showing builds and destroys one box) and the two ways out.
 class tst_Shell : public QObject
 {
     Q_OBJECT
@@ -30,6 +36,8 @@ private Q_SLOTS:
     void cleanup();
     void application();
     void iconHasAtMostSixteenColours();
+    void qtDialogsSpeakDutch_data();
+    void qtDialogsSpeakDutch();
     void aboutBoxLayout();
     void aboutBoxPlacement_data();
     void aboutBoxPlacement();
@@ -134,6 +142,61 @@ void tst_Shell::iconHasAtMostSixteenColours()
         for (int x = 0; x < image.width(); ++x)
             colours.insert(image.pixel(x, y));
     QVERIFY(colours.size() <= 16);
+}
+
+void tst_Shell::qtDialogsSpeakDutch_data()
+{
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("dutch");
+
+    QTest::addRow("the file dialog names the folder")
+        << u"file"_s << u"Look in:"_s << u"Zoeken in:"_s;
+    QTest::addRow("the file dialog asks for a name")
+        << u"file"_s << u"File &name:"_s << u"Bestands&naam:"_s;
+    QTest::addRow("the file dialog's button saves") << u"file"_s << u"&Save"_s << u"Op&slaan"_s;
+    QTest::addRow("the file dialog can be cancelled") << u"file"_s << u"Cancel"_s << u"Annuleren"_s;
+    QTest::addRow("the print dialog's button prints")
+        << u"print"_s << u"&Print"_s << u"A&fdrukken"_s;
+    QTest::addRow("the print dialog offers the printer's properties")
+        << u"print"_s << u"P&roperties"_s << u"&Eigenschappen"_s;
+    QTest::addRow("the print dialog prints all pages")
+        << u"print"_s << u"Print all"_s << u"Alles afdrukken"_s;
+    QTest::addRow("the print dialog counts copies") << u"print"_s << u"Copies"_s << u"Kopieën"_s;
+    QTest::addRow("the print dialog can be cancelled")
+        << u"print"_s << u"Cancel"_s << u"Annuleren"_s;
+}
+
+// The section view opens Qt's dialogs; the application object makes them speak the program's
+// language. Qt's own drawn dialogs, as where the desktop offers none of its own.
+void tst_Shell::qtDialogsSpeakDutch()
+{
+    QFETCH(QString, dialog);
+    QFETCH(QString, english);
+    QFETCH(QString, dutch);
+
+    QPrinter printer;
+    std::unique_ptr<QDialog> box;
+    if (dialog == u"file") {
+        auto file = std::make_unique<QFileDialog>(form.get(), u"Opslaan als"_s);
+        file->setOption(QFileDialog::DontUseNativeDialog);
+        file->setAcceptMode(QFileDialog::AcceptSave);
+        box = std::move(file);
+    } else {
+        box = std::make_unique<QPrintDialog>(&printer, form.get());
+    }
+    QStringList texts;
+    for (const QLabel *label : box->findChildren<QLabel *>())
+        texts << label->text();
+    for (const QAbstractButton *button : box->findChildren<QAbstractButton *>())
+        texts << button->text();
+    for (const QGroupBox *group : box->findChildren<QGroupBox *>())
+        texts << group->title();
+    for (const QTabWidget *tabs : box->findChildren<QTabWidget *>())
+        for (int i = 0; i < tabs->count(); ++i)
+            texts << tabs->tabText(i);
+    QVERIFY2(texts.contains(dutch), qPrintable(texts.join(u" | "_s)));
+    QVERIFY2(!texts.contains(english), qPrintable(texts.join(u" | "_s)));
 }
 
 void tst_Shell::aboutBoxLayout()

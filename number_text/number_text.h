@@ -40,6 +40,11 @@ std::optional<std::int32_t> parseInt(std::string_view text);
 // any length is read without overflow. The C library's locale is never consulted.
 std::optional<ext::Extended> parseReal(std::string_view text, char decimalPoint = '.');
 
+// The same text rounded once, directly to the nearest double (ties to even); rounding
+// parseReal's value again can be one unit off where that value lies halfway between two
+// doubles.
+std::optional<double> parseRealAsDouble(std::string_view text, char decimalPoint = '.');
+
 struct SplitNumber {
     bool found = false; // an exponent letter was found
     std::string_view mantissa;

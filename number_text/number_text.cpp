@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace numtext {
 
@@ -114,7 +115,16 @@ std::optional<std::int32_t> parseInt(std::string_view text)
     return parseDecimalDigits(rest);
 }
 
-std::optional<Extended> parseReal(std::string_view text, char decimalPoint)
+namespace {
+
+// The text's value as digits x 10^exponent, the digits without a leading zero.
+struct DecimalText {
+    std::string digits;
+    std::int64_t exponent = 0;
+    bool negative = false;
+};
+
+std::optional<DecimalText> readDecimal(std::string_view text, char decimalPoint)
 {
     std::string_view rest = skipBlanks(text);
     bool negative = false;
@@ -172,16 +182,35 @@ std::optional<Extended> parseReal(std::string_view text, char decimalPoint)
         return std::nullopt;
 
     if (digits.empty())
-        return ext::fromDecimal("0", 0, negative); // also a lone point or a lone exponent part
+        return DecimalText{"0", 0, negative}; // also a lone point or a lone exponent part
     if (sticky) {
         digits.push_back('1');
     } else {
         digits.erase(digits.find_last_not_of('0') + 1);
     }
     lead += exponent;
+    const auto last = lead - static_cast<std::int64_t>(digits.size()) + 1;
+    return DecimalText{std::move(digits), last, negative};
+}
+
+} // namespace
+
+std::optional<Extended> parseReal(std::string_view text, char decimalPoint)
+{
+    const auto decimal = readDecimal(text, decimalPoint);
+    if (!decimal)
+        return std::nullopt;
     // Below the normal extended range the value is a zero of its sign: every caller's double
     // is zero there anyway.
-    return ext::fromDecimal(digits, lead - static_cast<std::int64_t>(digits.size()) + 1, negative);
+    return ext::fromDecimal(decimal->digits, decimal->exponent, decimal->negative);
+}
+
+std::optional<double> parseRealAsDouble(std::string_view text, char decimalPoint)
+{
+    const auto decimal = readDecimal(text, decimalPoint);
+    if (!decimal)
+        return std::nullopt;
+    return ext::decimalToDouble(decimal->digits, decimal->exponent, decimal->negative);
 }
 
 SplitNumber splitNumber(std::string_view text, Kind kind)

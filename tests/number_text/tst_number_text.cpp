@@ -64,6 +64,18 @@ void addTextRows(std::initializer_list<TextRow> rows)
 const QByteArray kMidpointAboveOne =
     "1.0000000000000000000542101086242752217003726400434970855712890625";
 
+// 2^-1075, half the smallest subnormal double, without its exponent.
+const QByteArray kHalfSmallestSubnormal =
+    "2.47032822920623272088284396434110686182529901307162382212792841250337753635104375932649"
+    "9181808179961898982823477228588654633283551779698981993873980053909390631503565951557022"
+    "6392290858392449105184435931802849936536152500319370457678249219365623669863658480757001"
+    "5857692699037063119282795585513329278343384093519780155312465972635795746227664652728272"
+    "2005637400648549997709659947045402082816622623785739345073633900796776193057750674017632"
+    "4673600968951340535537458516661134223766678604162159680461914467291840300530057530849048"
+    "7653917113865916462395249126236538818796362393732804238910186723484976682350898633885879"
+    "2562830275599565752445550725518931369083625477918694866799496832404970582102851318545139"
+    "6213837722826145437693412532098591327667236328125";
+
 constexpr auto I = Kind::Integer;
 constexpr auto R = Kind::Real;
 constexpr long double kInf = std::numeric_limits<long double>::infinity();
@@ -154,6 +166,33 @@ private Q_SLOTS:
         QFETCH(QByteArray, text);
         QFETCH(QByteArray, expected);
         QCOMPARE(exact(numtext::parseReal(view(text))), expected);
+    }
+
+    // Each text rounds to extended exactly halfway between two doubles; only the text itself
+    // decides the side.
+    void parseRealAsDouble_data()
+    {
+        addTextRows({
+            {"just below a midpoint whose even neighbour lies above stays below",
+             "9007199254740994.9999999999999999", "9007199254740994"},
+            {"just above a midpoint whose even neighbour lies below goes up",
+             "9007199254740993.0000000000000001", "9007199254740994"},
+            {"exactly on a midpoint goes to the even double", "9007199254740995",
+             "9007199254740996"},
+            {"just above half the smallest subnormal is the smallest subnormal",
+             kHalfSmallestSubnormal + "1e-324", "5e-324"},
+            {"exactly half the smallest subnormal is zero", kHalfSmallestSubnormal + "e-324", "0"},
+            {"a comma where a point is read fails", "9007199254740995,5", "fail"},
+        });
+    }
+    void parseRealAsDouble()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QByteArray, expected);
+        const auto value = numtext::parseRealAsDouble(view(text));
+        char buffer[64];
+        const auto end = value ? std::to_chars(buffer, std::end(buffer), *value).ptr : buffer;
+        QCOMPARE(value ? QByteArray(buffer, int(end - buffer)) : QByteArray("fail"), expected);
     }
 
     void parseRealWithComma()

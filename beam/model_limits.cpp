@@ -1,0 +1,352 @@
+#include "model_limits.h"
+
+#include "number_text.h"
+#include "reinforcement.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace beam {
+namespace {
+
+using ext::Extended;
+
+constexpr std::int32_t largestArea = std::numeric_limits<std::int32_t>::max();
+
+// A design-value text written with the window's separator or with a point, as the tables
+// write them ("2.0e5").
+std::optional<Extended> readValue(std::string_view text, char separator)
+{
+    if (auto value = numtext::parseReal(text, separator))
+        return value;
+    if (separator != '.')
+        return numtext::parseReal(text, '.');
+    return std::nullopt;
+}
+
+// The largest whole x in first .. last for which `holds` is true, given that it holds at
+// first and that it holds for a prefix of the range. The search starts at `guess` and widens
+// its steps from there until it has the boundary between two tries, then halves: a good guess
+// finds the boundary in a handful of runs, any guess (even NaN) within about 64.
+template <typename Holds>
+std::int32_t lastHolding(std::int32_t first, std::int32_t last, double guess, Holds holds)
+{
+    std::int64_t lo = first;                  // holds
+    std::int64_t hi = std::int64_t(last) + 1; // does not hold, or lies past the range
+    const std::int64_t start = guess > first ? (guess < last ? std::int64_t(guess) : last) : first;
+    const bool up = start == first || holds(std::int32_t(start));
+    (up ? lo : hi) = start;
+    for (std::int64_t step = 1;; step *= 2) {
+        const std::int64_t probe = up ? lo + step : hi - step;
+        if (probe >= hi || probe <= lo)
+            break;
+        const bool held = holds(std::int32_t(probe));
+        (held ? lo : hi) = probe;
+        if (held != up)
+            break;
+    }
+    while (hi - lo > 1) {
+        const std::int64_t mid = lo + (hi - lo) / 2;
+        if (holds(std::int32_t(mid)))
+            lo = mid;
+        else
+            hi = mid;
+    }
+    return std::int32_t(lo);
+}
+
+// The window's section with another steel area: the same texts, depth, width and class, so
+// each area goes through exactly the run the window makes.
+class Rerun
+{
+public:
+    explicit Rerun(const SectionInputs &inputs)
+        : m_inputs(inputs.momentInputs())
+    {}
+
+    MomentSteps operator()(std::int32_t As) const
+    {
+        MomentInputs inputs = m_inputs;
+        inputs.As = As;
+        return computeMomentSteps(inputs);
+    }
+
+private:
+    MomentInputs m_inputs;
+};
+
+struct StrainRule {
+    int concreteClass = 0;
+    std::optional<double> Es;
+    double yieldStrain = 0;
+};
+
+StrainRule strainRule(double fyd, int concreteClass, std::string_view EsText, char separator)
+{
+    StrainRule rule;
+    rule.concreteClass = concreteClass;
+    const auto Es = readValue(EsText, separator);
+    if (!Es)
+        return rule;
+    const double stored = ext::toDouble(*Es);
+    if (!(stored > 0) || !std::isfinite(stored))
+        return rule;
+    rule.Es = stored;
+    rule.yieldStrain =
+        ext::toDouble((Extended(1000) * ext::fromDouble(fyd)) / ext::fromDouble(stored));
+    return rule;
+}
+
+StrainState strainOf(const MomentSteps &steps, StressBlockModel model, std::int32_t As,
+                     const StrainRule &rule)
+{
+    StrainState s;
+    s.d = steps.d;
+    s.xu = steps.models[std::size_t(model)].xu;
+    s.topStrain = ext::toDouble(topStrain(model, rule.concreteClass));
+    s.Es = rule.Es.value_or(0);
+    s.fyd = steps.fyd;
+    s.yieldStrain = rule.yieldStrain;
+    if (!steps.guardPassed) {
+        s.reason = NoCheck::NoSection;
+        return s;
+    }
+    if (As <= 0 || !(steps.fyd > 0)) {
+        s.reason = NoCheck::NoSteel;
+        return s;
+    }
+    if (!rule.Es) {
+        s.reason = NoCheck::NoModulus;
+        return s;
+    }
+    if (!(s.xu > 0) || !std::isfinite(s.xu)) {
+        s.reason = NoCheck::NoFiniteZone;
+        return s;
+    }
+    // Linear over the depth: the block's end strain at the top, 0 at xu, so at the steel
+    // εc (d - xu) / xu; computed in that order and stored once.
+    const Extended xu = ext::fromDouble(s.xu);
+    s.steelStrain = ext::toDouble(
+        (topStrain(model, rule.concreteClass) * (ext::fromDouble(steps.d) - xu)) / xu);
+    s.reason = NoCheck::None;
+    s.verdict = s.steelStrain >= s.yieldStrain ? Verdict::Yields : Verdict::DoesNotYield;
+    return s;
+}
+
+// Steel area per millimetre of xu, from As fyd = α b xu fcd in doubles: only where a search
+// starts, never what it finds.
+double areaPerDepth(const MomentSteps &steps, StressBlockModel model)
+{
+    return steps.models[std::size_t(model)].alpha * steps.b * steps.fcd / steps.fyd;
+}
+
+// Sets the yield limit, or why there is none: whatever keeps As = 1 from being checked.
+void setYieldLimit(ModelLimits &limit, const Rerun &rerun, const MomentSteps &steps,
+                   StressBlockModel model, const StrainRule &rule)
+{
+    const StrainState first = strainOf(rerun(1), model, 1, rule);
+    limit.limitReason = first.reason;
+    if (first.verdict == Verdict::NotChecked)
+        return;
+    if (first.verdict == Verdict::DoesNotYield) {
+        limit.yieldLimit = 0;
+        return;
+    }
+    const auto yields = [&](std::int32_t As) {
+        return strainOf(rerun(As), model, As, rule).verdict == Verdict::Yields;
+    };
+    // The strain falls as As grows (xu grows with it, and every step rounds monotonically),
+    // so the areas that yield are 1 up to the limit.
+    const double top = ext::toDouble(topStrain(model, rule.concreteClass));
+    const double xu = top * steps.d / (top + rule.yieldStrain);
+    limit.yieldLimit = lastHolding(1, largestArea, xu * areaPerDepth(steps, model), yields);
+}
+
+// -1 when not even As = 0 gives a valid zone, which the guard rules out.
+std::int32_t validLimitOf(const Rerun &rerun, const MomentSteps &steps, StressBlockModel model)
+{
+    const auto valid = [&](std::int32_t As) {
+        return rerun(As).models[std::size_t(model)].state == ModelState::Valid;
+    };
+    if (!valid(0))
+        return -1;
+    return lastHolding(0, largestArea, steps.d * areaPerDepth(steps, model), valid);
+}
+
+// The area whose moment is MEd in doubles: for a block, the smaller root of
+// F (d - β F / (α b fcd)) = MEd 10^6 in the steel force F; for "benadering" F 0.9 d = MEd 10^6.
+double requiredGuess(const MomentSteps &steps, int column, const Extended &designMoment)
+{
+    const double moment = ext::toDouble(designMoment) * 1e6;
+    if (column == approximationColumn)
+        return moment / (0.9 * steps.d * steps.fyd);
+    const auto model = StressBlockModel(column - 1);
+    const double perForce = steps.models[std::size_t(model)].beta /
+                            (steps.models[std::size_t(model)].alpha * steps.b * steps.fcd);
+    const double discriminant = steps.d * steps.d - 4 * perForce * moment;
+    if (!(discriminant >= 0))
+        return steps.d * areaPerDepth(steps, model);
+    return 2 * moment / (steps.d + std::sqrt(discriminant)) / steps.fyd;
+}
+
+RequiredArea requiredAreaOf(const Rerun &rerun, const MomentSteps &steps, int column,
+                            std::int32_t validLimit, const Extended &designMoment)
+{
+    RequiredArea r;
+    if (!steps.guardPassed) {
+        r.outcome = Requirement::NoSection;
+        return r;
+    }
+    const auto momentAt = [&](std::int32_t As) {
+        return columnMoment(rerun(As), column);
+    };
+    const auto reaches = [&](std::int32_t As) {
+        return ext::fromDouble(momentAt(As)) >= designMoment;
+    };
+    // Over the valid areas the moment grows with As: the parabola As fyd (d - β xu) has its
+    // top at xu = d / (2β), beyond d for every β below 1/2.
+    if (validLimit < 0 || !reaches(validLimit)) {
+        r.outcome = steps.fyd > 0 ? Requirement::Unreachable : Requirement::NoSteel;
+        r.As = std::max(validLimit, 0);
+        r.moment = validLimit < 0 ? 0 : momentAt(validLimit);
+        r.stoppedByDepth = validLimit < largestArea;
+        return r;
+    }
+    r.outcome = Requirement::Found;
+    if (reaches(0)) {
+        r.As = 0;
+    } else {
+        // The first area that reaches: one past the last one that does not.
+        r.As = lastHolding(0, validLimit, requiredGuess(steps, column, designMoment),
+                           [&](std::int32_t As) { return !reaches(As); }) +
+               1;
+    }
+    r.moment = momentAt(r.As);
+    return r;
+}
+
+} // namespace
+
+Extended ultimateStrainBiLinear(int concreteClass)
+{
+    const int fck = concreteClass >= 0 && concreteClass < int(characteristicStrengths.size())
+                        ? characteristicStrengths[std::size_t(concreteClass)]
+                        : characteristicStrengths[0];
+    if (fck <= 50)
+        return Extended(35) / Extended(10);
+    const std::int64_t r = 90 - fck;
+    return Extended(260000000 + 35 * r * r * r * r) / Extended(100000000);
+}
+
+Extended topStrain(StressBlockModel model, int concreteClass)
+{
+    switch (model) {
+    case Parabolic:
+        return Extended(2);
+    case BiLinear:
+        return ultimateStrainBiLinear(concreteClass);
+    default:
+        return Extended(35) / Extended(10);
+    }
+}
+
+bool lowerClassShapes(int concreteClass)
+{
+    return concreteClass >= 0 && concreteClass < int(characteristicStrengths.size()) &&
+           characteristicStrengths[std::size_t(concreteClass)] > 50;
+}
+
+double columnMoment(const MomentSteps &steps, int column)
+{
+    if (!steps.guardPassed)
+        return 0;
+    if (column <= approximationColumn || column >= modelColumnCount)
+        return steps.approxMoment;
+    return steps.models[std::size_t(column - 1)].moment;
+}
+
+BarLayer barLayer(const SectionInputs &inputs, std::int32_t count)
+{
+    // The drawing's rule, operation for operation, so the note and the drawing agree.
+    BarLayer layer;
+    layer.count = std::max<std::int32_t>(count, 0);
+    layer.area = steelArea(inputs.barItem, layer.count);
+    const double b = inputs.b;
+    const double c = inputs.c;
+    const double s = stirrupDiameter(inputs.stirrupItem);
+    const double phi = barDiameter(inputs.barItem);
+    const double left = c + s + phi / 2;
+    const double right = b - c - s - phi / 2;
+    layer.minimumSpacing = std::max(phi, 20.0);
+    if (layer.count >= 2) {
+        layer.clearSpacing = (right - left) / (layer.count - 1) - phi;
+        layer.fits = !(layer.clearSpacing < layer.minimumSpacing);
+    } else if (layer.count == 1) {
+        layer.fits = !(right < left);
+    }
+    return layer;
+}
+
+std::optional<std::int32_t> barsFor(int barItem, std::int32_t As)
+{
+    if (As <= 0)
+        return 0;
+    const std::int32_t one = barArea(barDiameter(barItem));
+    if (one <= 0)
+        return std::nullopt;
+    // As / one rounded up; steelArea holds products beyond 32 bits at the largest area, which
+    // still reaches As.
+    const std::int32_t count = As / one + (As % one != 0 ? 1 : 0);
+    return count;
+}
+
+StrainState strainState(const MomentSteps &steps, StressBlockModel model, std::int32_t As,
+                        int concreteClass, std::string_view EsText, char separator)
+{
+    return strainOf(steps, model, As, strainRule(steps.fyd, concreteClass, EsText, separator));
+}
+
+SectionLimits sectionLimits(const SectionInputs &inputs, const MomentSteps &steps,
+                            std::string_view EsText,
+                            const std::optional<ext::Extended> &designMoment)
+{
+    SectionLimits limits;
+    limits.designMoment = designMoment;
+    const Rerun rerun(inputs);
+    const StrainRule rule =
+        strainRule(steps.fyd, inputs.concreteClass, EsText, inputs.decimalSeparator);
+    for (int m = 0; m < StressBlockModelCount; ++m) {
+        const auto model = StressBlockModel(m);
+        ModelLimits &limit = limits.models[std::size_t(columnOf(model))];
+        limit.strain = strainOf(steps, model, inputs.As, rule);
+        setYieldLimit(limit, rerun, steps, model, rule);
+        limit.validLimit = steps.guardPassed ? validLimitOf(rerun, steps, model) : -1;
+    }
+    // "benadering" assumes yielding steel and z = 0.9 d and has no strain of its own: the
+    // standard block decides for it.
+    ModelLimits &approx = limits.models[approximationColumn];
+    const ModelLimits &standard = limits.models[std::size_t(columnOf(ParabolaRectangle))];
+    approx.strain = standard.strain;
+    approx.yieldLimit = standard.yieldLimit;
+    approx.limitReason = standard.limitReason;
+    approx.validLimit = steps.guardPassed ? largestArea : -1;
+
+    if (!designMoment)
+        return limits;
+    for (int column = 0; column < modelColumnCount; ++column) {
+        ModelLimits &limit = limits.models[std::size_t(column)];
+        RequiredArea r = requiredAreaOf(rerun, steps, column, limit.validLimit, *designMoment);
+        if (r.outcome == Requirement::Found) {
+            r.withinYieldLimit = limit.yieldLimit && r.As <= *limit.yieldLimit;
+            if (const auto count = barsFor(inputs.barItem, r.As)) {
+                r.bars = barLayer(inputs, *count);
+                r.hasBars = true;
+            }
+        }
+        limit.required = r;
+    }
+    return limits;
+}
+
+} // namespace beam

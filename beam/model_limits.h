@@ -1,0 +1,146 @@
+// Where each model of the moment run holds, and how much steel a design moment needs.
+//
+// Every stress-block model takes the steel force as As x fyd, so it holds only while the steel
+// yields. Pipeline: section inputs, the window's moment run and the Es text
+//   -> per model the strain at the steel from xu as the run stored it (extended, stored as a
+//      double in per mille) against fyd / Es -> "yields" or "does not yield";
+//   -> the moment run again for other whole steel areas on the same section -> the largest As
+//      for which the steel still yields, the largest As with a zone inside d, and the smallest
+//      As whose moment before truncation reaches the design moment -> the bars that give it.
+// Every As tried goes through computeMomentSteps itself, so a limit found here lies exactly
+// where the window's own digits change. A search starts where the formula in doubles puts the
+// limit, widens its steps until it has the limit between two tries, then halves: a handful of
+// runs as a rule, at most about 64 for any input.
+#pragma once
+
+#include "extended.h"
+#include "moment.h"
+#include "section_inputs.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace beam {
+
+// The models in the order of the window's result columns: "benadering", then the stress-block
+// models (StressBlockModel + 1).
+inline constexpr int approximationColumn = 0;
+inline constexpr int modelColumnCount = 4;
+constexpr int columnOf(StressBlockModel model)
+{
+    return int(model) + 1;
+}
+
+// fck of the concrete classes, in the items' order; it sets the ultimate strain of "bi_lineair".
+inline constexpr std::array<int, 8> characteristicStrengths{12, 20, 28, 35, 45, 53, 60, 70};
+
+// εcu3 in per mille for a class item: 3.5 up to fck 50, above that
+// 2.6 + 35 ((90 - fck) / 100)^4, formed as (260000000 + 35 (90 - fck)^4) / 10^8 so that the
+// whole formula rounds once. An index outside the table takes 3.5, as the moment run takes the
+// lower classes' constants for it.
+ext::Extended ultimateStrainBiLinear(int concreteClass);
+
+// The strain at the top fibre, in per mille, where the model's block ends: 2.0 for the whole
+// parabola, 3.5 for the parabola-rectangle (whose constants are those of 2.0 and 3.5 for every
+// class), εcu3 of the class for the bi-linear block.
+ext::Extended topStrain(StressBlockModel model, int concreteClass);
+
+// True for the classes whose own limit strains lie below 2.0 and 3.5 per mille, while the run
+// keeps the lower classes' parabola constants for them.
+bool lowerClassShapes(int concreteClass);
+
+enum class Verdict {
+    Yields,       // εs >= εyd: σs = fyd holds
+    DoesNotYield, // εs < εyd: the strain is a check value, σs = fyd does not hold
+    NotChecked,   // see NoCheck
+};
+
+enum class NoCheck {
+    None,
+    NoSection,    // the run's guard failed: no d, no width or no fcd
+    NoSteel,      // As <= 0 or fyd <= 0: no tension in the steel to check
+    NoModulus,    // the Es text does not read as a positive finite number
+    NoFiniteZone, // xu beyond the double range (an fcd next to zero)
+};
+
+struct StrainState {
+    Verdict verdict = Verdict::NotChecked;
+    NoCheck reason = NoCheck::NoSection;
+    double d = 0;           // mm
+    double xu = 0;          // mm, as the run stored it, also for an invalid model
+    double topStrain = 0;   // per mille
+    double steelStrain = 0; // per mille: ((εc x (d - xu)) / xu), each step in extended
+    double fyd = 0;         // N/mm2, as the run stored it
+    double yieldStrain = 0; // per mille: (1000 x fyd) / Es
+    double Es = 0;          // N/mm2, its text read in extended and stored
+};
+
+// Bars of the chosen diameter side by side in one layer, by the rule the drawing uses: clear
+// spacing between neighbours against the larger of the diameter and 20 mm.
+struct BarLayer {
+    std::int32_t count = 0;
+    std::int32_t area = 0; // steelArea(barItem, count)
+    double clearSpacing = 0;
+    double minimumSpacing = 0;
+    bool fits = true;
+};
+
+BarLayer barLayer(const SectionInputs &inputs, std::int32_t count);
+
+// The fewest bars of the item's diameter whose area (as steelArea computes it) reaches As:
+// 0 for As <= 0, none when the item has no bar.
+std::optional<std::int32_t> barsFor(int barItem, std::int32_t As);
+
+enum class Requirement {
+    Found,       // As is the smallest whole area whose moment reaches MEd
+    Unreachable, // no valid whole area reaches MEd: the largest moment is given
+    NoSection,   // the run's guard failed
+    NoSteel,     // fyd <= 0: no area gives a positive moment
+};
+
+struct RequiredArea {
+    Requirement outcome = Requirement::NoSection;
+    std::int32_t As = 0;
+    double moment = 0; // kNm before truncation, at As
+    // Unreachable: the area of the largest moment, and whether the zone reaching d (rather
+    // than the end of the 32-bit areas) stops it there.
+    bool stoppedByDepth = false;
+    bool withinYieldLimit = false; // Found: As <= the model's As,vloei
+    BarLayer bars;                 // Found: the fewest bars that give As
+    bool hasBars = false;
+};
+
+struct ModelLimits {
+    StrainState strain; // at the window's As; for "benadering" that of "parabool rechthoek"
+    // The largest whole As in 0 .. 2^31 - 1 for which the steel yields (As 1 up to it all
+    // yield); none when nothing can be checked.
+    std::optional<std::int32_t> yieldLimit;
+    NoCheck limitReason = NoCheck::None; // why there is no yield limit
+    // The largest whole As >= 0 with a zone inside d and a positive lever arm; the curve of the
+    // model ends there. 2^31 - 1 for "benadering", which has no such test; -1 without a
+    // section.
+    std::int32_t validLimit = 0;
+    std::optional<RequiredArea> required; // with a design moment
+};
+
+struct SectionLimits {
+    std::array<ModelLimits, modelColumnCount> models{};
+    std::optional<ext::Extended> designMoment; // kNm
+};
+
+// One column's verdict at one As: the strain from the run's stored xu.
+StrainState strainState(const MomentSteps &steps, StressBlockModel model, std::int32_t As,
+                        int concreteClass, std::string_view EsText, char separator);
+
+// The limits of all four columns. `steps` is the window's run for `inputs`; MEd in kNm, >= 0.
+SectionLimits sectionLimits(const SectionInputs &inputs, const MomentSteps &steps,
+                            std::string_view EsText,
+                            const std::optional<ext::Extended> &designMoment);
+
+// The moment of a column before truncation as the run computes it: models[m].moment, or
+// approxMoment for "benadering"; 0 when the guard failed.
+double columnMoment(const MomentSteps &steps, int column);
+
+} // namespace beam

@@ -1,0 +1,41 @@
+// The lines about where each model holds, for the calculation text after each model's part:
+// the strain, whether the steel yields, the yield limit As,vloei and, with a design moment,
+// As,nodig and the bars that give it.
+//
+// Pipeline: the MEd text -> value or a reason (extended, rounded once from the text); section
+// inputs and the limits of the window's run -> Dutch lines. Strains are written with four
+// significant digits, or as many as it takes to tell the steel strain from the yield strain.
+#pragma once
+
+#include "extended.h"
+#include "model_limits.h"
+#include "section_inputs.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace section {
+
+struct DesignMomentEntry {
+    enum class Status { Empty, Valid, Rejected };
+    Status status = Status::Empty;
+    std::optional<ext::Extended> value; // kNm, Valid only
+    std::string reason;                 // Rejected only, in Dutch
+};
+
+// A design moment in kNm: a number of 0 or more, written with the given separator or a point;
+// blanks around it are allowed, an empty text means no design moment.
+DesignMomentEntry readDesignMoment(std::string_view text, char separator);
+
+// The lines of one column (0 "benadering" .. 3 "parabool rechthoek"), each indented by two
+// blanks, without line ends. Fixed words: "staal vloeit" or "staal vloeit niet",
+// "As,vloei = N mm2", and with a design moment "As,nodig = N mm2" or "As,nodig: geen (...)".
+std::vector<std::string> limitLines(const beam::SectionInputs &inputs,
+                                    const beam::SectionLimits &limits, int column);
+
+// Once after the models, with a design moment: what the design lines do not check.
+std::vector<std::string> designNotes(const beam::SectionLimits &limits);
+
+} // namespace section

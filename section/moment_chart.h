@@ -1,0 +1,89 @@
+// The moment-reinforcement chart of the section view as data: Mu in kNm against As in mm2 for
+// the four models of the window's section, for a painter or an SVG writer to draw.
+//
+// Pipeline: section inputs, the window's moment run and its limits -> whole steel areas from 0
+// to past the current As and the yield limits -> the moment run for each of them (so every
+// point is a moment the rules compute) -> polylines split where the steel stops yielding,
+// markers, axes with round ticks. Coordinates are chart units: x is As in mm2, y is Mu in kNm;
+// every value is finite.
+#pragma once
+
+#include "model_limits.h"
+#include "moment.h"
+#include "section_inputs.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace section {
+
+struct ChartPoint {
+    double As = 0; // mm2
+    double Mu = 0; // kNm
+    bool operator==(const ChartPoint &) const = default;
+};
+
+// A run of points drawn solid (the steel yields) or dashed (it does not: the model's σs = fyd
+// no longer holds).
+struct ChartSegment {
+    bool dashed = false;
+    std::vector<ChartPoint> points;
+};
+
+struct ChartCurve {
+    std::vector<ChartSegment> segments;
+    // The model turns invalid (xu >= d) within the axis: the curve stops at its last valid
+    // whole As, `end`.
+    bool endsInvalid = false;
+    ChartPoint end;
+};
+
+struct ChartMarker {
+    int column = 0; // the model, in the window's column order
+    ChartPoint at;
+    std::string label;
+};
+
+struct ChartTick {
+    double value = 0;
+    std::string label;
+};
+
+struct ChartAxis {
+    double min = 0;
+    double max = 1;
+    std::vector<ChartTick> ticks; // from min to max, both included
+    std::string title;
+};
+
+struct MomentChart {
+    bool empty = true; // nothing to draw; emptyText says why
+    std::string emptyText;
+    std::string header; // what the lines and the markers show
+    ChartAxis x;
+    ChartAxis y;
+    // In the window's column order; "benadering" is a straight line.
+    std::array<ChartCurve, beam::modelColumnCount> curves;
+    // At the window's As: Mu as the main window shows it (truncated), one per model.
+    std::array<ChartMarker, beam::modelColumnCount> current;
+    bool hasDesignMoment = false;
+    double designMoment = 0; // kNm, a horizontal line across the axis
+    std::string designLabel;
+    // Where each model reaches MEd: (As,nodig, its moment before truncation).
+    std::vector<ChartMarker> required;
+};
+
+// About this many whole areas are sampled along the axis, besides the areas where something
+// happens (the current As, the limits, As,nodig), which are always points of the curves.
+inline constexpr int chartSamples = 240;
+
+MomentChart momentChart(const beam::SectionInputs &inputs, const beam::MomentSteps &steps,
+                        const beam::SectionLimits &limits, int samples = chartSamples);
+
+// Round ticks over lo .. hi (steps of 1, 2 or 5 times a power of ten, about `count` of
+// them), widening the range to whole steps. Labels are written from whole numbers, with the
+// separator, never through the C locale.
+ChartAxis niceAxis(double lo, double hi, int count, char separator);
+
+} // namespace section

@@ -1,0 +1,194 @@
+#include "limits_text.h"
+#include "reinforcement.h"
+#include "section_geometry.h"
+
+#include "start_section.h"
+
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {} // namespace
+
+// The MEd entry and the lines the calculation text appends after each model.
+class TestLimitsText : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void designMoment_data();
+    void designMoment();
+    void lines_data();
+    void lines();
+    void barLayerAgreesWithDrawing_data();
+    void barLayerAgreesWithDrawing();
+};
+
+void TestLimitsText::designMoment_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<char>("separator");
+    QTest::addColumn<int>("status"); // DesignMomentEntry::Status
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("reason"); // a part of it
+
+    using Status = section::DesignMomentEntry::Status;
+    const auto row = [](const char *name, const char *text, char sep, Status status, double value,
+                        const QString &reason = {}) {
+        QTest::addRow("%s", name) << QByteArray(text) << sep << int(status) << value << reason;
+    };
+    row("blanks around it are allowed", "  80 ", '.', Status::Valid, 80);
+    row("the comma separator reads a comma", "112,5", ',', Status::Valid, 112.5);
+    row("the comma separator still reads a point", "112.5", ',', Status::Valid, 112.5);
+    row("a comma with the point separator is no number", "112,5", '.', Status::Rejected, 0,
+        u"geen getal"_s);
+    row("negative zero is zero", "-0", '.', Status::Valid, 0);
+    row("an empty text means no design moment", "", '.', Status::Empty, 0);
+    row("a negative moment is refused", "-5", '.', Status::Rejected, 0, u"0 of groter"_s);
+    row("a lone point is no number", ".", '.', Status::Rejected, 0, u"geen getal"_s);
+    row("a lone exponent is no number", "e5", '.', Status::Rejected, 0, u"geen getal"_s);
+    row("beyond 1e30 kNm is refused", "1.1e30", '.', Status::Rejected, 0, u"1e30"_s);
+    row("beyond the extended range is refused, not infinite", "1e99999", '.', Status::Rejected, 0,
+        u"1e30"_s);
+}
+
+void TestLimitsText::designMoment()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(char, separator);
+    QFETCH(int, status);
+    QFETCH(double, value);
+    QFETCH(QString, reason);
+    const auto entry = section::readDesignMoment(text.toStdString(), separator);
+    QCOMPARE(int(entry.status), status);
+    QCOMPARE(entry.value.has_value(), status == int(section::DesignMomentEntry::Status::Valid));
+    if (entry.value) {
+        QCOMPARE(ext::toDouble(*entry.value), value);
+        QVERIFY(!std::signbit(ext::toDouble(*entry.value)));
+    }
+    QVERIFY2(QString::fromStdString(entry.reason).contains(reason), entry.reason.c_str());
+}
+
+void TestLimitsText::lines_data()
+{
+    QTest::addColumn<int>("concreteClass");
+    QTest::addColumn<QByteArray>("fcd");
+    QTest::addColumn<int>("As");
+    QTest::addColumn<QByteArray>("MEd");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QStringList>("says");
+    QTest::addColumn<QStringList>("never"); // words that must not appear
+
+    QTest::addRow("four bars: parabolisch yields, with its strain")
+        << 0 << QByteArray("8") << 452 << QByteArray() << 1
+        << QStringList{u"εs = εc·(d − xu)/xu = 2.0 × (471 − 184.331) / 184.331 = 3.11 ‰"_s,
+                       u"εyd = fyd/Es = 435 / 200000 = 2.175 ‰"_s, u"staal vloeit:"_s,
+                       u"As,vloei = 553 mm2"_s}
+        << QStringList{u"vloeit niet"_s, u"As,nodig"_s};
+    QTest::addRow("five bars: parabolisch overestimates its own Mu")
+        << 0 << QByteArray("8") << 565 << QByteArray() << 1
+        << QStringList{u"staal vloeit niet"_s, u"controlewaarde"_s, u"overschat"_s,
+                       u"bij 2.0 ‰ nog niet bezweken"_s}
+        << QStringList{u"staal vloeit:"_s};
+    // 2.17457 and 2.175 per mille are both 2.175 at four digits.
+    QTest::addRow("a strain next to εyd is written with the digits that tell them apart")
+        << 0 << QByteArray("8") << 865 << QByteArray() << 3
+        << QStringList{u"εs = 2.1746 ‰ < εyd = 2.175 ‰"_s} << QStringList{u"2.175 ‰ <"_s};
+    QTest::addRow("benadering takes the verdict of parabool rechthoek")
+        << 0 << QByteArray("8") << 452 << QByteArray() << 0
+        << QStringList{u"geen eigen rek"_s, u"staal vloeit (volgens parabool rechthoek"_s,
+                       u"As,vloei = 864 mm2 (van parabool rechthoek)"_s}
+        << QStringList{};
+    QTest::addRow("MEd 100: parabolisch needs more than its yield limit, in bars that do not fit")
+        << 0 << QByteArray("8") << 452 << QByteArray("100") << 1
+        << QStringList{u"As,nodig = 609 mm2"_s, u"meer dan As,vloei = 553 mm2"_s, u"niet geldig"_s,
+                       u"6 ø12 = 678 mm2"_s,
+                       u"niet naast elkaar in één laag (vrije ruimte 16.4 mm, nodig 20 mm)"_s}
+        << QStringList{};
+    QTest::addRow("MEd 100: benadering needs five bars that fit")
+        << 0 << QByteArray("8") << 452 << QByteArray("100") << 0
+        << QStringList{u"As,nodig = 543 mm2"_s, u"5 ø12 = 565 mm2, passen in één laag"_s}
+        << QStringList{u"niet geldig"_s};
+    QTest::addRow("MEd 1000: bi_lineair says none, and why")
+        << 0 << QByteArray("8") << 452 << QByteArray("1000") << 2
+        << QStringList{u"As,nodig: geen (met de drukzone binnen d"_s, u"bij As = 1299 mm2"_s}
+        << QStringList{u"As,nodig ="_s};
+    QTest::addRow("C53/65: parabolisch's 2.0 per mille is not the class's own strain")
+        << 5 << QByteArray("35.3") << 452 << QByteArray() << 1
+        << QStringList{u"Let op: voor C53/65"_s, u"niet bij C53/65"_s} << QStringList{};
+    QTest::addRow("C53/65: bi_lineair's εcu3 from the formula")
+        << 5 << QByteArray("35.3") << 452 << QByteArray() << 2
+        << QStringList{u"2.6 + 35·((90 − 53)/100)^4 = 3.25595635 ‰"_s} << QStringList{u"Let op"_s};
+    QTest::addRow("C45/55: no note about lower-class shapes")
+        << 4 << QByteArray("30.0") << 452 << QByteArray() << 3 << QStringList{u"3.5 ‰"_s}
+        << QStringList{u"Let op"_s};
+    QTest::addRow("no steel: no verdict words")
+        << 0 << QByteArray("8") << 0 << QByteArray() << 1
+        << QStringList{u"geen staalkracht"_s, u"As,vloei = 553 mm2"_s}
+        << QStringList{u"staal vloeit"_s};
+}
+
+void TestLimitsText::lines()
+{
+    QFETCH(int, concreteClass);
+    QFETCH(QByteArray, fcd);
+    QFETCH(int, As);
+    QFETCH(QByteArray, MEd);
+    QFETCH(int, column);
+    QFETCH(QStringList, says);
+    QFETCH(QStringList, never);
+    beam::SectionInputs s = startSection();
+    s.concreteClass = concreteClass;
+    s.fcdText = fcd.toStdString();
+    s.As = As;
+    const auto entry = section::readDesignMoment(MEd.toStdString(), '.');
+    const auto limits =
+        beam::sectionLimits(s, beam::computeMomentSteps(s.momentInputs()), "2.0e5", entry.value);
+    QString text;
+    for (const std::string &line : section::limitLines(s, limits, column))
+        text += QString::fromStdString(line) + u'\n';
+    for (const QString &part : says)
+        QVERIFY2(text.contains(part), qPrintable(text));
+    for (const QString &part : never)
+        QVERIFY2(!text.contains(part), qPrintable(text));
+}
+
+// The note under As,nodig and the drawing decide "one layer" by the same rule.
+void TestLimitsText::barLayerAgreesWithDrawing_data()
+{
+    QTest::addColumn<int>("barItem");
+    QTest::addColumn<int>("stirrupItem");
+    QTest::addColumn<int>("b");
+    QTest::addRow("12 mm bars in 200 mm") << 3 << 1 << 200;
+    QTest::addRow("12 mm bars where two leave exactly 20 mm") << 3 << 1 << 90;
+    QTest::addRow("12 mm bars where two leave just under 20 mm") << 3 << 1 << 89;
+    QTest::addRow("40 mm bars need their diameter") << 8 << 1 << 146;
+    QTest::addRow("one 40 mm bar wider than the stirrup's room") << 8 << 1 << 80;
+    QTest::addRow("no stirrups") << 5 << 4 << 250;
+}
+
+void TestLimitsText::barLayerAgreesWithDrawing()
+{
+    QFETCH(int, barItem);
+    QFETCH(int, stirrupItem);
+    QFETCH(int, b);
+    beam::SectionInputs s = startSection();
+    s.barItem = barItem;
+    s.stirrupItem = stirrupItem;
+    s.b = b;
+    for (int count = 0; count <= 12; ++count) {
+        s.barCount = count;
+        s.As = beam::steelArea(barItem, count);
+        const auto g = section::sectionGeometry(s, beam::computeMomentSteps(s.momentInputs()));
+        const beam::BarLayer layer = beam::barLayer(s, count);
+        QCOMPARE(layer.fits, !g.oneLayerNote);
+        QCOMPARE(layer.area, s.As);
+        // The fewest bars for an area one above what count - 1 bars give is count.
+        if (count > 0)
+            QCOMPARE(beam::barsFor(barItem, beam::steelArea(barItem, count - 1) + 1).value(),
+                     count);
+    }
+}
+
+QTEST_APPLESS_MAIN(TestLimitsText)
+#include "tst_limits_text.moc"

@@ -1,0 +1,411 @@
+// Drives the browser page (build-web/site, made by scripts/web) in headless Chromium, served
+// from this process on 127.0.0.1: sections of the committed table entered as a user enters them,
+// every input used by keyboard alone, refused entries, the layout at phone and desktop widths,
+// and what the page may not do: log an error, or ask anything of another origin.
+//
+//   node page_test.mjs                 TRALVIK_WEB_SECTIONS (500) sections of the table
+//   TRALVIK_WEB_SHOTS=dir node ...      also writes screenshots at both widths into dir
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, rmSync, mkdirSync } from 'node:fs';
+import { createServer } from 'node:http';
+import { tmpdir } from 'node:os';
+import { extname, join, normalize, dirname } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { gzipSync } from 'node:zlib';
+import puppeteer from 'puppeteer-core';
+
+const here = dirname(fileURLToPath(import.meta.url));
+const root = join(here, '..', '..');
+const site = process.env.TRALVIK_WEB_SITE ?? join(root, 'build-web', 'site');
+const sectionCount = Number(process.env.TRALVIK_WEB_SECTIONS ?? 500);
+const shots = process.env.TRALVIK_WEB_SHOTS;
+
+const resultIds = ['mu0Edit', 'mu1Edit', 'xu1Edit', 'mu2Edit', 'xu2Edit', 'mu3Edit',
+                   'xu3Edit', 'z0Edit', 'z1Edit', 'z2Edit', 'z3Edit'];
+// The inputs in the order in which Tab reaches them.
+const inputIds = ['BRadioGroup', 'FeBRadioGroup', 'PHIhwRadioGroup', 'ScrollBar1',
+                  'PHIbgRadioGroup', 'AsNumEdit', 'cNumEdit', 'HNumEdit', 'BNumEdit'];
+
+const types = {
+  '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8',
+  '.css': 'text/css; charset=utf-8', '.wasm': 'application/wasm', '.svg': 'image/svg+xml',
+};
+
+// Every test ends within its bound, whatever the browser does.
+const briefly = { timeout: 60_000 };
+const atLength = { timeout: 300_000 };
+
+let server;
+let origin;
+let browser;
+let profile;
+const served = [];
+
+before(async () => {
+  server = createServer((request, response) => {
+    const path = new URL(request.url, 'http://127.0.0.1').pathname;
+    const file = normalize(join(site, path === '/' ? 'index.html' : path));
+    served.push(path);
+    let body;
+    try {
+      if (!file.startsWith(site))
+        throw new Error('outside the site');
+      body = readFileSync(file);
+    } catch {
+      response.writeHead(404).end();
+      return;
+    }
+    response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' });
+    response.end(body);
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  origin = `http://127.0.0.1:${server.address().port}`;
+  profile = mkdtempSync(join(tmpdir(), 'tralvik-chromium-'));
+  browser = await puppeteer.launch({
+    executablePath: process.env.TRALVIK_CHROMIUM ?? '/usr/bin/chromium',
+    headless: true,
+    userDataDir: profile,
+    timeout: 30000,
+    protocolTimeout: 30000,
+    // Without the background-networking switches Chromium reaches out on its own, which this
+    // machine refuses and which is no part of the page.
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  });
+});
+
+after(async () => {
+  await browser?.close();
+  server?.close();
+  if (profile)
+    rmSync(profile, { recursive: true, force: true });
+});
+
+// A fresh page at the given size that records what it logs and asks for, loaded up to its
+// first results.
+async function openPage(width = 1280, height = 900, scale = 1) {
+  const page = await browser.newPage();
+  page.setDefaultTimeout(10000);
+  await page.setViewport({ width, height, deviceScaleFactor: scale });
+  const log = { problems: [], requests: [] };
+  page.on('console', (message) => {
+    if (message.type() === 'error' || message.type() === 'warn')
+      log.problems.push(`${message.type()}: ${message.text()}`);
+  });
+  page.on('pageerror', (error) => log.problems.push(`page error: ${error.message}`));
+  page.on('requestfailed', (request) => log.problems.push(`failed: ${request.url()}`));
+  page.on('request', (request) => log.requests.push(request.url()));
+  await page.goto(origin + '/', { waitUntil: 'load' });
+  await page.waitForFunction(() => document.getElementById('status').hidden, { timeout: 10000 });
+  return { page, log };
+}
+
+const fields = (page) => page.evaluate((ids) => Object.fromEntries(ids.map((id) => {
+  const element = document.getElementById(id);
+  return [id, element.tagName === 'OUTPUT' ? element.textContent : element.value];
+})), [...resultIds, 'dNumEdit', 'AsNumEdit', 'nEdit', 'fbDrukEdit', 'fsEdit']);
+
+// Focus, select all and type, as a user replaces a field's text.
+async function typeInto(page, id, text) {
+  await page.$eval('#' + id, (element) => { element.focus(); element.select(); });
+  if (text === '')
+    await page.keyboard.press('Backspace');
+  else
+    await page.keyboard.sendCharacter(text);
+}
+
+test('the page and its module stay below 400 KB compressed', briefly, () => {
+  let raw = 0;
+  let compressed = 0;
+  for (const file of ['index.html', 'page.js', 'page.css', 'tralvik.js', 'tralvik.wasm']) {
+    const body = readFileSync(join(site, file));
+    raw += body.length;
+    compressed += gzipSync(body, { level: 9 }).length;
+  }
+  console.log(`page: ${raw} bytes, ${compressed} bytes with gzip -9`);
+  assert.ok(compressed < 400 * 1024, `${compressed} bytes compressed`);
+});
+
+test('the start state shows the worked example within a second of loading', briefly, async () => {
+  const { page, log } = await openPage();
+  const firstResults = await page.evaluate(
+    () => performance.getEntriesByName('tralvik-first-results')[0].startTime);
+  console.log(`first results ${firstResults.toFixed(0)} ms after the start of navigation`);
+  const shown = await fields(page);
+  assert.deepEqual(resultIds.map((id) => shown[id]),
+                   ['83', '79', '184', '80', '163', '80', '151', '0.9', '0.85', '0.86', '0.87']);
+  assert.equal(shown.dNumEdit, '471');
+  assert.equal(shown.AsNumEdit, '452');
+  assert.equal(shown.nEdit, '4');
+  const selected = await page.evaluate(() => ['BRadioGroup', 'FeBRadioGroup', 'PHIhwRadioGroup',
+    'PHIbgRadioGroup'].map((id) => document.getElementById(id).selectedOptions[0].text));
+  assert.deepEqual(selected, ['C12/15', 'FeB500', '12', '8']);
+  const calculation = await page.$eval('#calculation', (element) => element.textContent);
+  assert.match(calculation, /Mu = As·fyd·z = 196620 × 401\.8757812/);
+  assert.ok(firstResults < 1000, `first results after ${firstResults} ms`);
+  assert.deepEqual(log.problems, []);
+  await page.close();
+});
+
+// Bars, stirrup and cover that give the table's d from a height within 0 .. 3000; the first three
+// change from one group of rows to the next, so that every bar and stirrup is taken, and the
+// height from row to row. Null when no height reaches d.
+const halves = [3, 4, 5, 6, 8, 10, 12, 16, 20];
+const stirrups = [6, 8, 10, 12, 0];
+function geometryFor(d, group, row) {
+  const bar = (group * 7) % 9;
+  const stirrup = (group * 3) % 5;
+  const cover = 15 + ((group * 11) % 36);
+  const below = cover + stirrups[stirrup] + halves[bar];
+  if (d === -1)
+    return { bar, stirrup, cover, height: Math.max(0, below - (row % 4)) };
+  if (d < 1)
+    return null;
+  if (d + below <= 3000)
+    return { bar, stirrup, cover, height: d + below };
+  if (d + 18 <= 3000)
+    return { bar: 0, stirrup: 4, cover: 15, height: d + 18 };
+  return null;
+}
+
+test('sections of the table entered as a user does give the table\'s eleven texts', atLength,
+     async () => {
+  const { page, log } = await openPage();
+  const lines = execFileSync('xz', ['-dc', join(root, 'tests/sections/sections.txt.xz')],
+                             { maxBuffer: 64 << 20 }).toString().split('\n');
+  // The first sections that the controls reach, taken by material: each change of class or
+  // grade costs the browser a round trip, and the order of the rows matters to no result.
+  const rows = [];
+  let skipped = 0;
+  for (let line = 0; rows.length < sectionCount && line < lines.length; ++line) {
+    const [concrete, grade, As, d, b, ...texts] = lines[line].split(' ');
+    const group = Number(concrete) * 3 + Number(grade);
+    const geometry = geometryFor(Number(d), group, line);
+    if (!geometry || Number(As) < 0 || Number(As) > 50000 || Number(b) < 0 || Number(b) > 2000)
+      ++skipped;
+    else
+      rows.push({ line: line + 1, group, concrete, grade, As, d, b, texts, geometry });
+  }
+  rows.sort((x, y) => x.group - y.group || x.line - y.line);
+
+  const current = { BRadioGroup: '0', FeBRadioGroup: '2', PHIhwRadioGroup: '3',
+                    PHIbgRadioGroup: '1', cNumEdit: '15', HNumEdit: '500', BNumEdit: '200' };
+  const choose = async (id, value) => {
+    if (current[id] !== value) {
+      await page.select('#' + id, value);
+      current[id] = value;
+    }
+  };
+  const type = async (id, value) => {
+    if (current[id] !== value) {
+      await typeInto(page, id, value);
+      current[id] = value;
+    }
+  };
+  const differences = [];
+  const start = performance.now();
+  for (const row of rows) {
+    await choose('BRadioGroup', row.concrete);
+    await choose('FeBRadioGroup', row.grade);
+    await choose('PHIhwRadioGroup', String(row.geometry.bar));
+    await choose('PHIbgRadioGroup', String(row.geometry.stirrup));
+    await type('cNumEdit', String(row.geometry.cover));
+    await type('HNumEdit', String(row.geometry.height));
+    await type('BNumEdit', row.b);
+    // Last: a new bar diameter writes its own As over a typed one.
+    await typeInto(page, 'AsNumEdit', row.As);
+    const shown = await fields(page);
+    const expected = { dNumEdit: row.d, AsNumEdit: row.As };
+    resultIds.forEach((id, i) => { expected[id] = row.texts[i]; });
+    for (const [id, text] of Object.entries(expected)) {
+      if (shown[id] !== text)
+        differences.push(`line ${row.line}, ${id}: page ${shown[id]}, table ${text}`);
+    }
+  }
+  const seconds = (performance.now() - start) / 1000;
+  console.log(`${rows.length} sections compared, ${skipped} out of the controls' reach ` +
+              `skipped, ${differences.length} texts differ, ${seconds.toFixed(1)} s`);
+  assert.deepEqual(differences.slice(0, 20), []);
+  assert.equal(rows.length, sectionCount);
+  assert.deepEqual(log.problems, []);
+  await page.close();
+});
+
+test('every input is reached by Tab in order and works from the keyboard', briefly, async () => {
+  const { page, log } = await openPage();
+  const reached = [];
+  for (let i = 0; i < 40 && reached.length < inputIds.length; ++i) {
+    await page.keyboard.press('Tab');
+    const id = await page.evaluate(() => document.activeElement?.id ?? '');
+    if (inputIds.includes(id) && !reached.includes(id))
+      reached.push(id);
+  }
+  assert.deepEqual(reached, inputIds);
+
+  const focus = async (id) => {
+    await page.evaluate(() => document.activeElement?.blur());
+    for (let i = 0; i < 40; ++i) {
+      await page.keyboard.press('Tab');
+      if (await page.evaluate((want) => document.activeElement?.id === want, id))
+        return;
+    }
+    assert.fail(`Tab never reaches ${id}`);
+  };
+  const retype = async (text) => {
+    await page.keyboard.down('Control');
+    await page.keyboard.press('KeyA');
+    await page.keyboard.up('Control');
+    await page.keyboard.press('Backspace');
+    await page.keyboard.type(text);
+  };
+
+  await focus('BRadioGroup');
+  for (let i = 0; i < 7; ++i)
+    await page.keyboard.press('ArrowDown');
+  let shown = await fields(page);
+  assert.equal(shown.fbDrukEdit, '46.7', 'the last concrete class by arrow keys');
+  assert.deepEqual(resultIds.slice(0, 4).map((id) => shown[id]), ['83', '90', '31', '90']);
+  await page.keyboard.press('Home');
+
+  await focus('FeBRadioGroup');
+  await page.keyboard.press('ArrowUp');
+  assert.equal((await fields(page)).fsEdit, '348', 'FeB400 by the arrow key');
+  await page.keyboard.press('ArrowDown');
+
+  await focus('ScrollBar1');
+  await page.keyboard.press('ArrowRight');
+  shown = await fields(page);
+  assert.deepEqual([shown.nEdit, shown.AsNumEdit], ['5', '565']);
+  await page.keyboard.press('Home');
+  shown = await fields(page);
+  assert.deepEqual([shown.nEdit, shown.AsNumEdit, shown.z1Edit], ['0', '0', '1']);
+  await page.keyboard.press('ArrowRight');
+  await page.keyboard.press('ArrowRight');
+  await page.keyboard.press('ArrowRight');
+  await page.keyboard.press('ArrowRight');
+
+  await focus('PHIhwRadioGroup');
+  await page.keyboard.press('ArrowDown');
+  await page.keyboard.press('ArrowDown');
+  shown = await fields(page);
+  assert.deepEqual([shown.AsNumEdit, shown.dNumEdit], ['1256', '467'], 'four bars of 20 mm');
+  assert.deepEqual(resultIds.map((id) => shown[id]),
+                   ['229', '0', '0', '158', '455', '159', '421', '0.9', '0', '0.62', '0.62']);
+  await page.keyboard.press('ArrowUp');
+  await page.keyboard.press('ArrowUp');
+
+  await focus('PHIbgRadioGroup');
+  await page.keyboard.press('End');
+  assert.equal((await fields(page)).dNumEdit, '479', 'no stirrups');
+  await page.keyboard.press('ArrowUp');
+  await page.keyboard.press('ArrowUp');
+  await page.keyboard.press('ArrowUp');
+
+  await focus('HNumEdit');
+  await retype('600');
+  assert.equal((await fields(page)).dNumEdit, '571');
+  await focus('cNumEdit');
+  await retype('30');
+  assert.equal((await fields(page)).dNumEdit, '556');
+  await focus('BNumEdit');
+  await retype('1');
+  shown = await fields(page);
+  assert.deepEqual(resultIds.slice(0, 4).map((id) => shown[id]), ['98', '0', '0', '0']);
+  await focus('AsNumEdit');
+  await retype('0');
+  assert.equal((await fields(page)).mu0Edit, '0');
+  assert.deepEqual(log.problems, []);
+  await page.close();
+});
+
+test('a refused entry says why in words and the results keep the last valid value', briefly,
+     async () => {
+  const { page, log } = await openPage();
+  const starts = { HNumEdit: '500', cNumEdit: '15', BNumEdit: '200', AsNumEdit: '452' };
+  const cases = [
+    ['HNumEdit', '3001', /buiten het bereik.*0 tot en met 3000 mm.*500 mm/i],
+    ['HNumEdit', 'abc', /geen heel getal.*0 tot en met 3000 mm/i],
+    ['HNumEdit', '', /leeg/i],
+    ['cNumEdit', '14', /15 tot en met 50 mm/],
+    ['BNumEdit', '-5', /0 tot en met 2000 mm/],
+    ['AsNumEdit', '99999999999', /geen heel getal.*0 tot en met 50000/i],
+  ];
+  for (const [id, text, words] of cases) {
+    await typeInto(page, id, text);
+    const state = await page.evaluate((id) => ({
+      invalid: document.getElementById(id).getAttribute('aria-invalid'),
+      message: document.getElementById(id + '-message').hidden ? ''
+        : document.getElementById(id + '-message').textContent,
+      text: document.getElementById(id).value,
+    }), id);
+    assert.equal(state.invalid, 'true', `${id} "${text}"`);
+    assert.match(state.message, words);
+    assert.equal(state.text, text, 'the text stays as typed');
+    const shown = await fields(page);
+    assert.equal(shown.mu0Edit, '83', `${id} "${text}" leaves the results as they were`);
+    await typeInto(page, id, starts[id]);
+    assert.equal(await page.$eval('#' + id + '-message', (element) => element.hidden), true);
+  }
+  await typeInto(page, 'HNumEdit', '0');
+  const body = await page.evaluate(() => document.body.innerText);
+  assert.doesNotMatch(body, /NaN|undefined|Infinity|\[object/);
+  assert.deepEqual(log.problems, []);
+  await page.close();
+});
+
+test('a change is shown within a frame, also with the network gone', briefly, async () => {
+  const { page, log } = await openPage();
+  const before = log.requests.length;
+  await page.setOfflineMode(true);
+  const times = await page.evaluate(() => {
+    const bars = document.getElementById('ScrollBar1');
+    const spent = [];
+    for (let i = 0; i < 200; ++i) {
+      bars.value = String(i % 51);
+      const start = performance.now();
+      bars.dispatchEvent(new Event('input'));
+      spent.push(performance.now() - start);
+    }
+    return spent.sort((a, b) => a - b);
+  });
+  const median = times[times.length >> 1];
+  console.log(`a change: median ${median.toFixed(2)} ms, slowest ${times.at(-1).toFixed(2)} ms`);
+  assert.ok(median < 16, `median ${median} ms`);
+  assert.equal((await fields(page)).nEdit, String(199 % 51));
+  await page.keyboard.press('Tab');
+  assert.equal(log.requests.length, before, 'nothing asked for after loading');
+  for (const url of log.requests)
+    assert.equal(new URL(url).origin, origin, url);
+  assert.deepEqual(log.problems, []);
+  await page.close();
+});
+
+test('one column at phone width, two at desktop width, no sideways scrolling at 200 %', briefly,
+     async () => {
+  const layouts = [['phone', 390, 844, 1, 1], ['desktop', 1280, 900, 1, 2],
+                   ['desktop at 200 %', 640, 450, 2, 1]];
+  for (const [name, width, height, scale, columns] of layouts) {
+    const { page, log } = await openPage(width, height, scale);
+    const layout = await page.evaluate(() => {
+      const inputs = document.querySelector('.inputs').getBoundingClientRect();
+      const outputs = document.querySelector('.outputs').getBoundingClientRect();
+      return { sideBySide: outputs.left >= inputs.right, overflow:
+        document.documentElement.scrollWidth - document.documentElement.clientWidth };
+    });
+    assert.equal(layout.sideBySide, columns === 2, name);
+    assert.equal(layout.overflow, 0, `${name}: scrolls sideways`);
+    if (shots) {
+      mkdirSync(shots, { recursive: true });
+      await page.screenshot({ path: join(shots, `${name.replace(/\W+/g, '-')}.png`),
+                              fullPage: true });
+    }
+    assert.deepEqual(log.problems, []);
+    await page.close();
+  }
+  const strangers = served.filter((path) =>
+    !['/', '/index.html', '/page.js', '/page.css', '/tralvik.js', '/tralvik.wasm',
+      '/tralvik.svg', '/favicon.ico'].includes(path));
+  assert.deepEqual(strangers, []);
+});

@@ -1,0 +1,76 @@
+// The browser page's state and its one computation, on the same rules as the main window.
+//
+// Pipeline: what the user set in a control (an item, a position, a typed text) -> checked by the
+// number rules -> section inputs with As and d derived as the main window derives them -> the
+// moment run, the drawing's notes and the calculation text -> one JSON answer that the page's
+// script puts in place, field by field. The controls carry the main window's names.
+// The script computes nothing: it moves these texts between the page and the module.
+#pragma once
+
+#include "number_text.h"
+#include "section_inputs.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace web {
+
+// A field that takes a typed whole number; the range is the main window's.
+struct NumberControl {
+    std::string_view id;
+    std::string_view what; // the quantity in a sentence: "de hoogte"
+    std::string_view unit;
+    std::int32_t min = 0;
+    std::int32_t max = 0;
+};
+
+enum NumberField : int { AsField, CoverField, HeightField, WidthField, NumberFieldCount };
+
+inline constexpr std::array<NumberControl, NumberFieldCount> numberControls{{
+    {"AsNumEdit", "het staaloppervlak As", "mm²", 0, 50000},
+    {"cNumEdit", "de dekking c", "mm", 15, 50},
+    {"HNumEdit", "de hoogte", "mm", 0, 3000},
+    {"BNumEdit", "de breedte", "mm", 0, 2000},
+}};
+
+inline constexpr std::int32_t maximumBarCount = 50;
+
+class Page
+{
+public:
+    // The main window's start values: C12/15, FeB500, four bars of 12 mm, stirrups of 8 mm,
+    // cover 15, height 500, width 200.
+    Page();
+
+    // What the user set in the control named `id`: an item index for a list, the position for
+    // the bar count, the typed text for a number field. A number field keeps the text as typed;
+    // the section takes it only when it is a whole number within the field's range, and until
+    // then keeps the last one that was. False for an unknown control or an item out of reach.
+    bool set(std::string_view id, std::string_view text);
+
+    const beam::SectionInputs &inputs() const { return m_inputs; }
+
+    // {"values": every control's value or text, "messages": why a typed text is not taken,
+    //  "fields": every shown text by its control, "calculation": the calculation's steps}
+    std::string json() const;
+
+private:
+    void takeBars();
+    void takeDepth();
+    std::string message(int field) const;
+
+    beam::SectionInputs m_inputs;
+    std::array<std::string, NumberFieldCount> m_texts;
+    std::array<numtext::Status, NumberFieldCount> m_status{};
+};
+
+// The item texts of the lists and the ranges of the number fields, for building the page:
+// {"lists": {id: [texts]}, "ranges": {id: {"min", "max", "unit", "text"}}, "barCount": max}.
+std::string controlsJson();
+
+// A text as a JSON string, quotes included; control characters escaped.
+std::string jsonString(std::string_view text);
+
+} // namespace web
