@@ -16,7 +16,25 @@
 
 namespace section {
 
-enum class Role : std::uint8_t { Ink, Concrete, Steel, Block, Invalid, Force, Grid };
+// Warning marks a model whose steel does not yield, so that its σs = fyd does not hold: amber,
+// apart from the red of a model that is invalid. Series0 to Series3 tell the models' curves
+// in the chart apart, in the columns' order.
+enum class Role : std::uint8_t {
+    Ink,
+    Concrete,
+    Steel,
+    Block,
+    Invalid,
+    Force,
+    Grid,
+    Warning,
+    WarningBlock,
+    Strain,
+    Series0,
+    Series1,
+    Series2,
+    Series3,
+};
 
 struct Rgba {
     std::uint8_t red = 0;
@@ -27,6 +45,9 @@ struct Rgba {
 };
 
 Rgba colourOf(Role role);
+
+// The colour of a model's curve and markers in the chart, by its column.
+Role seriesRole(int column);
 
 // Dash patterns in multiples of the stroke's width: dashed 4 on 2 off, dotted 1 on 2 off.
 enum class Dash : std::uint8_t { Solid, Dashed, Dotted };
@@ -62,6 +83,11 @@ enum class Part : std::uint8_t {
     LeverArm,
     Results,
     Notes,
+    Strain,     // a model's strain diagram and its values
+    ChartAxis,  // the chart's axes, grid, ticks and their texts
+    ChartCurve, // one model's curve, its end and its markers (column: the model)
+    ChartMark,  // the current As and MEd across the plot
+    Legend,
 };
 
 struct Owner {
@@ -136,10 +162,20 @@ struct DisplayList {
     std::array<std::optional<Rect>, ColumnCount> columns;
     std::array<std::optional<Rect>, ColumnCount> bands;
 
-    // Room kept free for what is not drawn yet: a strain diagram beside each stress block,
-    // at the columns' vertical scale, and a chart at the right.
+    // The strip beside each stress block for its strain diagram, at the columns' vertical
+    // scale, and the part of the target for the chart; the plot is where the chart's axes map
+    // As from chartX[0] to chartX[1] and Mu from chartY[0] (bottom) to chartY[1] (top).
     std::array<std::optional<Rect>, ColumnCount> strainAreas;
     std::optional<Rect> chartArea;
+    std::optional<Rect> plot;
+    std::array<double, 2> chartX{};
+    std::array<double, 2> chartY{};
+    // Per mille per target unit across every strain diagram, and each diagram's zero line.
+    double strainScale = 0;
+    std::array<std::optional<double>, ColumnCount> strainZero;
+    // What the extras left out for want of room, at the font that laid them out.
+    bool chartLeftOut = false;
+    bool strainLeftOut = false;
 };
 
 } // namespace section

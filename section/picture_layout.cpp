@@ -1,6 +1,8 @@
 #include "picture_layout.h"
 
 #include "calculation_text.h"
+#include "chart_layout.h"
+#include "limits_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -27,6 +29,10 @@ constexpr double smallestBlock = 1.5; // a block less deep than this, in L, call
 constexpr double breakShare = 0.4;    // of the column's height, for the zone above the break
 constexpr double thinnestStrip = 1.2; // a section above them is at least this high, in L
 constexpr double stackedShare = 0.35; // of the height, at most, for a section above the columns
+constexpr double strainRows = 2;      // below each strain diagram: εs, then εyd
+constexpr double chartBeside = 24;    // the narrowest chart beside the columns, in L
+constexpr double chartBelow = 11;     // the lowest chart below them, in L
+constexpr double chartHeightShare = 0.42; // of the height, for a chart below the columns
 
 std::string whole(std::int64_t value)
 {
@@ -46,6 +52,12 @@ std::string number(double value)
 // A ratio of scales to two significant digits, for a note.
 std::string ratioText(double ratio)
 {
+    // "1 ×" would say the drawing is to scale.
+    if (ratio < 1.095) {
+        const auto hundredths = std::int64_t(std::round(ratio * 100));
+        return whole(hundredths / 100) + "." + (hundredths % 100 < 10 ? "0" : "") +
+               whole(hundredths % 100);
+    }
     if (ratio < 9.95) {
         const auto tenths = std::int64_t(std::round(ratio * 10));
         return whole(tenths / 10) + (tenths % 10 ? "." + whole(tenths % 10) : "");
@@ -272,18 +284,60 @@ std::vector<Point> clipped(std::vector<Point> polygon, const Rect &r)
     return polygon;
 }
 
+// "benadering" has no strain of its own: it takes the verdict of "parabool rechthoek", as the
+// limits do. An invalid model gets none: its steel does not lie in a tension zone.
+std::optional<bool> yieldsIn(const SectionGeometry &g, const beam::SectionLimits &limits,
+                             int column)
+{
+    if (column != Approximation && !g.columns[std::size_t(column)].valid)
+        return std::nullopt;
+    switch (limits.models[std::size_t(column)].strain.verdict) {
+    case beam::Verdict::Yields:
+        return true;
+    case beam::Verdict::DoesNotYield:
+        return false;
+    case beam::Verdict::NotChecked:
+        break;
+    }
+    return std::nullopt;
+}
+
+// A stress block's strain diagram, where it has a verdict and a zone inside d.
+bool strainShown(const SectionGeometry &g, const beam::SectionLimits &limits, int column)
+{
+    if (column == Approximation || !yieldsIn(g, limits, column))
+        return false;
+    const beam::StrainState &st = limits.models[std::size_t(column)].strain;
+    return g.columns[std::size_t(column)].hasBlock && st.xu > 0 && st.xu < st.d &&
+           st.d <= g.drawnDepth && st.topStrain > 0 && st.steelStrain >= 0 && st.yieldStrain > 0 &&
+           std::isfinite(st.topStrain + st.steelStrain + st.yieldStrain);
+}
+
 class Layout
 {
 public:
     Layout(const SectionGeometry &geometry, const beam::MomentTexts &texts, double width,
-           double height, const TextMetrics &metrics, const PictureOptions &options)
+           double height, const TextMetrics &metrics, const PictureOptions &options,
+           const PictureLimits &extras)
         : g(geometry)
         , t(texts)
         , W(width)
         , H(height)
         , m(metrics)
         , o(options)
+        , x(extras)
     {}
+
+    // What the next attempts draw of the extras, and the note that says what they leave out.
+    void setLevel(bool chart, bool strains, std::vector<std::string> notes)
+    {
+        useChart = chart && x.chart && !x.chart->empty;
+        useStrains = strains && x.limits;
+        levelNotes = std::move(notes);
+    }
+    bool drawsChart() const { return useChart; }
+    // The chart at the least size that reads, which leaves the section and the columns more.
+    bool compactChart = false;
 
     std::optional<DisplayList> attempt(double fontScale, std::size_t reservedNoteLines);
     DisplayList fallback(double fontScale);
@@ -302,6 +356,8 @@ private:
         double xuWidth = 0, forceWidth = 0, zWidth = 0, inset = 0;
         double naturalColumn = 0;
         double resultsHeight = 0;
+        double aboveBand = 0; // the strains' top row
+        double belowBand = 0; // the strains' rows below the columns, and a gap
     };
     // Where the section and the columns go, and at which scales, in target units per mm.
     struct Frame {
@@ -345,7 +401,19 @@ private:
     void placeFirstFree(Label label, const std::vector<Point> &corners);
     bool layOutEmpty();
     std::vector<std::string> wrapNotes(const std::vector<std::string> &notes) const;
-    std::vector<std::string> resultLines(int column) const;
+    struct Line {
+        std::string text;
+        Role role = Role::Ink;
+    };
+    enum class Steel { Unknown, Yields, DoesNotYield };
+    Steel steel(int column) const;
+    Role columnRole(int column) const;
+    bool strainDrawn(int column) const;
+    std::vector<std::string> strainLines(int column) const;
+    std::vector<Line> resultLines(int column) const;
+    Label oneLine(std::string text, double left, double top, double width, Role role, Owner owner);
+    void strainDiagram(int column, const Rect &strip, const ColumnScale &columnY, double perMille,
+                       double zero);
     void measure();
     std::optional<Frame> sideBySide(double notesHeight) const;
     std::optional<Frame> stacked(double notesHeight) const;
@@ -360,6 +428,11 @@ private:
     const double H;
     const TextMetrics &m;
     const PictureOptions &o;
+    const PictureLimits &x;
+    bool useChart = false;
+    bool useStrains = false;
+    std::vector<std::string> levelNotes;
+    bool readable = true; // false where a one-line label had to shrink past reading
 
     double f = 1;
     double L = 0;
@@ -569,6 +642,49 @@ bool Layout::layOutEmpty()
     return true;
 }
 
+// Linear over the depth: εc at the top face, 0 at the neutral axis, εs at the steel, with
+// compression to the left of the zero line and tension to the right; a dashed line at εyd from
+// the neutral axis to just past the steel shows whether the strain there reaches it. Across a
+// break of the column the diagram breaks with it.
+void Layout::strainDiagram(int column, const Rect &strip, const ColumnScale &columnY,
+                           double perMille, double zero)
+{
+    const beam::StrainState &st = x.limits->models[std::size_t(column)].strain;
+    const Owner owner{Part::Strain, column};
+    const bool yields = steel(column) == Steel::Yields;
+    const double top = columnY(0);
+    const double yXu = columnY(st.xu);
+    const double yD = columnY(st.d);
+    const double left = zero - st.topStrain * perMille;
+    const double right = zero + st.steelStrain * perMille;
+    const Fill fill{FillKind::Solid, Role::Strain};
+    const Fill tensionFill{FillKind::Solid, yields ? Role::Strain : Role::WarningBlock};
+    const Stroke edge{yields ? Role::Ink : Role::Warning, hair * 1.5};
+    add({Polygon{{{zero, top}, {left, top}, {zero, yXu}}}, std::nullopt, fill, owner});
+    const double breakDepth = columnY.breakDepth;
+    if (columnY.broken && st.xu < breakDepth && breakDepth < st.d) {
+        const double atBreak =
+            zero + st.steelStrain * perMille * (breakDepth - st.xu) / (st.d - st.xu);
+        const double upper = columnY.top + columnY.above;
+        const double lower = upper + columnY.gap;
+        add({Polygon{{{zero, yXu}, {atBreak, upper}, {zero, upper}}}, std::nullopt, tensionFill,
+             owner});
+        add({Polygon{{{zero, lower}, {atBreak, lower}, {right, yD}, {zero, yD}}}, std::nullopt,
+             tensionFill, owner});
+        line({{left, top}, {zero, yXu}, {atBreak, upper}}, edge, owner);
+        line({{atBreak, lower}, {right, yD}}, edge, owner);
+    } else {
+        add({Polygon{{{zero, yXu}, {right, yD}, {zero, yD}}}, std::nullopt, tensionFill, owner});
+        line({{left, top}, {zero, yXu}, {right, yD}}, edge, owner);
+    }
+    line({{left, top}, {zero, top}}, edge, owner);
+    line({{zero, yD}, {right, yD}}, edge, owner);
+    broken({zero, top}, {zero, strip.top + strip.height}, columnY, Stroke{Role::Grid, hair}, owner);
+    const double yieldAt = zero + st.yieldStrain * perMille;
+    broken({yieldAt, yXu}, {yieldAt, std::min(yD + L * 0.3, strip.top + strip.height + L * 0.3)},
+           columnY, Stroke{Role::Ink, hair, Dash::Dashed}, owner);
+}
+
 void Layout::measure()
 {
     s.hText = "h = " + number(g.h);
@@ -585,7 +701,7 @@ void Layout::measure()
     s.forceWidth = std::max(advance("C"), advance("T"));
     s.zWidth = advance("z");
     s.inset = L * 0.3;
-    const double strain = o.strainDiagrams ? L * (strainWidth + 0.3) : 0;
+    const double strain = o.strainDiagrams || useStrains ? L * (strainWidth + 0.3) : 0;
     const double diagram = s.inset + s.xuWidth + L * 0.5 + strain + L * leastArrow + L * 0.25 +
                            s.forceWidth + L * 0.9 + s.zWidth + s.inset;
     // The columns are as wide as the texts they usually hold, whatever the digits are now, so
@@ -600,20 +716,100 @@ void Layout::measure()
     std::size_t mostLines = 0;
     for (int i = 0; i < ColumnCount; ++i) {
         std::size_t count = 0;
-        for (const std::string &text : resultLines(i))
-            count += fit(text, s.naturalColumn - L * 0.3).lines.size();
+        for (const Line &line : resultLines(i))
+            count += fit(line.text, s.naturalColumn - L * 0.3).lines.size();
         mostLines = std::max(mostLines, count);
     }
     s.resultsHeight = double(mostLines) * L;
+    s.aboveBand = 0;
+    s.belowBand = 0;
+    if (useStrains) {
+        double rows = strainRows;
+        for (int i = 0; i < ColumnCount; ++i)
+            rows = std::max(rows, double(strainLines(i).size()));
+        s.aboveBand = L;
+        s.belowBand = rows * L + L * 0.25;
+    }
 }
 
-std::vector<std::string> Layout::resultLines(int column) const
+Layout::Steel Layout::steel(int column) const
 {
-    std::vector<std::string> lines = columnResults(t, column);
+    if (!useStrains)
+        return Steel::Unknown;
+    const std::optional<bool> yields = yieldsIn(g, *x.limits, column);
+    return !yields ? Steel::Unknown : *yields ? Steel::Yields : Steel::DoesNotYield;
+}
+
+Role Layout::columnRole(int column) const
+{
+    if (!g.columns[std::size_t(column)].valid)
+        return Role::Invalid;
+    return steel(column) == Steel::DoesNotYield ? Role::Warning : Role::Ink;
+}
+
+bool Layout::strainDrawn(int column) const
+{
+    return useStrains && strainShown(g, *x.limits, column);
+}
+
+// Below a strain diagram: the steel strain against the yield strain, with the digits it takes
+// to tell them apart, and what a strain is worth where the model's own assumption fails.
+std::vector<std::string> Layout::strainLines(int column) const
+{
+    if (!strainDrawn(column))
+        return {};
+    const beam::StrainState &st = x.limits->models[std::size_t(column)].strain;
+    const auto [steelText, yieldText] =
+        distinctStrains(st.steelStrain, st.yieldStrain, x.separator);
+    const bool yields = steel(column) == Steel::Yields;
+    std::vector<std::string> lines{"εs = " + steelText + " ‰",
+                                   (yields ? "≥ εyd = " : "< εyd = ") + yieldText + " ‰"};
+    if (!yields)
+        lines.push_back("(controlewaarde)");
+    return lines;
+}
+
+std::vector<Layout::Line> Layout::resultLines(int column) const
+{
+    const Role role = columnRole(column);
+    std::vector<Line> lines;
+    for (std::string &text : columnResults(t, column))
+        lines.push_back({std::move(text), role});
     const ModelColumn &col = g.columns[std::size_t(column)];
     if (!col.valid)
-        lines.push_back(shortReason(col.state));
+        lines.push_back({shortReason(col.state), Role::Invalid});
+    if (!useStrains)
+        return lines;
+    const beam::ModelLimits &model = x.limits->models[std::size_t(column)];
+    if (const Steel verdict = steel(column); verdict != Steel::Unknown) {
+        lines.push_back({verdict == Steel::Yields ? "staal vloeit" : "staal vloeit niet", role});
+        if (column == Approximation)
+            lines.push_back({"als parabool rechthoek", role});
+    }
+    if (model.yieldLimit)
+        lines.push_back({"As,vloei = " + whole(*model.yieldLimit) + " mm2", role});
+    if (model.required) {
+        const beam::RequiredArea &r = *model.required;
+        if (r.outcome == beam::Requirement::Found)
+            // An area past the yield limit is outside what the model assumes.
+            lines.push_back({"As,nodig = " + whole(r.As) + " mm2",
+                             role == Role::Ink && model.yieldLimit && !r.withinYieldLimit
+                                 ? Role::Warning
+                                 : role});
+        else
+            lines.push_back({"As,nodig: geen", role});
+    }
     return lines;
+}
+
+// A label on one line, shrunk to the width it has.
+Label Layout::oneLine(std::string text, double left, double top, double width, Role role,
+                      Owner owner)
+{
+    const double full = advance(text);
+    const double size = full > width && full > 0 ? width / full : 1;
+    readable = readable && size >= smallestResult;
+    return label(std::move(text), left, top, size, Align::Left, role, owner);
 }
 
 // The section beside the columns, at their vertical scale, so that the top face, the bars'
@@ -623,9 +819,9 @@ std::optional<Layout::Frame> Layout::sideBySide(double notesHeight) const
     const double room = area.width - s.leftWidth - s.rightWidth - columns * s.naturalColumn;
     if (room < L * sectionWidth)
         return std::nullopt;
-    const double bandTop = area.top + L * 1.7;
+    const double bandTop = area.top + L * 1.7 + s.aboveBand;
     const double bandHeight =
-        area.top + area.height - notesHeight - s.resultsHeight - L * 0.7 - bandTop;
+        area.top + area.height - notesHeight - s.resultsHeight - s.belowBand - L * 0.7 - bandTop;
     if (bandHeight < L * leastBand)
         return std::nullopt;
 
@@ -667,7 +863,7 @@ std::optional<Layout::Frame> Layout::stacked(double notesHeight) const
     if (across < L * sectionWidth || columns * s.naturalColumn > area.width)
         return std::nullopt;
     // Above the section room for the d label, below it the b dimension, then the headings.
-    const double fixed = L * (0.6 + 1.9 + 0.4 + 1.7 + 0.7);
+    const double fixed = L * (0.6 + 1.9 + 0.4 + 1.7 + 0.7) + s.aboveBand + s.belowBand;
     const double height = area.height - notesHeight - s.resultsHeight - fixed;
     const double depth = g.drawnDepth;
     double sx = across / g.b;
@@ -697,7 +893,7 @@ std::optional<Layout::Frame> Layout::stacked(double notesHeight) const
     frame.columnWidth = s.naturalColumn + std::min(spare / columns, s.naturalColumn * 0.5);
     frame.columnsLeft = area.left + (area.width - columns * frame.columnWidth) / 2;
     frame.headingTop = frame.sectionTop + sectionHeight + L * (1.9 + 0.4);
-    frame.bandTop = frame.headingTop + L * 1.7;
+    frame.bandTop = frame.headingTop + L * 1.7 + s.aboveBand;
     frame.stacked = true;
     return frame;
 }
@@ -754,21 +950,45 @@ std::optional<DisplayList> Layout::attempt(double fontScale, std::size_t reserve
     list.height = H;
     list.fontScale = f;
     wantsNoteLines = 0;
+    readable = true;
     const double pad = L * 0.5;
     double right = W - pad;
+    double bottom = H - pad;
     if (o.chartShare > 0) {
         const double chart = W * std::min(o.chartShare, 0.6);
         list.chartArea = Rect{W - chart, pad, chart - pad, H - 2 * pad};
         right = W - chart - pad;
     }
-    area = {pad, pad, right - pad, H - 2 * pad};
+    if (!g.empty) {
+        measure();
+        // Beside the columns where they keep their natural width and the section some room;
+        // otherwise below them, over the whole width.
+        if (useChart && !list.chartArea) {
+            const double need = s.leftWidth + s.rightWidth + columns * s.naturalColumn + L * 8;
+            const double spare = W - 3 * pad - need;
+            if (spare >= L * chartBeside) {
+                const double width =
+                    compactChart ? L * chartBeside : std::min(spare, (W - 3 * pad) / 2);
+                list.chartArea = Rect{W - pad - width, pad, width, H - 2 * pad};
+                right = W - 2 * pad - width;
+            } else {
+                const double height =
+                    compactChart ? L * chartBelow
+                                 : std::max(L * chartBelow, (H - 3 * pad) * chartHeightShare);
+                list.chartArea = Rect{pad, H - pad - height, W - 2 * pad, height};
+                bottom = H - 2 * pad - height;
+            }
+        }
+    }
+    area = {pad, pad, right - pad, bottom - pad};
     if (!(area.width > 0 && area.height > 0))
         return std::nullopt;
     if (g.empty)
         return layOutEmpty() ? std::optional(std::move(list)) : std::nullopt;
 
-    measure();
-    const std::vector<std::string> geometryNotes = wrapNotes(g.notes);
+    std::vector<std::string> allNotes = g.notes;
+    allNotes.insert(allNotes.end(), levelNotes.begin(), levelNotes.end());
+    const std::vector<std::string> geometryNotes = wrapNotes(allNotes);
     const std::size_t noteLines = geometryNotes.size() + reservedNoteLines;
     const double notesHeight = noteLines ? double(noteLines) * L + L * 0.3 : 0;
 
@@ -776,10 +996,14 @@ std::optional<DisplayList> Layout::attempt(double fontScale, std::size_t reserve
     // is wider than deep, and beside them would have to be drawn far out of scale. A deep one
     // above them would come out smaller still.
     std::optional<Frame> frame = sideBySide(notesHeight);
-    if (g.b > g.drawnDepth && (!frame || frame->sectionSy / frame->sx > stackAbove))
+    const bool farOutOfScale = frame && frame->sectionSy / frame->sx > stackAbove;
+    if (g.b > g.drawnDepth && (!frame || farOutOfScale))
         if (const std::optional<Frame> above = stacked(notesHeight))
             frame = above;
     if (!frame)
+        return std::nullopt;
+    // The extras give way before a slab is drawn as a narrow post beside the columns.
+    if ((useChart || useStrains) && g.b > g.drawnDepth && !frame->stacked && farOutOfScale)
         return std::nullopt;
     const std::vector<std::string> written = wrapNotes(scaleNotes(*frame));
     if (written.size() > reservedNoteLines) {
@@ -788,7 +1012,9 @@ std::optional<DisplayList> Layout::attempt(double fontScale, std::size_t reserve
     }
     std::vector<std::string> notes = geometryNotes;
     notes.insert(notes.end(), written.begin(), written.end());
-    if (!emit(*frame, notes))
+    if (!emit(*frame, notes) || !readable)
+        return std::nullopt;
+    if (useChart && !layoutChart(list, *x.chart, *list.chartArea, ChartFont{m, f, hair}))
         return std::nullopt;
     return std::optional(std::move(list));
 }
@@ -915,16 +1141,58 @@ bool Layout::emit(const Frame &fr, const std::vector<std::string> &notes)
     std::array<std::vector<Pending>, ColumnCount> forceLabels;
     std::array<std::optional<Pending>, ColumnCount> xuLabels;
     std::array<std::optional<Pending>, ColumnCount> zLabels;
+    // One strain scale for all diagrams, so that they compare: the widest of them, compression
+    // and tension together, fills its strip.
+    double compression = 0;
+    double tension = 0;
+    for (int i = 0; i < ColumnCount; ++i)
+        if (strainDrawn(i)) {
+            const beam::StrainState &st = x.limits->models[std::size_t(i)].strain;
+            compression = std::max(compression, st.topStrain);
+            tension = std::max({tension, st.steelStrain, st.yieldStrain});
+        }
+    const double perMille =
+        compression + tension > 0 ? L * strainWidth / (compression + tension) : 0;
+    list.strainScale = perMille;
+    const double rowsTop = columnY(depth) + L * 0.65;
     for (int i = 0; i < ColumnCount; ++i) {
         const std::size_t c = std::size_t(i);
         const ModelColumn &col = g.columns[c];
         const double x0 = fr.columnsLeft + i * fr.columnWidth;
         const double xuLeft = x0 + s.inset;
         double lineStart = xuLeft + s.xuWidth + L * 0.2;
-        if (o.strainDiagrams) {
+        double gridStart = lineStart;
+        if (o.strainDiagrams || useStrains) {
             const double strainLeft = xuLeft + s.xuWidth + L * 0.3;
-            list.strainAreas[c] = Rect{strainLeft, columnY(0), L * strainWidth, depth * fr.sy};
+            const Rect strip{strainLeft, columnY(0), L * strainWidth, columnY(depth) - columnY(0)};
+            list.strainAreas[c] = strip;
             lineStart = strainLeft + L * strainWidth + L * 0.2;
+            const double textWidth = x0 + fr.columnWidth - s.inset - strainLeft;
+            if (useStrains) {
+                // The top face, the neutral axis and the steel level run on through the strain
+                // diagram, where its strain is εc, 0 and εs.
+                gridStart = strainLeft;
+                const Owner owner{Part::Strain, i};
+                const double top = fr.bandTop - L * 1.65;
+                if (i == Approximation)
+                    list.labels.push_back(
+                        oneLine("geen eigen rek", strainLeft, top, textWidth, Role::Ink, owner));
+                if (strainDrawn(i)) {
+                    const double zero = strainLeft + compression * perMille;
+                    list.strainZero[c] = zero;
+                    strainDiagram(i, strip, columnY, perMille, zero);
+                    const beam::StrainState &st = x.limits->models[c].strain;
+                    list.labels.push_back(
+                        oneLine("εc = " + perMilleText(st.topStrain, 10, x.separator) + " ‰",
+                                strainLeft, top, textWidth, Role::Ink, owner));
+                    double row = rowsTop;
+                    for (std::string &text : strainLines(i)) {
+                        list.labels.push_back(oneLine(std::move(text), strainLeft, row, textWidth,
+                                                      columnRole(i), owner));
+                        row += L;
+                    }
+                }
+            }
         }
         const double axis = lineStart + L * 0.3;
         const double zRight = x0 + fr.columnWidth - s.inset;
@@ -933,7 +1201,7 @@ bool Layout::emit(const Frame &fr, const std::vector<std::string> &notes)
         const double forceLeft = zx - L * 0.45 - s.forceWidth;
         const double arrowsEnd = forceLeft - L * 0.25;
         const double blockWidth = (arrowsEnd - axis) / 1.15; // C stands clear of the block
-        const Role colour = col.valid ? Role::Ink : Role::Invalid;
+        const Role colour = columnRole(i);
         list.bands[c] = Rect{lineStart, columnY(0), arrowsEnd - lineStart, depth * fr.sy};
         list.columns[c] = Rect{x0, fr.headingTop, fr.columnWidth,
                                columnY(depth) + L * 0.7 + s.resultsHeight - fr.headingTop};
@@ -942,8 +1210,8 @@ bool Layout::emit(const Frame &fr, const std::vector<std::string> &notes)
                                     Align::Centre, colour, {Part::Heading, i}));
         // The top face, the reinforcement's level and the zero-stress line.
         const Stroke grid{Role::Grid, hair, Dash::Dotted};
-        line({{lineStart, columnY(0)}, {arrowsEnd, columnY(0)}}, grid, {Part::Grid, i});
-        line({{lineStart, columnY(g.d)}, {arrowsEnd, columnY(g.d)}}, grid, {Part::Grid, i});
+        line({{gridStart, columnY(0)}, {arrowsEnd, columnY(0)}}, grid, {Part::Grid, i});
+        line({{gridStart, columnY(g.d)}, {arrowsEnd, columnY(g.d)}}, grid, {Part::Grid, i});
         broken({axis, columnY(0)}, {axis, columnY(depth)}, columnY, Stroke{Role::Grid, hair},
                {Part::Grid, i});
 
@@ -964,13 +1232,15 @@ bool Layout::emit(const Frame &fr, const std::vector<std::string> &notes)
                     for (const auto &[p, q] : chords(outline, at))
                         line({p, q}, Stroke{Role::Invalid, hair * 0.8}, {Part::Block, i});
             }
+            const Fill fill{FillKind::Solid,
+                            colour == Role::Warning ? Role::WarningBlock : Role::Block};
             add({Polygon{std::move(outline)},
                  Stroke{colour, hair * 1.5},
-                 col.valid ? Fill{FillKind::Solid, Role::Block} : Fill{},
+                 col.valid ? fill : Fill{},
                  {Part::Block, i}});
             if (col.neutralAxis <= depth) {
                 const double y = columnY(col.neutralAxis);
-                line({{lineStart, y}, {arrowsEnd, y}}, Stroke{colour, hair, Dash::Dashed},
+                line({{gridStart, y}, {arrowsEnd, y}}, Stroke{colour, hair, Dash::Dashed},
                      {Part::NeutralAxis, i});
                 xuLabels[c] = Pending{"xu", xuLeft, y, colour, {Part::NeutralAxis, i}, 0};
             }
@@ -1051,18 +1321,16 @@ bool Layout::emit(const Frame &fr, const std::vector<std::string> &notes)
         packed = false;
     }
 
-    // Below each column what the main window shows for it.
-    const double resultsTop = columnY(depth) + L * 0.7;
+    // Below each column what the main window shows for it, and where the model holds.
+    const double resultsTop = columnY(depth) + L * 0.7 + s.belowBand;
     for (int i = 0; i < ColumnCount; ++i) {
-        const ModelColumn &col = g.columns[std::size_t(i)];
         const double centre = fr.columnsLeft + i * fr.columnWidth + fr.columnWidth / 2;
         double top = resultsTop;
-        for (const std::string &text : resultLines(i)) {
-            const Fitted fitted = fit(text, fr.columnWidth - L * 0.3);
+        for (const Line &result : resultLines(i)) {
+            const Fitted fitted = fit(result.text, fr.columnWidth - L * 0.3);
             for (const std::string &part : fitted.lines) {
                 list.labels.push_back(label(part, centre, top, fitted.size, Align::Centre,
-                                            col.valid ? Role::Ink : Role::Invalid,
-                                            {Part::Results, i}));
+                                            result.role, {Part::Results, i}));
                 top += L * fitted.size;
             }
         }
@@ -1143,7 +1411,74 @@ std::string shortReason(beam::ModelState state)
     return state == beam::ModelState::ZoneReachesDepth ? "ongeldig: xu ≥ d" : "ongeldig: z ≤ 0";
 }
 
-std::string describePicture(const SectionGeometry &g, const beam::MomentTexts &texts)
+namespace {
+
+// What a column's strain diagram and its limit lines say, as sentences.
+std::string limitSentences(const SectionGeometry &g, const beam::SectionLimits &limits, int column,
+                           char separator)
+{
+    const beam::ModelLimits &model = limits.models[std::size_t(column)];
+    const beam::StrainState &st = model.strain;
+    const std::optional<bool> yields = yieldsIn(g, limits, column);
+    std::string text;
+    if (column == Approximation && yields)
+        text += std::string(" Geen eigen rek: ") +
+                (*yields ? "staal vloeit" : "staal vloeit niet") + ", als parabool rechthoek.";
+    if (strainShown(g, limits, column)) {
+        const auto [steelText, yieldText] =
+            distinctStrains(st.steelStrain, st.yieldStrain, separator);
+        text += " Rek: εc = " + perMilleText(st.topStrain, 10, separator) +
+                " ‰ bovenaan, 0 bij xu, εs = " + steelText +
+                " ‰ bij het staal, εyd = " + yieldText + " ‰: ";
+        text += *yields ? std::string("staal vloeit.")
+                        : std::string("staal vloeit niet; εs is een controlewaarde en het model "
+                                      "rekent met σs = fyd, wat hier niet klopt.");
+    } else if (column != Approximation && yields) {
+        text += *yields ? " Staal vloeit." : " Staal vloeit niet.";
+    }
+    if (model.yieldLimit)
+        text += " As,vloei = " + whole(*model.yieldLimit) + " mm2.";
+    if (model.required) {
+        const beam::RequiredArea &r = *model.required;
+        if (r.outcome != beam::Requirement::Found)
+            text += " As,nodig: geen.";
+        else if (model.yieldLimit && !r.withinYieldLimit)
+            text += " As,nodig = " + whole(r.As) +
+                    " mm2, meer dan As,vloei: het staal vloeit dan niet.";
+        else
+            text += " As,nodig = " + whole(r.As) + " mm2.";
+    }
+    return text;
+}
+
+std::string chartSentence(const MomentChart &chart)
+{
+    if (chart.empty || chart.x.ticks.empty())
+        return {};
+    std::string text = " Grafiek: Mu (kNm) tegen As (mm2) van " + chart.x.ticks.front().label +
+                       " tot " + chart.x.ticks.back().label +
+                       " mm2 voor de vier modellen, doorgetrokken zolang het staal vloeit en "
+                       "gestreept daarna";
+    for (int k = 0; k < beam::modelColumnCount; ++k) {
+        const ChartCurve &curve = chart.curves[std::size_t(k)];
+        if (curve.endsInvalid && std::fabs(curve.end.As) < 1e15)
+            text += std::string("; ") + columnNames[std::size_t(k)] +
+                    " stopt bij As = " + whole(std::int64_t(curve.end.As)) + " mm2, daarna xu ≥ d";
+    }
+    const double As = chart.current[0].at.As;
+    if (std::fabs(As) < 1e15)
+        text += "; de markeringen bij As = " + whole(std::int64_t(As)) +
+                " mm2 tonen Mu zoals het venster";
+    if (chart.hasDesignMoment)
+        text += "; een stippellijn bij " + chart.designLabel +
+                (chart.required.empty() ? std::string() : " met de punten van As,nodig");
+    return text + ".";
+}
+
+} // namespace
+
+std::string describePicture(const SectionGeometry &g, const beam::MomentTexts &texts,
+                            const PictureLimits &extras)
 {
     if (g.empty)
         return g.emptyText;
@@ -1162,7 +1497,11 @@ std::string describePicture(const SectionGeometry &g, const beam::MomentTexts &t
         if (!m.valid)
             description += ", " + shortReason(m.state);
         description += '.';
+        if (extras.limits)
+            description += limitSentences(g, *extras.limits, i, extras.separator);
     }
+    if (extras.chart)
+        description += chartSentence(*extras.chart);
     for (const std::string &note : g.notes)
         description += ' ' + note;
     return description;
@@ -1170,9 +1509,9 @@ std::string describePicture(const SectionGeometry &g, const beam::MomentTexts &t
 
 DisplayList layoutPicture(const SectionGeometry &geometry, const beam::MomentTexts &texts,
                           double width, double height, const TextMetrics &metrics,
-                          const PictureOptions &options)
+                          const PictureOptions &options, const PictureLimits &extras)
 {
-    Layout layout(geometry, texts, width, height, metrics, options);
+    Layout layout(geometry, texts, width, height, metrics, options, extras);
     DisplayList list;
     if (!(width > 0 && height > 0 && std::isfinite(width) && std::isfinite(height) &&
           metrics.lineHeight() > 0)) {
@@ -1180,26 +1519,77 @@ DisplayList layoutPicture(const SectionGeometry &geometry, const beam::MomentTex
         list.height = std::isfinite(height) ? std::max(height, 0.0) : 0;
         return list;
     }
-    // The lines reserved for the notes on the scale only grow, so this ends.
-    std::size_t reserved = 0;
-    double f = 1;
-    for (; f >= smallestFont; f *= fontStep) {
-        std::optional<DisplayList> laidOut = layout.attempt(f, reserved);
-        while (!laidOut && layout.wantsNoteLines > reserved) {
-            reserved = layout.wantsNoteLines;
-            laidOut = layout.attempt(f, reserved);
-        }
-        if (laidOut) {
-            list = std::move(*laidOut);
-            break;
+    // The font shrinks until the picture fits, down to `least`; a smaller chart comes before a
+    // smaller font.
+    const auto firstFit = [&layout](double least) -> std::optional<DisplayList> {
+        // The lines reserved for the notes on the scale only grow, so this ends.
+        std::size_t reserved = 0;
+        for (double f = 1; f >= least; f *= fontStep)
+            for (const bool compact : {false, true}) {
+                if (compact && !layout.drawsChart())
+                    break;
+                layout.compactChart = compact;
+                std::optional<DisplayList> attempt = layout.attempt(f, reserved);
+                while (!attempt && layout.wantsNoteLines > reserved) {
+                    reserved = layout.wantsNoteLines;
+                    attempt = layout.attempt(f, reserved);
+                }
+                if (attempt)
+                    return attempt;
+            }
+        return std::nullopt;
+    };
+    const auto leftOutNote = [](bool chart, bool strains) {
+        if (!chart && !strains)
+            return std::vector<std::string>{};
+        const std::string what = chart && strains ? "de rekken en de grafiek"
+                                 : chart          ? "de grafiek"
+                                                  : "de rekken";
+        return std::vector<std::string>{"Voor " + what +
+                                        " is hier geen ruimte; maak de tekening groter."};
+    };
+
+    // The picture without the extras first: they may shrink the font it needs by a fifth at
+    // most, the chart giving way first, then the strains; where both give way, the picture
+    // is laid out again with a note that says so.
+    const bool chart = extras.chart && !extras.chart->empty && !geometry.empty;
+    const bool strains = extras.limits && !geometry.empty;
+    layout.setLevel(false, false, {});
+    std::optional<DisplayList> laidOut = firstFit(smallestFont);
+    bool chartLeftOut = false;
+    bool strainLeftOut = false;
+    if (laidOut && (chart || strains)) {
+        const double least = laidOut->fontScale * extrasFont;
+        struct Level {
+            bool chart;
+            bool strains;
+        };
+        std::vector<Level> levels;
+        if (chart)
+            levels.push_back({true, strains});
+        if (strains)
+            levels.push_back({false, true});
+        levels.push_back({false, false});
+        for (const Level level : levels) {
+            chartLeftOut = chart && !level.chart;
+            strainLeftOut = strains && !level.strains;
+            layout.setLevel(level.chart, level.strains, leftOutNote(chartLeftOut, strainLeftOut));
+            const bool plain = !level.chart && !level.strains;
+            if (std::optional<DisplayList> richer = firstFit(plain ? smallestFont : least)) {
+                laidOut = std::move(richer);
+                break;
+            }
         }
     }
-    if (f < smallestFont)
-        list = layout.fallback(smallestFont);
+    list = laidOut ? std::move(*laidOut) : layout.fallback(smallestFont);
+    list.chartLeftOut = chartLeftOut && laidOut;
+    list.strainLeftOut = strainLeftOut && laidOut;
     list.title = geometry.empty ? "Doorsnede"
                                 : "Doorsnede b × h = " + number(geometry.b) + " × " +
                                       number(geometry.h) + " mm";
-    list.description = describePicture(geometry, texts);
+    list.description = describePicture(geometry, texts, extras);
+    for (const std::string &note : leftOutNote(list.chartLeftOut, list.strainLeftOut))
+        list.description += ' ' + note;
     return list;
 }
 

@@ -133,11 +133,11 @@ void paintPicture(QPainter &painter, const DisplayList &list)
 
 DisplayList paintSectionPicture(QPainter &painter, const QRectF &target,
                                 const SectionGeometry &geometry, const beam::MomentTexts &texts,
-                                const PictureOptions &options)
+                                const PictureOptions &options, const PictureLimits &extras)
 {
     const FontMetrics metrics(painter.font(), painter.device());
     DisplayList list =
-        layoutPicture(geometry, texts, target.width(), target.height(), metrics, options);
+        layoutPicture(geometry, texts, target.width(), target.height(), metrics, options, extras);
     painter.save();
     painter.setClipRect(target, Qt::IntersectClip);
     painter.translate(target.topLeft());

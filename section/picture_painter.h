@@ -38,6 +38,7 @@ void paintPicture(QPainter &painter, const DisplayList &list);
 // it painted.
 DisplayList paintSectionPicture(QPainter &painter, const QRectF &target,
                                 const SectionGeometry &geometry, const beam::MomentTexts &texts,
-                                const PictureOptions &options = {});
+                                const PictureOptions &options = {},
+                                const PictureLimits &extras = {});
 
 } // namespace section

@@ -3,8 +3,12 @@
 // Sections as the main window would hand them to the view: a few inputs, the rest derived by
 // the window's own rules, and the one moment run behind both the drawing and the texts.
 
+#include "limits_text.h"
 #include "materials.h"
+#include "model_limits.h"
 #include "moment.h"
+#include "moment_chart.h"
+#include "picture_layout.h"
 #include "reinforcement.h"
 #include "section_geometry.h"
 #include "section_inputs.h"
@@ -59,4 +63,22 @@ inline PictureData pictureData(const PictureSection &section)
     const beam::SectionInputs inputs = section.inputs();
     const beam::MomentSteps steps = beam::computeMomentSteps(inputs.momentInputs());
     return {section::sectionGeometry(inputs, steps), steps.texts};
+}
+
+// Where the models of the same run hold, and the chart, with an optional design moment.
+struct PictureExtras {
+    beam::SectionLimits limits;
+    section::MomentChart chart;
+    section::PictureLimits pointers() const { return {&limits, &chart}; }
+};
+
+inline PictureExtras pictureExtras(const PictureSection &section, const std::string &MEd = {})
+{
+    const beam::SectionInputs inputs = section.inputs();
+    const beam::MomentSteps steps = beam::computeMomentSteps(inputs.momentInputs());
+    PictureExtras extras;
+    extras.limits =
+        beam::sectionLimits(inputs, steps, "2.0e5", section::readDesignMoment(MEd, '.').value);
+    extras.chart = section::momentChart(inputs, steps, extras.limits);
+    return extras;
 }

@@ -42,10 +42,12 @@ private Q_SLOTS:
 namespace {
 
 DisplayList layOut(const PictureData &data, double width, double height, double pixels,
-                   const section::PictureOptions &options = {})
+                   const section::PictureOptions &options = {},
+                   const section::PictureLimits &extras = {})
 {
     const section::SansMetrics metrics(pixels);
-    return section::layoutPicture(data.geometry, data.texts, width, height, metrics, options);
+    return section::layoutPicture(data.geometry, data.texts, width, height, metrics, options,
+                                  extras);
 }
 
 DisplayList layOut(const PictureSection &s, double width = 900, double height = 430,
@@ -186,6 +188,71 @@ QString collisions(const DisplayList &list)
     return {};
 }
 
+bool chartPart(Part part)
+{
+    return part == Part::ChartAxis || part == Part::ChartCurve || part == Part::ChartMark ||
+           part == Part::Legend;
+}
+
+bool within(const Rect &inner, const Rect &outer)
+{
+    const double slack = 1e-6 * std::max(outer.width, outer.height);
+    return inner.left >= outer.left - slack && inner.top >= outer.top - slack &&
+           inner.left + inner.width <= outer.left + outer.width + slack &&
+           inner.top + inner.height <= outer.top + outer.height + slack;
+}
+
+// The rectangle around what a shape inks.
+Rect boundsOf(const section::Shape &shape)
+{
+    const Ink ink = inkOf(shape);
+    double l = 1e300, t = 1e300, r = -1e300, b = -1e300;
+    for (const auto &[p, q] : ink.lines)
+        for (const auto &point : {p, q}) {
+            l = std::min(l, point.x);
+            r = std::max(r, point.x);
+            t = std::min(t, point.y);
+            b = std::max(b, point.y);
+        }
+    if (ink.filled) {
+        l = std::min(l, ink.filled->left);
+        t = std::min(t, ink.filled->top);
+        r = std::max(r, ink.filled->left + ink.filled->width);
+        b = std::max(b, ink.filled->top + ink.filled->height);
+    }
+    return {l, t, r - l, b - t};
+}
+
+// Empty when the chart keeps to its area and everything else out of it, and each strain
+// diagram to its column; otherwise what is out of place.
+QString extrasOutOfPlace(const DisplayList &list)
+{
+    for (const auto &shape : list.shapes) {
+        const Rect bounds = boundsOf(shape);
+        const auto where = u" (%1, %2, %3 × %4)"_s.arg(bounds.left)
+                               .arg(bounds.top)
+                               .arg(bounds.width)
+                               .arg(bounds.height);
+        if (chartPart(shape.owner.part)) {
+            if (!list.chartArea || !within(bounds, *list.chartArea))
+                return u"a shape of the chart's part %1 leaves its area"_s.arg(
+                           int(shape.owner.part)) +
+                       where;
+        } else if (list.chartArea && overlap(bounds, *list.chartArea)) {
+            return u"a shape of part %1 lies in the chart's area"_s.arg(int(shape.owner.part)) +
+                   where;
+        }
+        if (shape.owner.part == Part::Strain &&
+            !within(bounds, *list.columns[std::size_t(shape.owner.column)]))
+            return u"a strain diagram leaves column %1"_s.arg(shape.owner.column) + where;
+    }
+    for (const Label &label : list.labels)
+        if (chartPart(label.owner.part) ? !within(label.box, *list.chartArea)
+                                        : list.chartArea && overlap(label.box, *list.chartArea))
+            return describe(label) + u" stands on the wrong side of the chart's edge"_s;
+    return {};
+}
+
 } // namespace
 
 void tst_PictureLayout::sweep_data()
@@ -195,14 +262,35 @@ void tst_PictureLayout::sweep_data()
     QTest::addColumn<double>("pixels");
     QTest::addColumn<double>("leastBand"); // the shortest column, in target units
     QTest::addColumn<double>("leastFont"); // the smallest text, in target units
+    QTest::addColumn<bool>("limits");      // with the strains and the chart
 
-    QTest::addRow("the window's drawing at 14 px") << 900.0 << 430.0 << 14.0 << 100.0 << 14.0;
-    QTest::addRow("the window's drawing at 28 px") << 900.0 << 430.0 << 28.0 << 100.0 << 14.0;
-    QTest::addRow("the smallest window at 12 px") << 480.0 << 260.0 << 12.0 << 60.0 << 7.5;
-    QTest::addRow("the PNG export and the clipboard") << 1200.0 << 744.0 << 14.0 << 300.0 << 14.0;
-    QTest::addRow("the SVG export") << 1000.0 << 620.0 << 14.0 << 230.0 << 14.0;
+    QTest::addRow("the window's drawing at 14 px")
+        << 900.0 << 430.0 << 14.0 << 100.0 << 14.0 << false;
+    QTest::addRow("the window's drawing at 28 px")
+        << 900.0 << 430.0 << 28.0 << 100.0 << 14.0 << false;
+    QTest::addRow("the smallest window at 12 px") << 480.0 << 260.0 << 12.0 << 60.0 << 7.5 << false;
+    QTest::addRow("the PNG export and the clipboard")
+        << 1200.0 << 744.0 << 14.0 << 300.0 << 14.0 << false;
+    QTest::addRow("the SVG export") << 1000.0 << 620.0 << 14.0 << 230.0 << 14.0 << false;
     // 180 by 80 mm of an A4 page at 300 dpi, with a font of 9 points.
-    QTest::addRow("an A4 page at 300 dpi") << 2126.0 << 946.0 << 37.5 << 250.0 << 30.0;
+    QTest::addRow("an A4 page at 300 dpi") << 2126.0 << 946.0 << 37.5 << 250.0 << 30.0 << false;
+
+    // The extras may shrink the font by a fifth, and the columns with it.
+    QTest::addRow("the window's drawing at 14 px, with the limits")
+        << 900.0 << 430.0 << 14.0 << 60.0 << 11.2 << true;
+    QTest::addRow("the window's drawing made taller, with the limits")
+        << 900.0 << 640.0 << 14.0 << 75.0 << 11.2 << true;
+    QTest::addRow("the window's drawing made taller at 28 px, with the limits")
+        << 900.0 << 640.0 << 28.0 << 75.0 << 11.2 << true;
+    QTest::addRow("the smallest window at 12 px, with the limits")
+        << 480.0 << 260.0 << 12.0 << 40.0 << 6.0 << true;
+    QTest::addRow("the PNG export and the clipboard, with the limits")
+        << 1200.0 << 744.0 << 14.0 << 90.0 << 11.2 << true;
+    QTest::addRow("the SVG export, with the limits")
+        << 1000.0 << 620.0 << 14.0 << 75.0 << 11.2 << true;
+    // 180 by 160 mm: three fifths of the page.
+    QTest::addRow("three fifths of an A4 page at 300 dpi, with the limits")
+        << 2126.0 << 1890.0 << 37.5 << 200.0 << 28.0 << true;
 }
 
 // Sections from a sliver to a slab, from 20 mm to beyond the slider's 3000 mm, from one bar to
@@ -215,6 +303,7 @@ void tst_PictureLayout::sweep()
     QFETCH(double, pixels);
     QFETCH(double, leastBand);
     QFETCH(double, leastFont);
+    QFETCH(bool, limits);
     const int widths[] = {1, 50, 200, 400, 1000, 2000, 100000};
     const int heights[] = {20, 60, 200, 500, 3000, 6000};
     const int classes[] = {0, 4, 7};
@@ -224,22 +313,39 @@ void tst_PictureLayout::sweep()
     int laidOut = 0;
     double leastSeenBand = 1e9;
     double leastSeenFont = 1e9;
+    int withChart = 0;
+    int withStrains = 0;
     std::string worst;
+    // With the limits every fifth of these, with a design moment, none or one beyond reach:
+    // each picture lays out its chart several times, and the sweep runs under the sanitizers.
+    int index = 0;
+    const char *const moments[] = {"100", "", "1e6"};
     for (const int b : widths)
         for (const int h : heights)
             for (const int concrete : classes)
                 for (const auto &[item, count] : bars)
                     for (const auto &[stirrup, cover] : covers) {
                         const PictureSection s{concrete, item, stirrup, count, b, h, cover};
+                        if (limits && index++ % 5)
+                            continue;
                         const PictureData data = pictureData(s);
-                        const DisplayList list = layOut(data, width, height, pixels);
-                        const QString wrong = collisions(list);
+                        std::optional<PictureExtras> extras;
+                        if (limits)
+                            extras = pictureExtras(s, moments[(index / 5) % 3]);
+                        const DisplayList list =
+                            layOut(data, width, height, pixels, {},
+                                   extras ? extras->pointers() : section::PictureLimits{});
+                        QString wrong = collisions(list);
+                        if (wrong.isEmpty() && limits)
+                            wrong = extrasOutOfPlace(list);
                         if (!wrong.isEmpty())
                             QFAIL(qPrintable(QString::fromStdString(s.name()) + u": "_s + wrong));
                         if (data.geometry.empty)
                             continue;
                         ++laidOut;
                         QVERIFY2(list.section, s.name().c_str());
+                        withChart += limits && !list.chartLeftOut;
+                        withStrains += limits && !list.strainLeftOut;
                         if (qEnvironmentVariableIsSet("TRALVIK_SWEEP_STATS")) {
                             leastSeenFont = std::min(leastSeenFont, pixels * list.fontScale);
                             for (const auto &band : list.bands)
@@ -271,10 +377,17 @@ void tst_PictureLayout::sweep()
                                                 u": the deepest block is %1 high"_s.arg(deepest)));
                         // Text shrinks to fit, but never below a size that reads.
                         QVERIFY2(pixels * list.fontScale >= leastFont, s.name().c_str());
+                        // The extras shrink it by a fifth at most, or give way.
+                        if (limits && !(list.chartLeftOut && list.strainLeftOut)) {
+                            const double plain = layOut(data, width, height, pixels).fontScale;
+                            QVERIFY2(list.fontScale >= plain * section::extrasFont - 1e-9,
+                                     s.name().c_str());
+                        }
                     }
-    QVERIFY(laidOut > 1000);
+    QVERIFY(laidOut > (limits ? 400 : 1000));
     if (qEnvironmentVariableIsSet("TRALVIK_SWEEP_STATS"))
-        qInfo("least band %g (%s), least font %g", leastSeenBand, worst.c_str(), leastSeenFont);
+        qInfo("least band %g (%s), least font %g; %d of %d with the chart, %d with the strains",
+              leastSeenBand, worst.c_str(), leastSeenFont, withChart, laidOut, withStrains);
 }
 
 void tst_PictureLayout::scales_data()

@@ -37,6 +37,8 @@ namespace {
 struct Sample {
     const char *file;
     PictureSection section;
+    bool limits = false; // with the strains and the chart
+    const char *designMoment = "";
 };
 
 const Sample samples[] = {
@@ -55,10 +57,18 @@ const Sample samples[] = {
     {"crowded-notes", {.barItem = 8, .barCount = 50, .b = 200, .h = 100, .cover = -10}},
     {"deep-cover", {.b = 200, .h = 100, .cover = 50}},
     {"a4-worst", {.barItem = 5, .barCount = 10, .b = 400, .h = 200}},
+    {"limits-start", {}, true},
+    {"limits-5x12", {.barCount = 5}, true},
+    {"limits-8x12", {.barCount = 8}, true},
+    {"limits-4x20", {.barItem = 5}, true},
+    {"limits-med100", {}, true, "100"},
+    {"limits-2000x100", {.b = 2000, .h = 100}, true, "10"},
+    {"limits-c70-tall-3000", {.concreteClass = 7, .h = 3000}, true, "500"},
 };
 
 QImage render(const PictureData &data, QSize size, int pixels, section::DisplayList *laidOut,
-              bool labelsOnly = false, bool paintBold = false)
+              bool labelsOnly = false, bool paintBold = false,
+              const section::PictureLimits &extras = {})
 {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
@@ -67,8 +77,8 @@ QImage render(const PictureData &data, QSize size, int pixels, section::DisplayL
     font.setPixelSize(pixels);
     painter.setFont(font);
     const section::FontMetrics metrics(painter.font(), painter.device());
-    section::DisplayList list =
-        section::layoutPicture(data.geometry, data.texts, size.width(), size.height(), metrics);
+    section::DisplayList list = section::layoutPicture(data.geometry, data.texts, size.width(),
+                                                       size.height(), metrics, {}, extras);
     if (labelsOnly)
         list.shapes.clear();
     // A font that renders wider than the one measured, as a printer's may.
@@ -98,6 +108,10 @@ void tst_PicturePainter::textStaysInItsBox_data()
     QTest::addRow("the PNG export") << 14 << QSize(1200, 744) << false;
     QTest::addRow("the smallest window") << 12 << QSize(480, 260) << false;
     QTest::addRow("an A4 page at 300 dpi") << 38 << QSize(2126, 946) << false;
+    QTest::addRow("the window's drawing made taller, at 14 px") << 14 << QSize(900, 640) << false;
+    QTest::addRow("the window's drawing made taller, at 28 px") << 28 << QSize(900, 640) << false;
+    QTest::addRow("the SVG export") << 14 << QSize(1000, 620) << false;
+    QTest::addRow("an A4 page at 300 dpi, half the page high") << 38 << QSize(2126, 1500) << false;
     QTest::addRow("a font wider than the one measured is squeezed into the boxes")
         << 14 << QSize(900, 430) << true;
 }
@@ -112,10 +126,13 @@ void tst_PicturePainter::textStaysInItsBox()
     const QString keep = qEnvironmentVariable("TRALVIK_PICTURE_DIR");
     for (const Sample &sample : samples) {
         const PictureData data = pictureData(sample.section);
+        const PictureExtras extras = pictureExtras(sample.section, sample.designMoment);
+        const section::PictureLimits shown =
+            sample.limits ? extras.pointers() : section::PictureLimits{};
         section::DisplayList list;
-        const QImage image = render(data, size, pixels, &list, true, paintBold);
+        const QImage image = render(data, size, pixels, &list, true, paintBold, shown);
         if (!keep.isEmpty() && !paintBold) {
-            render(data, size, pixels, nullptr)
+            render(data, size, pixels, nullptr, false, false, shown)
                 .save(QDir(keep).filePath(u"%1-%2x%3-%4px.png"_s.arg(QLatin1StringView(sample.file))
                                               .arg(size.width())
                                               .arg(size.height())
@@ -124,7 +141,7 @@ void tst_PicturePainter::textStaysInItsBox()
                 u"%1-%2px.svg"_s.arg(QLatin1StringView(sample.file)).arg(pixels)));
             const section::SansMetrics sans(pixels);
             const section::DisplayList approximate = section::layoutPicture(
-                data.geometry, data.texts, size.width(), size.height(), sans);
+                data.geometry, data.texts, size.width(), size.height(), sans, {}, shown);
             if (svg.open(QIODevice::WriteOnly))
                 svg.write(QByteArray::fromStdString(section::svgPicture(approximate, pixels)));
         }
