@@ -4,6 +4,7 @@
 #include "materials.h"
 #include "model_limits.h"
 #include "moment.h"
+#include "moment_chart.h"
 #include "picture_layout.h"
 #include "reinforcement.h"
 #include "section_geometry.h"
@@ -119,15 +120,18 @@ constexpr double widening = 3;
 
 double pictureHeight(double width)
 {
-    return std::clamp(std::round(width * 0.6), 400.0, 560.0);
+    return std::clamp(std::round(width * 0.95), 560.0, 860.0);
 }
 
 section::DisplayList drawing(const section::SectionGeometry &geometry,
-                             const beam::MomentTexts &texts, double width)
+                             const beam::MomentTexts &texts, const section::PictureLimits &extras,
+                             double width)
 {
     const section::SansMetrics metrics(pictureFont);
-    section::DisplayList list =
-        section::layoutPicture(geometry, texts, width, pictureHeight(width), metrics);
+    const auto layOut = [&](double w) {
+        return section::layoutPicture(geometry, texts, w, pictureHeight(w), metrics, {}, extras);
+    };
+    section::DisplayList list = layOut(width);
     // The font shrinks about as the width does where the width limits it, in steps: a second
     // try catches the step the first one fell short of.
     for (int tries = 0; tries < 2; ++tries) {
@@ -139,7 +143,7 @@ section::DisplayList drawing(const section::SectionGeometry &geometry,
         if (wider <= width)
             break;
         width = wider;
-        list = section::layoutPicture(geometry, texts, width, pictureHeight(width), metrics);
+        list = layOut(width);
     }
     return list;
 }
@@ -328,8 +332,10 @@ std::string Page::json() const
     const auto steel = beam::steelGrades[std::size_t(m_inputs.steelGrade)];
     const beam::SectionLimits limits =
         beam::sectionLimits(m_inputs, moments, steel.Es, m_design.value);
+    const section::MomentChart chart = section::momentChart(m_inputs, moments, limits);
     const section::DisplayList picture =
-        drawing(geometry, moments.texts, std::max(m_pictureWidth, narrowestPicture));
+        drawing(geometry, moments.texts, {&limits, &chart, m_inputs.decimalSeparator},
+                std::max(m_pictureWidth, narrowestPicture));
 
     std::string out;
     {

@@ -316,8 +316,10 @@ const drawing = (page) => page.evaluate(() => {
     title: svg.querySelector('title')?.textContent,
     desc: svg.querySelector('desc')?.textContent,
     description: document.getElementById('description').textContent,
-    bars: svg.querySelectorAll('circle').length,
-    blocks: svg.querySelectorAll('polygon').length,
+    // In the colours of the steel and of a stress block, as the chart's markers are not.
+    bars: svg.querySelectorAll('circle[fill="rgb(40,40,40)"]').length,
+    blocks: svg.querySelectorAll('polygon[fill="rgb(120,160,215)"], ' +
+                                 'polygon[fill="rgb(250,190,100)"]').length,
     texts: [...svg.querySelectorAll('text')].map((text) => text.textContent),
     numbers: numbers.map((a) => a.value).join(' '),
   };
@@ -332,8 +334,12 @@ test('the drawing shows the section as entered, named and described for a screen
   assert.match(shown.desc, /200 bij 500 mm met 4 staven van 12 mm/);
   assert.equal(shown.description, shown.desc);
   assert.deepEqual([shown.bars, shown.blocks], [4, 3], 'four bars, three stress blocks');
-  for (const text of ['h = 500', 'b = 200', 'd = 471', 'Mu = 83 kNm', 'xu = 151 mm'])
+  // The section, a result, a strain and a verdict, and the chart's axis.
+  for (const text of ['h = 500', 'b = 200', 'd = 471', 'Mu = 83 kNm', 'xu = 151 mm',
+                      'εs = 7.36 ‰', 'As,vloei = 553 mm2', 'Mu (kNm)'])
     assert.ok(shown.texts.includes(text), text);
+  await typeInto(page, 'MEdEdit', '100');
+  assert.ok((await drawing(page)).texts.includes('As,nodig = 609 mm2'), 'As,nodig drawn');
 
   await page.$eval('#ScrollBar1', (bars) => {
     bars.value = '7';
