@@ -3,10 +3,11 @@
 //
 // Pipeline: what the user set in a control (an item, a position, a typed text) -> checked by the
 // number rules -> section inputs with As and d derived as the main window derives them, and a
-// design moment read in extended -> the moment run, the models' limits, the drawing laid out
-// for the width the page gives it and written as SVG, the calculation text -> one JSON answer
-// that the page's script puts in place, field by field. The controls carry the main window's
-// names. The script computes nothing: it moves these texts between the page and the module.
+// design moment read in extended -> the moment run, the models' limits and chart, the drawing
+// laid out for the width the page gives it and written as SVG, the calculation text -> one
+// JSON answer that the page's script puts in place, field by field. The controls carry the main
+// window's names. The script computes nothing: it moves these texts between the page and the
+// module.
 #pragma once
 
 #include "limits_text.h"
