@@ -28,8 +28,8 @@ std::string invalidReason(const beam::ModelSteps &model, double d, char separato
 {
     if (model.state == beam::ModelState::ZoneReachesDepth)
         return "ongeldig: de drukzone reikt tot d of verder (xu = " +
-               decimal(model.xu, digits, separator) +
-               " mm >= d = " + decimal(d, digits, separator) + " mm)";
+               decimal(model.xu, digits, separator) + " mm ≥ d = " + decimal(d, digits, separator) +
+               " mm)";
     return "ongeldig: de hefboomsarm is niet positief (z = " + decimal(model.z, digits, separator) +
            " mm)";
 }
@@ -50,7 +50,7 @@ std::string calculationText(const beam::SectionInputs &inputs, const beam::Momen
     const auto concrete = beam::concreteClass(inputs.concreteClass);
     const auto steel = beam::steelGrade(inputs.steelGrade);
     const int s = beam::stirrupDiameter(inputs.stirrupItem);
-    line("Doorsnede b x h = " + whole(inputs.b) + " x " + whole(inputs.H) + " mm, dekking c = " +
+    line("Doorsnede b × h = " + whole(inputs.b) + " × " + whole(inputs.H) + " mm, dekking c = " +
          whole(inputs.c) + " mm, beugels " + (s > 0 ? "ø" + whole(s) + " mm" : "geen") + ", " +
          whole(inputs.barCount) + " staven ø" + whole(beam::barDiameter(inputs.barItem)) + " mm");
     line("Beton " + std::string(concrete ? concrete->name : "?") + ": fcd = " + inputs.fcdText +

@@ -193,6 +193,16 @@ void requiredLines(std::vector<std::string> &lines, const beam::ModelLimits &mod
 
 } // namespace
 
+std::string perMilleText(double value, int digits, char separator)
+{
+    return perMille(value, digits, separator);
+}
+
+std::pair<std::string, std::string> distinctStrains(double steel, double yield, char separator)
+{
+    return distinct(steel, yield, separator);
+}
+
 DesignMomentEntry readDesignMoment(std::string_view text, char separator)
 {
     DesignMomentEntry entry;

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace section {
@@ -34,6 +35,15 @@ DesignMomentEntry readDesignMoment(std::string_view text, char separator);
 // "As,vloei = N mm2", and with a design moment "As,nodig = N mm2" or "As,nodig: geen (...)".
 std::vector<std::string> limitLines(const beam::SectionInputs &inputs,
                                     const beam::SectionLimits &limits, int column);
+
+// A strain in per mille as a designer writes it, "2,0" rather than "2": at most `digits`
+// significant digits, with the separator.
+std::string perMilleText(double value, int digits, char separator);
+
+// A steel strain and the yield strain, with four significant digits or as many as it takes to
+// tell them apart: at four digits 2.17496 and 2.175 would read the same while the verdict
+// tells them apart.
+std::pair<std::string, std::string> distinctStrains(double steel, double yield, char separator);
 
 // Once after the models, with a design moment: what the design lines do not check.
 std::vector<std::string> designNotes(const beam::SectionLimits &limits);

@@ -171,9 +171,18 @@ SectionGeometry sectionGeometry(const beam::SectionInputs &inputs, const beam::M
     } else if (n == 1) {
         g.oneLayerNote = right < left;
     }
+    if (c < 0)
+        g.notes.push_back("De dekking c = " + whole(inputs.c) +
+                          " mm is negatief: beugel en staven komen buiten het beton; alleen wat "
+                          "binnen de doorsnede valt is getekend.");
     if (g.oneLayerNote) {
         std::string note = "De staven passen niet naast elkaar in één laag";
-        if (n >= 2)
+        // A negative clear spacing is a distance the bars run into each other, not a spacing.
+        if (n >= 2 && g.clearSpacing < 0)
+            note += ": ze overlappen elkaar over " + decimal(-g.clearSpacing, 3) +
+                    " mm, terwijl een vrije ruimte van " + decimal(g.minimumSpacing, 3) +
+                    " mm nodig is";
+        else if (n >= 2)
             note += " (vrije ruimte " + decimal(g.clearSpacing, 3) + " mm, nodig " +
                     decimal(g.minimumSpacing, 3) + " mm)";
         g.notes.push_back(note + "; d gaat uit van één laag.");
@@ -185,6 +194,7 @@ SectionGeometry sectionGeometry(const beam::SectionInputs &inputs, const beam::M
                           " mm2. De berekening gebruikt " + whole(inputs.As) + " mm2.");
 
     g.drawnDepth = std::max(g.h, g.d);
+    g.steelForce = steps.steelForce;
     bool clipped = false;
     for (const beam::ModelDescriptor &model : beam::models) {
         const beam::ModelSteps &computed = steps.model(model.model);
@@ -201,6 +211,9 @@ SectionGeometry sectionGeometry(const beam::SectionInputs &inputs, const beam::M
         column.clipped = column.hasBlock && computed.xu > g.drawnDepth;
         clipped = clipped || column.clipped;
     }
+    if (steps.steelForce == 0)
+        g.notes.push_back("Zonder staal (As = 0) is er geen trekkracht, en geen drukzone om te "
+                          "tekenen.");
     if (steps.steelForce < 0)
         g.notes.push_back("De staalkracht is negatief (As < 0): er is geen drukzone aan de "
                           "bovenkant, en geen drukblok om te tekenen.");

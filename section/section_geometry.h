@@ -65,6 +65,8 @@ struct SectionGeometry {
     std::vector<std::string> notes;
     // The depth that the drawing must show at its vertical scale: h, or d where it is deeper.
     double drawnDepth = 0;
+    // As x fyd as the run stored it, N: forces are drawn only where it pulls.
+    double steelForce = 0;
     std::array<ModelColumn, beam::modelCount> columns; // indexed by beam::Model
 
     const ModelColumn &column(beam::Model model) const { return columns[beam::index(model)]; }

@@ -43,4 +43,11 @@ EMSCRIPTEN_KEEPALIVE const char *tralvik_set(const char *id, const char *text)
         return "";
     return answer(page().json());
 }
+
+// The width in CSS pixels that the page has for the drawing, then everything the page shows.
+EMSCRIPTEN_KEEPALIVE const char *tralvik_picture_width(int width)
+{
+    page().setPictureWidth(width);
+    return answer(page().json());
+}
 }

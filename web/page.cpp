@@ -2,11 +2,18 @@
 
 #include "calculation_text.h"
 #include "materials.h"
+#include "model_limits.h"
 #include "moment.h"
+#include "moment_chart.h"
+#include "picture_layout.h"
 #include "reinforcement.h"
 #include "section_geometry.h"
+#include "svg_picture.h"
+#include "text_metrics.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 
 namespace web {
 namespace {
@@ -98,6 +105,54 @@ std::string steps(std::string text)
     if (fields != std::string::npos)
         text.resize(fields + 1);
     return text;
+}
+
+// A Dutch user types a decimal comma; a point is read as well (readDesignMoment).
+constexpr char typedSeparator = ',';
+
+// The drawing's font, in CSS pixels: a little below the page's 16, as a figure's labels are.
+constexpr double pictureFont = 14;
+// The layout shrinks its font where the width does not hold its texts; below this size they
+// are hard to read, and the drawing is laid out wider instead, for the page to scroll it
+// sideways within its own frame. Four models beside the section do not fit a phone's column.
+constexpr double readableFont = 11;
+constexpr double widening = 3;
+
+double pictureHeight(double width)
+{
+    return std::clamp(std::round(width * 0.95), 560.0, 860.0);
+}
+
+section::DisplayList drawing(const section::SectionGeometry &geometry,
+                             const beam::MomentTexts &texts, const section::PictureLimits &extras,
+                             double width)
+{
+    const section::SansMetrics metrics(pictureFont);
+    const auto layOut = [&](double w) {
+        return section::layoutPicture(geometry, texts, w, pictureHeight(w), metrics, {}, extras);
+    };
+    section::DisplayList list = layOut(width);
+    // The font shrinks about as the width does where the width limits it, in steps: a second
+    // try catches the step the first one fell short of.
+    for (int tries = 0; tries < 2; ++tries) {
+        const double font = pictureFont * list.fontScale;
+        if (font >= readableFont || !(font > 0))
+            break;
+        const double wider = std::min(std::ceil(width * std::min(readableFont / font, widening)),
+                                      double(widestPicture));
+        if (wider <= width)
+            break;
+        width = wider;
+        list = layOut(width);
+    }
+    return list;
+}
+
+// The lines are indented for the calculation text; the page sets them as a list.
+std::string unindented(const std::string &line)
+{
+    const auto start = line.find_first_not_of(' ');
+    return start == std::string::npos ? std::string() : line.substr(start);
 }
 
 } // namespace
@@ -229,7 +284,17 @@ bool Page::set(std::string_view id, std::string_view text)
         takeDepth();
         return true;
     }
+    if (id == "MEdEdit") {
+        m_designText = text;
+        m_design = section::readDesignMoment(text, typedSeparator);
+        return true;
+    }
     return false;
+}
+
+void Page::setPictureWidth(std::int32_t cssPixels)
+{
+    m_pictureWidth = std::clamp(cssPixels, 0, widestPicture);
 }
 
 std::string Page::message(int field) const
@@ -265,6 +330,12 @@ std::string Page::json() const
     const section::SectionGeometry geometry = section::sectionGeometry(m_inputs, moments);
     const auto concrete = beam::concreteClasses[std::size_t(m_inputs.concreteClass)];
     const auto steel = beam::steelGrades[std::size_t(m_inputs.steelGrade)];
+    const beam::SectionLimits limits =
+        beam::sectionLimits(m_inputs, moments, steel.Es, m_design.value);
+    const section::MomentChart chart = section::momentChart(m_inputs, moments, limits);
+    const section::DisplayList picture =
+        drawing(geometry, moments.texts, {&limits, &chart, m_inputs.decimalSeparator},
+                std::max(m_pictureWidth, narrowestPicture));
 
     std::string out;
     {
@@ -278,11 +349,13 @@ std::string Page::json() const
             values.text("ScrollBar1", whole(m_inputs.barCount));
             for (std::size_t f = 0; f < numberControls.size(); ++f)
                 values.text(numberControls[f].id, m_texts[f]);
+            values.text("MEdEdit", m_designText);
         }
         {
             Members messages(answer.nested("messages"));
             for (std::size_t f = 0; f < numberControls.size(); ++f)
                 messages.text(numberControls[f].id, message(int(f)));
+            messages.text("MEdEdit", m_design.reason);
         }
         {
             Members fields(answer.nested("fields"));
@@ -296,6 +369,24 @@ std::string Page::json() const
             for (std::size_t r = 0; r < resultIds.size(); ++r)
                 fields.text(resultIds[r], moments.texts[r]);
         }
+        answer.text("svg", section::svgPicture(picture, pictureFont));
+        answer.text("description", picture.description);
+        answer.raw("pictureWider", picture.width > m_pictureWidth ? "true" : "false");
+        {
+            std::string &models = answer.nested("models");
+            models += '[';
+            for (int column = 0; column < beam::modelColumnCount; ++column) {
+                if (column > 0)
+                    models += ',';
+                Members model(models);
+                model.text("name", section::modelName(std::size_t(column)));
+                model.raw("lines",
+                          jsonList(section::limitLines(m_inputs, limits, column), unindented));
+            }
+            models += ']';
+        }
+        answer.raw("notes", jsonList(section::designNotes(limits),
+                                     [](const std::string &note) { return note; }));
         answer.text("calculation", steps(section::calculationText(m_inputs, moments, geometry)));
     }
     return out;

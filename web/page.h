@@ -1,12 +1,16 @@
-// The browser page's state and its one computation, on the same rules as the main window.
+// The browser page's state and its one computation, on the same rules as the main window and
+// its section view.
 //
 // Pipeline: what the user set in a control (an item, a position, a typed text) -> checked by the
-// number rules -> section inputs with As and d derived as the main window derives them -> the
-// moment run, the drawing's notes and the calculation text -> one JSON answer that the page's
-// script puts in place, field by field. The controls carry the main window's names.
-// The script computes nothing: it moves these texts between the page and the module.
+// number rules -> section inputs with As and d derived as the main window derives them, and a
+// design moment read in extended -> the moment run, the models' limits and chart, the drawing
+// laid out for the width the page gives it and written as SVG, the calculation text -> one
+// JSON answer that the page's script puts in place, field by field. The controls carry the main
+// window's names. The script computes nothing: it moves these texts between the page and the
+// module.
 #pragma once
 
+#include "limits_text.h"
 #include "number_text.h"
 #include "section_inputs.h"
 
@@ -37,6 +41,11 @@ inline constexpr std::array<NumberControl, NumberFieldCount> numberControls{{
 
 inline constexpr std::int32_t maximumBarCount = 50;
 
+// The drawing's width in CSS pixels, at least and at most: a narrower column scrolls it
+// sideways, a wider one leaves room beside it.
+inline constexpr std::int32_t narrowestPicture = 240;
+inline constexpr std::int32_t widestPicture = 2000;
+
 class Page
 {
 public:
@@ -48,12 +57,21 @@ public:
     // the bar count, the typed text for a number field. A number field keeps the text as typed;
     // the section takes it only when it is a whole number within the field's range, and until
     // then keeps the last one that was. False for an unknown control or an item out of reach.
+    // "MEdEdit" takes the design moment's text in kNm: it applies as typed, and a text that is
+    // no number of 0 or more gives no design lines until it is one.
     bool set(std::string_view id, std::string_view text);
+
+    // The width the page has for the drawing; the height follows from it.
+    void setPictureWidth(std::int32_t cssPixels);
 
     const beam::SectionInputs &inputs() const { return m_inputs; }
 
     // {"values": every control's value or text, "messages": why a typed text is not taken,
-    //  "fields": every shown text by its control, "calculation": the calculation's steps}
+    //  "fields": every shown text by its control, "svg": the drawing as an SVG document,
+    //  "description": what it shows in words, "pictureWider": whether it is laid out wider
+    //  than the page's column, to keep its texts readable, "models": per model its name and its
+    //  lines on strain, yielding and steel, "notes": what the design lines leave unchecked,
+    //  "calculation": the calculation's steps}
     std::string json() const;
 
 private:
@@ -64,6 +82,9 @@ private:
     beam::SectionInputs m_inputs;
     std::array<std::string, NumberFieldCount> m_texts;
     std::array<numtext::Status, NumberFieldCount> m_status{};
+    std::string m_designText;
+    section::DesignMomentEntry m_design;
+    std::int32_t m_pictureWidth = 800;
 };
 
 // The item texts of the lists and the ranges of the number fields, for building the page:

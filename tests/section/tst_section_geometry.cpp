@@ -31,6 +31,8 @@ private Q_SLOTS:
     void blockMatchesItsConstants();
     void steps_data();
     void steps();
+    void notesSayWhatTheDrawingCannot_data();
+    void notesSayWhatTheDrawingCannot();
     void decimalWritesAsToChars_data();
     void decimalWritesAsToChars();
     void decimalAgreesWithToCharsOnSampledDoubles();
@@ -241,6 +243,50 @@ void tst_SectionGeometry::steps()
     }
 }
 
+void tst_SectionGeometry::notesSayWhatTheDrawingCannot_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("cover");
+    QTest::addColumn<QString>("says");
+    QTest::addColumn<QString>("neverSays");
+
+    // 10 bars of 20 mm in 200 mm: (200 - 2 x 33) / 9 - 20 = -5.1 mm.
+    QTest::addRow("a negative clear spacing reads as bars that overlap")
+        << 10 << 15 << u"ze overlappen elkaar over 5.11 mm"_s << u"vrije ruimte -"_s;
+    // 5 bars: (200 - 66) / 4 - 20 = 13.5 mm, less than the 20 mm needed.
+    QTest::addRow("a clear spacing too small is still a spacing")
+        << 5 << 15 << u"vrije ruimte 13.5 mm, nodig 20 mm"_s << u"overlappen"_s;
+    QTest::addRow("a negative cover is said in words")
+        << 4 << -10 << u"De dekking c = -10 mm is negatief"_s << u"overlappen"_s;
+    QTest::addRow("a cover of 0 is not negative") << 4 << 0 << QString() << u"negatief"_s;
+    QTest::addRow("no steel, so no forces and no zone")
+        << 0 << 15 << u"Zonder staal (As = 0)"_s << u"negatief"_s;
+    QTest::addRow("steel, so nothing about its absence")
+        << 4 << 15 << QString() << u"Zonder staal"_s;
+}
+
+// Where the drawing cannot show the inputs as they are, a note says what is wrong in words.
+void tst_SectionGeometry::notesSayWhatTheDrawingCannot()
+{
+    QFETCH(int, count);
+    QFETCH(int, cover);
+    QFETCH(QString, says);
+    QFETCH(QString, neverSays);
+    beam::SectionInputs s = startValues();
+    s.barItem = 5;
+    s.barCount = count;
+    s.c = cover;
+    s.As = beam::steelArea(5, count);
+    s.d = beam::effectiveDepth(5, 1, s.H, cover);
+    QStringList notes;
+    for (const std::string &note : geometryOf(s).notes)
+        notes << QString::fromStdString(note);
+    const QString all = notes.join(u'\n');
+    if (!says.isEmpty())
+        QVERIFY2(all.contains(says), qPrintable(all));
+    QVERIFY2(!all.contains(neverSays), qPrintable(all));
+}
+
 namespace {
 
 // What the standard library writes, the separator put in afterwards.
@@ -401,8 +447,9 @@ void tst_SectionGeometry::notes_data()
     QTest::addRow("a width that leaves no room within the cover, in their order")
         << 452 << 38
         << QStringList{u"De beugel past niet binnen de dekking en wordt niet getekend."_s,
-                       u"De staven passen niet naast elkaar in één laag (vrije ruimte -18.7 mm, "
-                       "nodig 20 mm); d gaat uit van één laag."_s,
+                       u"De staven passen niet naast elkaar in één laag: ze overlappen elkaar over "
+                       "18.7 mm, terwijl een vrije ruimte van 20 mm nodig is; d gaat uit van één "
+                       "laag."_s,
                        u"Een drukzone reikt voorbij de doorsnede; het blok is onderaan "
                        "afgesneden."_s};
 }
@@ -473,7 +520,7 @@ void tst_SectionGeometry::calculationText_data()
                u"parabolisch: α = 2/3, β = 0.375"_s,
                u"  xu = As·fyd / (α·b·fcd) = 546360 / (2/3 × 200 × 8) = 512.2125 mm; xu/d = "
                "1.097"_s,
-               u"  ongeldig: de drukzone reikt tot d of verder (xu = 512.2125 mm >= d = 467 mm)"_s,
+               u"  ongeldig: de drukzone reikt tot d of verder (xu = 512.2125 mm ≥ d = 467 mm)"_s,
                u"  venster: Mu = 0 kNm, xu = 0 mm (beide afgekapt), z/d = 0"_s,
                u"bi_lineair: α = 0.75, β = 7/18"_s,
                u"  xu = As·fyd / (α·b·fcd) = 546360 / (0.75 × 200 × 8) = 455.3 mm; xu/d = "

@@ -159,14 +159,14 @@ void tst_SectionWindow::hiddenViewDrawsTheLatestResultWhenShown()
     wider.b = 400;
     view.setResult(resultOf(wider));
     QCOMPARE(view.resultTexts()[beam::Mu1], std::string("79"));
-    QVERIFY(view.calculationText().contains(u"200 x 500 mm"_s));
+    QVERIFY(view.calculationText().contains(u"200 × 500 mm"_s));
 
     if (minimised)
         view.setWindowState(view.windowState() & ~Qt::WindowMinimized);
     else
         view.show();
     QTRY_VERIFY_WITH_TIMEOUT(!view.isMinimized() && view.isVisible(), 2000);
-    QVERIFY2(view.calculationText().contains(u"400 x 500 mm"_s), "not the latest result");
+    QVERIFY2(view.calculationText().contains(u"400 × 500 mm"_s), "not the latest result");
     QCOMPARE(view.resultTexts()[beam::Mu1], beam::computeMoments(wider.momentInputs())[beam::Mu1]);
 }
 

@@ -26,7 +26,7 @@ const resultIds = ['mu0Edit', 'mu1Edit', 'xu1Edit', 'mu2Edit', 'xu2Edit', 'mu3Ed
                    'xu3Edit', 'z0Edit', 'z1Edit', 'z2Edit', 'z3Edit'];
 // The inputs in the order in which Tab reaches them.
 const inputIds = ['BRadioGroup', 'FeBRadioGroup', 'PHIhwRadioGroup', 'ScrollBar1',
-                  'PHIbgRadioGroup', 'AsNumEdit', 'cNumEdit', 'HNumEdit', 'BNumEdit'];
+                  'PHIbgRadioGroup', 'AsNumEdit', 'cNumEdit', 'HNumEdit', 'BNumEdit', 'MEdEdit'];
 
 const types = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8',
@@ -170,18 +170,19 @@ function geometryFor(d, group, row) {
   return null;
 }
 
-test('sections of the table entered as a user does give the table\'s eleven texts', atLength,
-     async () => {
-  const { page, log } = await openPage();
+// The sections of the committed table that the controls reach, as many as `count`, taken by
+// material: each change of class or grade costs the browser a round trip, and the order of the
+// rows matters to no result. `wanted` picks rows by their line number and material group.
+function tableSections(count, wanted = () => true) {
   const lines = execFileSync('xz', ['-dc', join(root, 'tests/sections/sections.txt.xz')],
                              { maxBuffer: 64 << 20 }).toString().split('\n');
-  // The first sections that the controls reach, taken by material: each change of class or
-  // grade costs the browser a round trip, and the order of the rows matters to no result.
   const rows = [];
   let skipped = 0;
-  for (let line = 0; rows.length < sectionCount && line < lines.length; ++line) {
+  for (let line = 0; rows.length < count && line < lines.length; ++line) {
     const [concrete, grade, As, d, b, ...texts] = lines[line].split(' ');
     const group = Number(concrete) * 3 + Number(grade);
+    if (!wanted(line, group))
+      continue;
     const geometry = geometryFor(Number(d), group, line);
     if (!geometry || Number(As) < 0 || Number(As) > 50000 || Number(b) < 0 || Number(b) > 2000)
       ++skipped;
@@ -189,7 +190,11 @@ test('sections of the table entered as a user does give the table\'s eleven text
       rows.push({ line: line + 1, group, concrete, grade, As, d, b, texts, geometry });
   }
   rows.sort((x, y) => x.group - y.group || x.line - y.line);
+  return { rows, skipped };
+}
 
+// Enters a section as a user does, changing only the controls that differ from the last one.
+function sectionEntry(page) {
   const current = { BRadioGroup: '0', FeBRadioGroup: '2', PHIhwRadioGroup: '3',
                     PHIbgRadioGroup: '1', cNumEdit: '15', HNumEdit: '500', BNumEdit: '200' };
   const choose = async (id, value) => {
@@ -204,9 +209,7 @@ test('sections of the table entered as a user does give the table\'s eleven text
       current[id] = value;
     }
   };
-  const differences = [];
-  const start = performance.now();
-  for (const row of rows) {
+  return async (row) => {
     await choose('BRadioGroup', row.concrete);
     await choose('FeBRadioGroup', row.grade);
     await choose('PHIhwRadioGroup', String(row.geometry.bar));
@@ -216,6 +219,18 @@ test('sections of the table entered as a user does give the table\'s eleven text
     await type('BNumEdit', row.b);
     // Last: a new bar diameter writes its own As over a typed one.
     await typeInto(page, 'AsNumEdit', row.As);
+  };
+}
+
+test('sections of the table entered as a user does give the table\'s eleven texts', atLength,
+     async () => {
+  const { page, log } = await openPage();
+  const { rows, skipped } = tableSections(sectionCount);
+  const enter = sectionEntry(page);
+  const differences = [];
+  const start = performance.now();
+  for (const row of rows) {
+    await enter(row);
     const shown = await fields(page);
     const expected = { dNumEdit: row.d, AsNumEdit: row.As };
     resultIds.forEach((id, i) => { expected[id] = row.texts[i]; });
@@ -229,6 +244,166 @@ test('sections of the table entered as a user does give the table\'s eleven text
               `skipped, ${differences.length} texts differ, ${seconds.toFixed(1)} s`);
   assert.deepEqual(differences.slice(0, 20), []);
   assert.equal(rows.length, sectionCount);
+  assert.deepEqual(log.problems, []);
+  await page.close();
+});
+
+// Each model's lines and the notes, as the page shows them.
+const designLines = (page) => page.evaluate(() => ({
+  models: [...document.querySelectorAll('#models section')].map((model) =>
+    [...model.querySelectorAll('li')].map((line) => line.textContent)),
+  notes: [...document.querySelectorAll('#notes li')].map((line) => line.textContent),
+}));
+
+// What check_design (the rules built for the page, without the page's code) gives for the
+// sections, in designLines's form.
+function checkedDesignLines(sections) {
+  const input = sections.map((s) => [s.concrete, s.grade, s.geometry.bar, s.geometry.stirrup,
+                                     s.As, s.geometry.cover, s.geometry.height, s.b,
+                                     s.MEd].join(' ') + '\n').join('');
+  const output = execFileSync(process.execPath, [join(site, '..', 'check_design.js')],
+                              { input }).toString();
+  return output.split('\n\n').slice(0, sections.length).map((block) => {
+    const lines = { models: [[], [], [], []], notes: [] };
+    for (const line of block.split('\n').filter(Boolean)) {
+      const [where, text] = line.split('\t');
+      (where === 'note' ? lines.notes : lines.models[Number(where)]).push(text);
+    }
+    return lines;
+  });
+}
+
+test('MEd gives each model its As,nodig as the rules compute it, for sections of the table',
+     atLength, async () => {
+  const { page, log } = await openPage();
+  await typeInto(page, 'MEdEdit', '100');
+  const start = await designLines(page);
+  const needed = start.models.map((lines) => lines.find((line) => line.startsWith('As,nodig')));
+  assert.deepEqual(needed.map((line) => line.match(/^As,nodig = (\d+) mm2/)?.[1]),
+                   ['543', '609', '594', '593']);
+  assert.match(needed[1], /meer dan As,vloei = 553 mm2/);
+  assert.equal(start.notes.length, 1);
+
+  // The first section of each material, with a design moment of every kind: none, zero, a
+  // decimal comma or point, beyond every model's reach, and one that is refused.
+  const moments = ['', '0', '37,5', '112.25', '1e4', '250', 'abc'];
+  const { rows } = tableSections(24, (line, group) => line < 20000 && line % 24 === group);
+  rows.forEach((row, i) => { row.MEd = moments[i % moments.length]; });
+  const expected = checkedDesignLines(rows);
+  const enter = sectionEntry(page);
+  const differences = [];
+  for (const [i, row] of rows.entries()) {
+    await enter(row);
+    await typeInto(page, 'MEdEdit', row.MEd);
+    const shown = await designLines(page);
+    if (JSON.stringify(shown) !== JSON.stringify(expected[i]))
+      differences.push({ line: row.line, MEd: row.MEd, page: shown, rules: expected[i] });
+  }
+  assert.ok(rows.length >= 20, `${rows.length} sections`);
+  assert.deepEqual(differences.slice(0, 2), []);
+  assert.deepEqual(log.problems, []);
+  await page.close();
+});
+
+// The drawing as the page shows it.
+const drawing = (page) => page.evaluate(() => {
+  const svg = document.querySelector('#picture svg');
+  const numbers = [...svg.querySelectorAll('*')].flatMap((element) => [...element.attributes])
+    .filter((a) => /^(x|y|width|height|r|cx|cy|points|d|font-size|textLength)$/.test(a.name));
+  return {
+    failed: !document.getElementById('status').hidden,
+    role: svg.getAttribute('role'),
+    title: svg.querySelector('title')?.textContent,
+    desc: svg.querySelector('desc')?.textContent,
+    description: document.getElementById('description').textContent,
+    // In the colours of the steel and of a stress block, as the chart's markers are not.
+    bars: svg.querySelectorAll('circle[fill="rgb(40,40,40)"]').length,
+    blocks: svg.querySelectorAll('polygon[fill="rgb(120,160,215)"], ' +
+                                 'polygon[fill="rgb(250,190,100)"]').length,
+    texts: [...svg.querySelectorAll('text')].map((text) => text.textContent),
+    numbers: numbers.map((a) => a.value).join(' '),
+  };
+});
+
+test('the drawing shows the section as entered, named and described for a screen reader',
+     briefly, async () => {
+  const { page, log } = await openPage();
+  let shown = await drawing(page);
+  assert.equal(shown.role, 'img');
+  assert.equal(shown.title, 'Doorsnede b × h = 200 × 500 mm');
+  assert.match(shown.desc, /200 bij 500 mm met 4 staven van 12 mm/);
+  assert.equal(shown.description, shown.desc);
+  assert.deepEqual([shown.bars, shown.blocks], [4, 3], 'four bars, three stress blocks');
+  // The section, a result, a strain and a verdict, and the chart's axis.
+  for (const text of ['h = 500', 'b = 200', 'd = 471', 'Mu = 83 kNm', 'xu = 151 mm',
+                      'εs = 7.36 ‰', 'As,vloei = 553 mm2', 'Mu (kNm)'])
+    assert.ok(shown.texts.includes(text), text);
+  await typeInto(page, 'MEdEdit', '100');
+  assert.ok((await drawing(page)).texts.includes('As,nodig = 609 mm2'), 'As,nodig drawn');
+
+  await page.$eval('#ScrollBar1', (bars) => {
+    bars.value = '7';
+    bars.dispatchEvent(new Event('input'));
+  });
+  await typeInto(page, 'BNumEdit', '300');
+  shown = await drawing(page);
+  assert.equal(shown.title, 'Doorsnede b × h = 300 × 500 mm');
+  assert.equal(shown.bars, 7);
+  assert.match(shown.description, /300 bij 500 mm met 7 staven/);
+
+  await typeInto(page, 'HNumEdit', '0');
+  shown = await drawing(page);
+  assert.deepEqual([shown.failed, shown.title, shown.bars, shown.blocks],
+                   [false, 'Doorsnede', 0, 0]);
+  assert.ok(shown.texts.length > 0, 'an empty drawing says why');
+  assert.deepEqual(log.problems, []);
+  await page.close();
+});
+
+test('no entry the controls allow, nor an absurd MEd, gives NaN or a broken drawing', briefly,
+     async () => {
+  const { page, log } = await openPage();
+  const slide = (count) => page.$eval('#ScrollBar1', (bars, value) => {
+    bars.value = value;
+    bars.dispatchEvent(new Event('input'));
+  }, count);
+  const steps = [
+    () => typeInto(page, 'BNumEdit', '1'),
+    () => typeInto(page, 'HNumEdit', '3000'),
+    () => typeInto(page, 'AsNumEdit', '50000'),
+    () => typeInto(page, 'MEdEdit', '1e30'),
+    () => typeInto(page, 'BNumEdit', '2000'),
+    () => typeInto(page, 'HNumEdit', '1'),
+    () => typeInto(page, 'MEdEdit', '0,0000001'),
+    () => slide('50'),
+    () => page.select('#PHIhwRadioGroup', '8'),
+    () => page.select('#PHIbgRadioGroup', '4'),
+    () => typeInto(page, 'cNumEdit', '50'),
+    () => typeInto(page, 'HNumEdit', '60'),
+    () => typeInto(page, 'MEdEdit', '99999999999999999999'),
+    () => page.select('#BRadioGroup', '7'),
+    () => page.select('#FeBRadioGroup', '0'),
+    () => typeInto(page, 'MEdEdit', '1e-4000'),
+    () => slide('0'),
+    () => typeInto(page, 'AsNumEdit', '0'),
+    () => typeInto(page, 'BNumEdit', '0'),
+    () => typeInto(page, 'MEdEdit', '   7   '),
+  ];
+  for (const [i, step] of steps.entries()) {
+    await step();
+    const shown = await drawing(page);
+    const body = await page.evaluate(() => document.body.innerText);
+    assert.equal(shown.failed, false, `step ${i + 1}: the drawing shows`);
+    assert.ok(shown.title?.startsWith('Doorsnede'), `step ${i + 1}`);
+    assert.doesNotMatch(shown.numbers, /[^-0-9., ML]/, `step ${i + 1}: only finite numbers`);
+    // The main window's z/d reads "nan" for a section without depth, and the drawing says so;
+    // the script's own NaN or a lost value would read otherwise.
+    assert.doesNotMatch(shown.texts.join(' ') + body, /NaN|undefined|Infinity|\[object/,
+                        `step ${i + 1}`);
+    const lines = await designLines(page);
+    assert.doesNotMatch([...lines.models.flat(), ...lines.notes].join(' '), /\bnan\b|\binf/i,
+                        `step ${i + 1}: the design lines`);
+  }
   assert.deepEqual(log.problems, []);
   await page.close();
 });
@@ -316,6 +491,12 @@ test('every input is reached by Tab in order and works from the keyboard', brief
   await focus('AsNumEdit');
   await retype('0');
   assert.equal((await fields(page)).mu0Edit, '0');
+  await focus('MEdEdit');
+  await retype('12,5');
+  const needed = (await designLines(page)).models.map((lines) =>
+    lines.find((line) => line.startsWith('As,nodig')));
+  assert.equal(needed.filter((line) => line?.includes('MEd = 12.5 kNm')).length, 4,
+               'MEd typed with a decimal comma');
   assert.deepEqual(log.problems, []);
   await page.close();
 });
@@ -351,6 +532,28 @@ test('a refused entry says why in words and the results keep the last valid valu
   await typeInto(page, 'HNumEdit', '0');
   const body = await page.evaluate(() => document.body.innerText);
   assert.doesNotMatch(body, /NaN|undefined|Infinity|\[object/);
+  await typeInto(page, 'HNumEdit', '500');
+
+  const refusedMoments = [['abc', /"abc" is geen getal.*112,5/], ['-1', /0 of groter/],
+                          ['1e31', /groter dan 1e30/], ['1,2,3', /geen getal/], ['.', /geen getal/]];
+  for (const [text, words] of refusedMoments) {
+    await typeInto(page, 'MEdEdit', '100');
+    await typeInto(page, 'MEdEdit', text);
+    const state = await page.evaluate(() => ({
+      invalid: document.getElementById('MEdEdit').getAttribute('aria-invalid'),
+      message: document.getElementById('MEdEdit-message').hidden ? ''
+        : document.getElementById('MEdEdit-message').textContent,
+    }));
+    assert.equal(state.invalid, 'true', `MEd "${text}"`);
+    assert.match(state.message, words);
+    const lines = await designLines(page);
+    assert.equal(lines.models.flat().some((line) => line.startsWith('As,nodig')), false,
+                 `MEd "${text}" leaves no design lines`);
+    assert.deepEqual(lines.notes, []);
+  }
+  await typeInto(page, 'MEdEdit', ' ');
+  assert.equal(await page.$eval('#MEdEdit-message', (element) => element.hidden), true,
+               'blanks are no design moment, and no mistake');
   assert.deepEqual(log.problems, []);
   await page.close();
 });
@@ -359,15 +562,20 @@ test('a change is shown within a frame, also with the network gone', briefly, as
   const { page, log } = await openPage();
   const before = log.requests.length;
   await page.setOfflineMode(true);
+  // With a design moment, so that every change also searches each model's As,nodig, and the
+  // moment itself typed anew.
   const times = await page.evaluate(() => {
-    const bars = document.getElementById('ScrollBar1');
-    const spent = [];
-    for (let i = 0; i < 200; ++i) {
-      bars.value = String(i % 51);
+    const change = (id, text) => {
+      const control = document.getElementById(id);
+      control.value = text;
       const start = performance.now();
-      bars.dispatchEvent(new Event('input'));
-      spent.push(performance.now() - start);
-    }
+      control.dispatchEvent(new Event('input'));
+      return performance.now() - start;
+    };
+    change('MEdEdit', '100');
+    const spent = [];
+    for (let i = 0; i < 200; ++i)
+      spent.push(i % 4 ? change('ScrollBar1', String(i % 51)) : change('MEdEdit', String(i * 3)));
     return spent.sort((a, b) => a - b);
   });
   const median = times[times.length >> 1];
@@ -378,6 +586,37 @@ test('a change is shown within a frame, also with the network gone', briefly, as
   assert.equal(log.requests.length, before, 'nothing asked for after loading');
   for (const url of log.requests)
     assert.equal(new URL(url).origin, origin, url);
+  assert.deepEqual(log.problems, []);
+  await page.close();
+});
+
+// How the drawing fits its frame.
+const pictureFit = (page) => page.evaluate(() => {
+  const frame = document.getElementById('picture');
+  const svg = frame.querySelector('svg');
+  return {
+    width: Number(svg.getAttribute('width')),
+    frameWidth: frame.clientWidth,
+    scrolls: frame.scrollWidth > frame.clientWidth,
+    hintHidden: document.getElementById('picture-wider').hidden,
+    smallestFont: Math.min(...[...svg.querySelectorAll('text')].map((text) =>
+      Number(text.getAttribute('font-size')))),
+  };
+});
+
+test('the drawing is laid out anew for the column\'s width when the window is resized', briefly,
+     async () => {
+  const { page, log } = await openPage(1280, 900);
+  const wide = await pictureFit(page);
+  assert.equal(wide.width, wide.frameWidth, 'the drawing fills the column');
+  await page.setViewport({ width: 1200, height: 900 });
+  await page.waitForFunction((before) => {
+    const frame = document.getElementById('picture');
+    const width = Number(frame.querySelector('svg').getAttribute('width'));
+    return width !== before && width === frame.clientWidth;
+  }, { timeout: 5000 }, wide.width);
+  const narrower = await pictureFit(page);
+  assert.ok(narrower.width < wide.width && !narrower.scrolls, JSON.stringify(narrower));
   assert.deepEqual(log.problems, []);
   await page.close();
 });
@@ -396,6 +635,11 @@ test('one column at phone width, two at desktop width, no sideways scrolling at 
     });
     assert.equal(layout.sideBySide, columns === 2, name);
     assert.equal(layout.overflow, 0, `${name}: scrolls sideways`);
+    const picture = await pictureFit(page);
+    assert.ok(picture.smallestFont >= 11, `${name}: text of ${picture.smallestFont} px`);
+    assert.equal(picture.scrolls, !picture.hintHidden, `${name}: the hint says it scrolls`);
+    // The four models beside the section need about 650 CSS pixels at a readable size.
+    assert.equal(picture.scrolls, picture.frameWidth < 640, `${name}: the drawing scrolls`);
     if (shots) {
       mkdirSync(shots, { recursive: true });
       await page.screenshot({ path: join(shots, `${name.replace(/\W+/g, '-')}.png`),

@@ -1,0 +1,64 @@
+// Where everything of the section's picture goes, for a target of a given size and a font.
+//
+// Pipeline: the drawing's geometry in mm and the eleven result texts of the same run, a
+// target size and text metrics -> a font scale, a vertical scale for the section and the four
+// model columns, a horizontal scale for the section -> a display list in target units, every
+// label in a box of its own. Plain doubles: nothing here feeds a shown digit. With the limits
+// of the same run, each stress block gets its strain diagram and each column says whether its
+// steel yields; with the chart of the same run, the chart goes beside the columns where the
+// target is wide enough, else below them.
+//
+// What it holds to, for every section the inputs allow: the columns use the height they are
+// given (the section is drawn beside them to scale where that leaves them readable, above them
+// to scale where it is much wider than deep, and otherwise with a scale of its own and a note
+// that says so); a compression zone too shallow to read gets a break below it in the columns;
+// no label box meets another, nor a line of another part; every label lies inside the target;
+// shrinking the font is the last resort. The chart, then the strain diagrams, may shrink the
+// font the picture needs without them to `extrasFont` of it; where they need more, they are
+// left out, and a note says so.
+#pragma once
+
+#include "display_list.h"
+#include "model_limits.h"
+#include "moment.h"
+#include "moment_chart.h"
+#include "section_geometry.h"
+#include "text_metrics.h"
+
+#include <string>
+
+namespace section {
+
+struct PictureOptions {
+    // Keep a strip beside each stress block for a strain diagram, also without limits.
+    bool strainDiagrams = false;
+    // Keep this share of the width (0 to 0.6) at the right for the chart, rather than letting
+    // the layout place it.
+    double chartShare = 0;
+};
+
+// Where the models hold, from the same run as the geometry and the texts; either may be left
+// out. The picture refers to them only while it is laid out.
+struct PictureLimits {
+    const beam::SectionLimits *limits = nullptr; // strains, verdicts, As,vloei, As,nodig
+    const MomentChart *chart = nullptr;
+    char separator = '.'; // for the strains, as the window writes numbers
+};
+
+inline constexpr double extrasFont = 0.8;
+
+DisplayList layoutPicture(const SectionGeometry &geometry, const beam::MomentTexts &texts,
+                          double width, double height, const TextMetrics &metrics,
+                          const PictureOptions &options = {}, const PictureLimits &extras = {});
+
+// The model's result lines below its column, as the main window shows them.
+std::vector<std::string> columnResults(const beam::MomentTexts &texts, int column);
+
+// Why an invalid model shows zeros, in the few words its column has room for.
+std::string shortReason(beam::ModelState state);
+
+// What the picture shows, in sentences, for screen readers and an SVG's description.
+std::string describePicture(const SectionGeometry &geometry, const beam::MomentTexts &texts,
+                            const PictureLimits &extras = {});
+
+} // namespace section

@@ -1,0 +1,650 @@
+#include "picture_layout.h"
+#include "picture_sections.h"
+#include "svg_picture.h"
+
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+using section::DisplayList;
+using section::Label;
+using section::Part;
+using section::Rect;
+
+Q_DECLARE_METATYPE(PictureSection)
+
+// Where the picture puts things, measured with the table font, for every section the inputs
+// allow: no label on another or on a line of another part, everything inside the target, and
+// columns tall enough to read.
+class tst_PictureLayout : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void sweep_data();
+    void sweep();
+    void scales_data();
+    void scales();
+    void forcesNeedSteel_data();
+    void forcesNeedSteel();
+    void negativeCover_data();
+    void negativeCover();
+    void longResultsStayInTheirColumn_data();
+    void longResultsStayInTheirColumn();
+    void keptAreasStayFree();
+    void svgIsWellFormed_data();
+    void svgIsWellFormed();
+};
+
+namespace {
+
+DisplayList layOut(const PictureData &data, double width, double height, double pixels,
+                   const section::PictureOptions &options = {},
+                   const section::PictureLimits &extras = {})
+{
+    const section::SansMetrics metrics(pixels);
+    return section::layoutPicture(data.geometry, data.texts, width, height, metrics, options,
+                                  extras);
+}
+
+DisplayList layOut(const PictureSection &s, double width = 900, double height = 430,
+                   double pixels = 14)
+{
+    return layOut(pictureData(s), width, height, pixels);
+}
+
+bool overlap(const Rect &a, const Rect &b)
+{
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+           b.top < a.top + a.height;
+}
+
+Rect inset(const Rect &r, double by)
+{
+    return {r.left + by, r.top + by, r.width - 2 * by, r.height - 2 * by};
+}
+
+// Whether the segment from p to q passes through the inside of the rectangle.
+bool meets(section::Point p, section::Point q, const Rect &r)
+{
+    if (std::max(p.x, q.x) <= r.left || std::min(p.x, q.x) >= r.left + r.width ||
+        std::max(p.y, q.y) <= r.top || std::min(p.y, q.y) >= r.top + r.height)
+        return false;
+    // Clip the segment's parameter range to each slab in turn.
+    double t0 = 0;
+    double t1 = 1;
+    const auto slab = [&](double start, double delta, double low, double high) {
+        if (delta == 0)
+            return start > low && start < high;
+        double a = (low - start) / delta;
+        double b = (high - start) / delta;
+        if (a > b)
+            std::swap(a, b);
+        t0 = std::max(t0, a);
+        t1 = std::min(t1, b);
+        return t0 < t1;
+    };
+    return slab(p.x, q.x - p.x, r.left, r.left + r.width) &&
+           slab(p.y, q.y - p.y, r.top, r.top + r.height);
+}
+
+struct Ink {
+    std::vector<std::pair<section::Point, section::Point>> lines;
+    std::optional<Rect> filled; // the bounding box of what a fill covers
+};
+
+Ink inkOf(const section::Shape &shape)
+{
+    Ink ink;
+    std::vector<section::Point> corners;
+    bool closed = true;
+    if (const auto *box = std::get_if<section::Box>(&shape.form)) {
+        const Rect &r = box->rect;
+        corners = {{r.left, r.top},
+                   {r.left + r.width, r.top},
+                   {r.left + r.width, r.top + r.height},
+                   {r.left, r.top + r.height}};
+    } else if (const auto *polygon = std::get_if<section::Polygon>(&shape.form)) {
+        corners = polygon->points;
+    } else if (const auto *line = std::get_if<section::Polyline>(&shape.form)) {
+        corners = line->points;
+        closed = false;
+    } else if (const auto *circle = std::get_if<section::Circle>(&shape.form)) {
+        const double r = circle->radius;
+        const auto c = circle->centre;
+        corners = {{c.x - r, c.y - r}, {c.x + r, c.y - r}, {c.x + r, c.y + r}, {c.x - r, c.y + r}};
+    } else if (const auto *arrow = std::get_if<section::Arrow>(&shape.form)) {
+        const auto [from, to] = std::pair(arrow->from, arrow->to);
+        ink.lines = {{from, to}};
+        const double length = std::hypot(from.x - to.x, from.y - to.y);
+        const double bx = (from.x - to.x) / length * arrow->head;
+        const double by = (from.y - to.y) / length * arrow->head;
+        ink.lines.push_back({to, {to.x + bx - by / 2, to.y + by + bx / 2}});
+        ink.lines.push_back({to, {to.x + bx + by / 2, to.y + by - bx / 2}});
+    }
+    for (std::size_t i = 1; i < corners.size(); ++i)
+        ink.lines.emplace_back(corners[i - 1], corners[i]);
+    if (closed && corners.size() > 2)
+        ink.lines.emplace_back(corners.back(), corners.front());
+    if (shape.fill.kind != section::FillKind::None && !corners.empty()) {
+        double l = corners[0].x, t = corners[0].y, r = l, b = t;
+        for (const auto &p : corners) {
+            l = std::min(l, p.x);
+            r = std::max(r, p.x);
+            t = std::min(t, p.y);
+            b = std::max(b, p.y);
+        }
+        ink.filled = Rect{l, t, r - l, b - t};
+    }
+    return ink;
+}
+
+QString describe(const Label &label)
+{
+    return u"\"%1\" (%2, %3, %4 × %5)"_s.arg(QString::fromStdString(label.text))
+        .arg(label.box.left, 0, 'f', 1)
+        .arg(label.box.top, 0, 'f', 1)
+        .arg(label.box.width, 0, 'f', 1)
+        .arg(label.box.height, 0, 'f', 1);
+}
+
+// Empty when the picture keeps its labels apart, inside the target and off other parts'
+// lines; otherwise what is wrong.
+QString collisions(const DisplayList &list)
+{
+    std::vector<Ink> inks;
+    for (const auto &shape : list.shapes)
+        inks.push_back(inkOf(shape));
+    for (std::size_t i = 0; i < list.labels.size(); ++i) {
+        const Label &label = list.labels[i];
+        // A hundredth of a line for rounding: boxes may touch, not overlap.
+        const Rect box = inset(label.box, label.box.height / 100);
+        if (box.left < 0 || box.top < 0 || box.left + box.width > list.width ||
+            box.top + box.height > list.height)
+            return describe(label) + u" leaves the target"_s;
+        for (std::size_t k = 0; k < i; ++k)
+            if (overlap(box, list.labels[k].box))
+                return describe(label) + u" lies on "_s + describe(list.labels[k]);
+        for (std::size_t k = 0; k < list.shapes.size(); ++k) {
+            if (list.shapes[k].owner == label.owner)
+                continue;
+            const Ink &ink = inks[k];
+            if (ink.filled && overlap(box, *ink.filled))
+                return describe(label) +
+                       u" lies on a filled shape of part %1"_s.arg(int(list.shapes[k].owner.part));
+            for (const auto &[p, q] : ink.lines)
+                if (meets(p, q, box))
+                    return describe(label) + u" lies on a line of part %1, column %2"_s
+                                                 .arg(int(list.shapes[k].owner.part))
+                                                 .arg(list.shapes[k].owner.column);
+        }
+        if (label.text.find(">=") != std::string::npos ||
+            label.text.find(" x ") != std::string::npos)
+            return describe(label) + u" writes \">=\" or \" x \""_s;
+    }
+    return {};
+}
+
+bool chartPart(Part part)
+{
+    return part == Part::ChartAxis || part == Part::ChartCurve || part == Part::ChartMark ||
+           part == Part::Legend;
+}
+
+bool within(const Rect &inner, const Rect &outer)
+{
+    const double slack = 1e-6 * std::max(outer.width, outer.height);
+    return inner.left >= outer.left - slack && inner.top >= outer.top - slack &&
+           inner.left + inner.width <= outer.left + outer.width + slack &&
+           inner.top + inner.height <= outer.top + outer.height + slack;
+}
+
+// The rectangle around what a shape inks.
+Rect boundsOf(const section::Shape &shape)
+{
+    const Ink ink = inkOf(shape);
+    double l = 1e300, t = 1e300, r = -1e300, b = -1e300;
+    for (const auto &[p, q] : ink.lines)
+        for (const auto &point : {p, q}) {
+            l = std::min(l, point.x);
+            r = std::max(r, point.x);
+            t = std::min(t, point.y);
+            b = std::max(b, point.y);
+        }
+    if (ink.filled) {
+        l = std::min(l, ink.filled->left);
+        t = std::min(t, ink.filled->top);
+        r = std::max(r, ink.filled->left + ink.filled->width);
+        b = std::max(b, ink.filled->top + ink.filled->height);
+    }
+    return {l, t, r - l, b - t};
+}
+
+// Empty when the chart keeps to its area and everything else out of it, and each strain
+// diagram to its column; otherwise what is out of place.
+QString extrasOutOfPlace(const DisplayList &list)
+{
+    for (const auto &shape : list.shapes) {
+        const Rect bounds = boundsOf(shape);
+        const auto where = u" (%1, %2, %3 × %4)"_s.arg(bounds.left)
+                               .arg(bounds.top)
+                               .arg(bounds.width)
+                               .arg(bounds.height);
+        if (chartPart(shape.owner.part)) {
+            if (!list.chartArea || !within(bounds, *list.chartArea))
+                return u"a shape of the chart's part %1 leaves its area"_s.arg(
+                           int(shape.owner.part)) +
+                       where;
+        } else if (list.chartArea && overlap(bounds, *list.chartArea)) {
+            return u"a shape of part %1 lies in the chart's area"_s.arg(int(shape.owner.part)) +
+                   where;
+        }
+        if (shape.owner.part == Part::Strain &&
+            !within(bounds, *list.columns[std::size_t(shape.owner.column)]))
+            return u"a strain diagram leaves column %1"_s.arg(shape.owner.column) + where;
+    }
+    for (const Label &label : list.labels)
+        if (chartPart(label.owner.part) ? !within(label.box, *list.chartArea)
+                                        : list.chartArea && overlap(label.box, *list.chartArea))
+            return describe(label) + u" stands on the wrong side of the chart's edge"_s;
+    return {};
+}
+
+} // namespace
+
+void tst_PictureLayout::sweep_data()
+{
+    QTest::addColumn<double>("width");
+    QTest::addColumn<double>("height");
+    QTest::addColumn<double>("pixels");
+    QTest::addColumn<double>("leastBand"); // the shortest column, in target units
+    QTest::addColumn<double>("leastFont"); // the smallest text, in target units
+    QTest::addColumn<bool>("limits");      // with the strains and the chart
+
+    QTest::addRow("the window's drawing at 14 px")
+        << 900.0 << 430.0 << 14.0 << 100.0 << 14.0 << false;
+    QTest::addRow("the window's drawing at 28 px")
+        << 900.0 << 430.0 << 28.0 << 100.0 << 14.0 << false;
+    QTest::addRow("the smallest window at 12 px") << 480.0 << 260.0 << 12.0 << 60.0 << 7.5 << false;
+    QTest::addRow("the PNG export and the clipboard")
+        << 1200.0 << 744.0 << 14.0 << 300.0 << 14.0 << false;
+    QTest::addRow("the SVG export") << 1000.0 << 620.0 << 14.0 << 230.0 << 14.0 << false;
+    // 180 by 80 mm of an A4 page at 300 dpi, with a font of 9 points.
+    QTest::addRow("an A4 page at 300 dpi") << 2126.0 << 946.0 << 37.5 << 250.0 << 30.0 << false;
+
+    // The extras may shrink the font by a fifth, and the columns with it.
+    QTest::addRow("the window's drawing at 14 px, with the limits")
+        << 900.0 << 430.0 << 14.0 << 60.0 << 11.2 << true;
+    QTest::addRow("the window's drawing made taller, with the limits")
+        << 900.0 << 640.0 << 14.0 << 75.0 << 11.2 << true;
+    QTest::addRow("the window's drawing made taller at 28 px, with the limits")
+        << 900.0 << 640.0 << 28.0 << 75.0 << 11.2 << true;
+    QTest::addRow("the smallest window at 12 px, with the limits")
+        << 480.0 << 260.0 << 12.0 << 40.0 << 6.0 << true;
+    QTest::addRow("the PNG export and the clipboard, with the limits")
+        << 1200.0 << 744.0 << 14.0 << 90.0 << 11.2 << true;
+    QTest::addRow("the SVG export, with the limits")
+        << 1000.0 << 620.0 << 14.0 << 75.0 << 11.2 << true;
+    // 180 by 160 mm: three fifths of the page.
+    QTest::addRow("three fifths of an A4 page at 300 dpi, with the limits")
+        << 2126.0 << 1890.0 << 37.5 << 200.0 << 28.0 << true;
+}
+
+// Sections from a sliver to a slab, from 20 mm to beyond the slider's 3000 mm, from one bar to
+// fifty that overlap, every class's compression zone, with and without stirrups, with the
+// least and the largest cover and a negative one typed.
+void tst_PictureLayout::sweep()
+{
+    QFETCH(double, width);
+    QFETCH(double, height);
+    QFETCH(double, pixels);
+    QFETCH(double, leastBand);
+    QFETCH(double, leastFont);
+    QFETCH(bool, limits);
+    const int widths[] = {1, 50, 200, 400, 1000, 2000, 100000};
+    const int heights[] = {20, 60, 200, 500, 3000, 6000};
+    const int classes[] = {0, 4, 7};
+    const std::pair<int, int> bars[] = {{0, 1}, {3, 4}, {5, 4}, {5, 10}, {8, 50}, {3, 0}};
+    // Stirrup item and cover: the start, no stirrups, the largest cover and a negative one.
+    const std::pair<int, int> covers[] = {{1, 15}, {4, 15}, {1, 50}, {1, -10}};
+    int laidOut = 0;
+    double leastSeenBand = 1e9;
+    double leastSeenFont = 1e9;
+    int withChart = 0;
+    int withStrains = 0;
+    std::string worst;
+    // With the limits every fifth of these, with a design moment, none or one beyond reach:
+    // each picture lays out its chart several times, and the sweep runs under the sanitizers.
+    int index = 0;
+    const char *const moments[] = {"100", "", "1e6"};
+    for (const int b : widths)
+        for (const int h : heights)
+            for (const int concrete : classes)
+                for (const auto &[item, count] : bars)
+                    for (const auto &[stirrup, cover] : covers) {
+                        const PictureSection s{concrete, item, stirrup, count, b, h, cover};
+                        if (limits && index++ % 5)
+                            continue;
+                        const PictureData data = pictureData(s);
+                        std::optional<PictureExtras> extras;
+                        if (limits)
+                            extras = pictureExtras(s, moments[(index / 5) % 3]);
+                        const DisplayList list =
+                            layOut(data, width, height, pixels, {},
+                                   extras ? extras->pointers() : section::PictureLimits{});
+                        QString wrong = collisions(list);
+                        if (wrong.isEmpty() && limits)
+                            wrong = extrasOutOfPlace(list);
+                        if (!wrong.isEmpty())
+                            QFAIL(qPrintable(QString::fromStdString(s.name()) + u": "_s + wrong));
+                        if (data.geometry.empty)
+                            continue;
+                        ++laidOut;
+                        QVERIFY2(list.section, s.name().c_str());
+                        withChart += limits && !list.chartLeftOut;
+                        withStrains += limits && !list.strainLeftOut;
+                        if (qEnvironmentVariableIsSet("TRALVIK_SWEEP_STATS")) {
+                            leastSeenFont = std::min(leastSeenFont, pixels * list.fontScale);
+                            for (const auto &band : list.bands)
+                                if (band->height < leastSeenBand) {
+                                    leastSeenBand = band->height;
+                                    worst = s.name();
+                                }
+                            continue;
+                        }
+                        for (const auto &band : list.bands)
+                            QVERIFY2(
+                                band && band->height >= leastBand,
+                                qPrintable(QString::fromStdString(s.name()) +
+                                           u": a column of %1"_s.arg(band ? band->height : 0)));
+                        // The deepest stress block reads, however shallow its zone.
+                        const double line =
+                            section::SansMetrics(pixels).lineHeight() * list.fontScale;
+                        double deepest = -1;
+                        for (const auto &shape : list.shapes)
+                            if (const auto *block = std::get_if<section::Polygon>(&shape.form)) {
+                                const auto [low, high] =
+                                    std::minmax_element(block->points.begin(), block->points.end(),
+                                                        [](auto a, auto b) { return a.y < b.y; });
+                                deepest = std::max(deepest, high->y - low->y);
+                            }
+                        if (deepest >= 0)
+                            QVERIFY2(deepest >= 0.6 * line,
+                                     qPrintable(QString::fromStdString(s.name()) +
+                                                u": the deepest block is %1 high"_s.arg(deepest)));
+                        // Text shrinks to fit, but never below a size that reads.
+                        QVERIFY2(pixels * list.fontScale >= leastFont, s.name().c_str());
+                        // The extras shrink it by a fifth at most, or give way.
+                        if (limits && !(list.chartLeftOut && list.strainLeftOut)) {
+                            const double plain = layOut(data, width, height, pixels).fontScale;
+                            QVERIFY2(list.fontScale >= plain * section::extrasFont - 1e-9,
+                                     s.name().c_str());
+                        }
+                    }
+    QVERIFY(laidOut > (limits ? 400 : 1000));
+    if (qEnvironmentVariableIsSet("TRALVIK_SWEEP_STATS"))
+        qInfo("least band %g (%s), least font %g; %d of %d with the chart, %d with the strains",
+              leastSeenBand, worst.c_str(), leastSeenFont, withChart, laidOut, withStrains);
+}
+
+void tst_PictureLayout::scales_data()
+{
+    QTest::addColumn<PictureSection>("section");
+    QTest::addColumn<bool>("toScale");
+    QTest::addColumn<bool>("above");   // the section above the columns rather than beside
+    QTest::addColumn<QString>("note"); // what a note on the scale says, or nothing
+    QTest::addColumn<double>("leastBand");
+
+    QTest::addRow("the start section stands to scale beside the columns")
+        << PictureSection{} << true << false << QString() << 300.0;
+    QTest::addRow("a slab of 2000 by 100 stands to scale above tall columns")
+        << PictureSection{.b = 2000, .h = 100} << false << true << u"eigen schaal"_s << 180.0;
+    QTest::addRow("a slab of 1000 by 200 stands to scale above tall columns")
+        << PictureSection{.b = 1000, .h = 200} << false << true << u"eigen schaal"_s << 150.0;
+    QTest::addRow("a section of 500 by 500 keeps the columns tall and says it is out of scale")
+        << PictureSection{.b = 500, .h = 500} << false << false << u"verticaal is"_s << 300.0;
+    QTest::addRow("a section of 100 by 3000 is drawn wider than its scale and says so")
+        << PictureSection{.b = 100, .h = 3000} << false << false << u"horizontaal is"_s << 250.0;
+    QTest::addRow("a strip of 5000 by 20 is drawn thicker than its scale and says so")
+        << PictureSection{.barItem = 0, .stirrupItem = 4, .b = 5000, .h = 20, .cover = 2} << false
+        << true << u"verticaal is"_s << 150.0;
+}
+
+// What the scales come to on the window's drawing at 14 px: columns that read, bars that show,
+// and a section drawn to scale wherever it can be, and a note wherever it is not.
+void tst_PictureLayout::scales()
+{
+    QFETCH(PictureSection, section);
+    QFETCH(bool, toScale);
+    QFETCH(bool, above);
+    QFETCH(QString, note);
+    QFETCH(double, leastBand);
+    const PictureData data = pictureData(section);
+    const DisplayList list = layOut(data, 900, 430, 14);
+    QCOMPARE(collisions(list), QString());
+    QCOMPARE(list.toScale, toScale);
+    QVERIFY(list.section);
+    QCOMPARE(list.section->top + list.section->height < list.bands[0]->top, above);
+    for (const auto &band : list.bands)
+        QVERIFY2(band->height >= leastBand, qPrintable(QString::number(band->height)));
+    QStringList notes;
+    for (const Label &label : list.labels)
+        if (label.owner.part == Part::Notes)
+            notes << QString::fromStdString(label.text);
+    const QString written = notes.join(u' ');
+    if (note.isEmpty())
+        QVERIFY2(!written.contains(u"schaal"_s), qPrintable(written));
+    else
+        QVERIFY2(written.contains(note), qPrintable(written));
+    // The section's own proportions where it is to scale: b over h as drawn.
+    const double drawn = list.section->width / list.section->height;
+    const double real = double(section.b) / section.h;
+    if (toScale || (above && !note.startsWith(u"verticaal"_s)))
+        QVERIFY2(std::fabs(drawn / real - 1) < 1e-6, qPrintable(QString::number(drawn / real)));
+    // Bars a readable dot, also in a slab that is drawn small, unless their neighbours are
+    // closer than that.
+    std::vector<section::Point> centres;
+    double radius = 0;
+    for (const auto &shape : list.shapes)
+        if (const auto *bar = std::get_if<section::Circle>(&shape.form)) {
+            centres.push_back(bar->centre);
+            radius = bar->radius;
+        }
+    QVERIFY(centres.size() >= 2);
+    const double pitch = centres[1].x - centres[0].x;
+    QVERIFY2(radius >= std::min(2.5, 0.4 * pitch), qPrintable(QString::number(radius)));
+}
+
+void tst_PictureLayout::forcesNeedSteel_data()
+{
+    QTest::addColumn<PictureSection>("section");
+    QTest::addColumn<bool>("forces");
+
+    QTest::addRow("four bars pull") << PictureSection{} << true;
+    QTest::addRow("no bars, no forces") << PictureSection{.barCount = 0} << false;
+    QTest::addRow("an area of 0 typed over the bars, no forces")
+        << PictureSection{.typedAs = 0} << false;
+    QTest::addRow("an area typed where there are no bars pulls")
+        << PictureSection{.barCount = 0, .typedAs = 452} << true;
+}
+
+// C, T and z only where steel pulls: without it there is no force to draw, and an arrow would
+// show a couple that is not there.
+void tst_PictureLayout::forcesNeedSteel()
+{
+    QFETCH(PictureSection, section);
+    QFETCH(bool, forces);
+    const DisplayList list = layOut(section);
+    QCOMPARE(collisions(list), QString());
+    int arrows = 0;
+    for (const auto &shape : list.shapes)
+        arrows += std::holds_alternative<section::Arrow>(shape.form);
+    int labels = 0;
+    for (const Label &label : list.labels)
+        labels += label.text == "C" || label.text == "T" || label.text == "z";
+    QCOMPARE(arrows, forces ? 8 : 0);
+    QCOMPARE(labels, forces ? 12 : 0);
+}
+
+void tst_PictureLayout::negativeCover_data()
+{
+    QTest::addColumn<int>("cover");
+    QTest::addColumn<int>("steelShapes"); // what is left of bars and stirrup to draw
+
+    // With 8 mm stirrups and 12 mm bars: the stirrup's inner face lies 3 mm inside the
+    // concrete at a cover of -5 mm, its outer face at the concrete's at -10 mm.
+    QTest::addRow("a cover of -5 mm cuts the stirrup's four legs off") << -5 << 4 + 4;
+    QTest::addRow("a cover of -10 mm leaves the bars, cut off") << -10 << 4;
+    QTest::addRow("a cover of -60 mm leaves nothing of them") << -60 << 0;
+}
+
+// Steel that a typed cover puts outside the concrete is cut off at its faces, and a note says
+// why the stirrup and bars are not where they should be.
+void tst_PictureLayout::negativeCover()
+{
+    QFETCH(int, cover);
+    QFETCH(int, steelShapes);
+    const PictureSection s{.cover = cover};
+    const PictureData data = pictureData(s);
+    const DisplayList list = layOut(data, 900, 430, 14);
+    QCOMPARE(collisions(list), QString());
+    QVERIFY(list.section);
+    const Rect concrete = *list.section;
+    int steel = 0;
+    for (const auto &shape : list.shapes) {
+        if (shape.owner.part != Part::Bars && shape.owner.part != Part::Stirrup)
+            continue;
+        ++steel;
+        const Rect ink = *inkOf(shape).filled;
+        QVERIFY2(ink.left >= concrete.left - 1e-9 && ink.top >= concrete.top - 1e-9 &&
+                     ink.left + ink.width <= concrete.left + concrete.width + 1e-9 &&
+                     ink.top + ink.height <= concrete.top + concrete.height + 1e-9,
+                 "steel drawn outside the concrete");
+    }
+    QCOMPARE(steel, steelShapes);
+    bool said = false;
+    for (const Label &label : list.labels)
+        said = said || (label.owner.part == Part::Notes &&
+                        label.text.find("negatief") != std::string::npos);
+    QVERIFY2(said, "no note on the negative cover");
+}
+
+void tst_PictureLayout::longResultsStayInTheirColumn_data()
+{
+    QTest::addColumn<QString>("moment");
+
+    QTest::addRow("a moment of 13 digits shrinks") << u"1234567890123"_s;
+    QTest::addRow("a moment of 30 digits wraps") << QString(30, u'7');
+    QTest::addRow("a moment of 309 digits wraps and ends in an ellipsis") << QString(309, u'9');
+    QTest::addRow("a moment beyond the double range reads inf") << u"inf"_s;
+}
+
+// The results are the main window's texts, which can be as long as the digits of a moment
+// near the double range: they stay inside their column, shrunk or wrapped, and show the
+// leading digits as they are.
+void tst_PictureLayout::longResultsStayInTheirColumn()
+{
+    QFETCH(QString, moment);
+    PictureData data = pictureData({});
+    for (const auto field : {beam::Mu0, beam::Mu1, beam::Mu2, beam::Mu3})
+        data.texts[std::size_t(field)] = moment.toStdString();
+    for (const double pixels : {14.0, 28.0}) {
+        const DisplayList list = layOut(data, 900, 430, pixels);
+        QCOMPARE(collisions(list), QString());
+        for (int i = 0; i < section::modelColumns; ++i) {
+            const Rect column = *list.columns[std::size_t(i)];
+            std::string shown;
+            bool whole = false;
+            for (const Label &label : list.labels) {
+                if (label.owner != section::Owner{Part::Results, i})
+                    continue;
+                QVERIFY2(label.box.left >= column.left &&
+                             label.box.left + label.box.width <= column.left + column.width,
+                         qPrintable(describe(label)));
+                if (!whole)
+                    shown += label.text;
+                whole = whole || label.text.ends_with("kNm") || label.text.ends_with("…");
+            }
+            // Wrapped lines join again to the text, up to where an ellipsis cuts it off.
+            const std::string full = "Mu = " + moment.toStdString() + " kNm";
+            std::string start = shown.substr(0, shown.find("…"));
+            std::erase(start, ' ');
+            std::string expected = full;
+            std::erase(expected, ' ');
+            QVERIFY2(expected.starts_with(start) && start.size() > 3, shown.c_str());
+        }
+    }
+}
+
+// The strips kept for strain diagrams and the area kept for a chart lie inside the target,
+// and no label stands in them.
+void tst_PictureLayout::keptAreasStayFree()
+{
+    const section::PictureOptions options{.strainDiagrams = true, .chartShare = 0.35};
+    for (const PictureSection &s : {PictureSection{}, PictureSection{.b = 2000, .h = 100}}) {
+        const DisplayList list = layOut(pictureData(s), 1400, 620, 14, options);
+        QCOMPARE(collisions(list), QString());
+        std::vector<Rect> kept{*list.chartArea};
+        for (const auto &strip : list.strainAreas) {
+            QVERIFY(strip);
+            kept.push_back(*strip);
+        }
+        for (const Rect &area : kept) {
+            QVERIFY(area.width > 0 && area.height > 0);
+            QVERIFY(area.left >= 0 && area.left + area.width <= list.width);
+            for (const Label &label : list.labels)
+                QVERIFY2(!overlap(inset(label.box, 0.1), area), qPrintable(describe(label)));
+        }
+    }
+}
+
+void tst_PictureLayout::svgIsWellFormed_data()
+{
+    QTest::addColumn<PictureSection>("section");
+
+    QTest::addRow("the start section") << PictureSection{};
+    QTest::addRow("a negative cover, with steel cut off") << PictureSection{.cover = -10};
+    QTest::addRow("an invalid model, with a hatched block") << PictureSection{.barItem = 5};
+    QTest::addRow("no section at all") << PictureSection{.b = 0};
+}
+
+// The browser shows and saves this text as it is: it must parse, say what it shows in its
+// title and description, and hold every label, also where the texts hold markup or bytes
+// that are not UTF-8.
+void tst_PictureLayout::svgIsWellFormed()
+{
+    QFETCH(PictureSection, section);
+    DisplayList list = layOut(section);
+    list.title += " <&> \"'";
+    list.description += " \xff\x01 einde";
+    const std::string svg = section::svgPicture(list, 14);
+    QXmlStreamReader xml(QByteArray::fromStdString(svg));
+    qsizetype texts = 0;
+    const QStringList basic{u"svg"_s,      u"title"_s,  u"desc"_s, u"rect"_s, u"polygon"_s,
+                            u"polyline"_s, u"circle"_s, u"path"_s, u"text"_s};
+    QString title;
+    QString description;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == u"text"_s)
+            ++texts;
+        else if (xml.name() == u"title"_s)
+            title = xml.readElementText();
+        else if (xml.name() == u"desc"_s)
+            description = xml.readElementText();
+        else if (!basic.contains(xml.name().toString()))
+            QFAIL(qPrintable(u"an element a plain SVG viewer may not know: "_s +
+                             xml.name().toString()));
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QCOMPARE(texts, qsizetype(list.labels.size()));
+    QVERIFY2(title.endsWith(u" <&> \"'"_s), qPrintable(title));
+    QVERIFY2(description.endsWith(u" \uFFFD einde"_s), qPrintable(description));
+}
+
+QTEST_APPLESS_MAIN(tst_PictureLayout)
+#include "tst_picture_layout.moc"
