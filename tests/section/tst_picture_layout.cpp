@@ -35,6 +35,14 @@ private Q_SLOTS:
     void longResultsStayInTheirColumn_data();
     void longResultsStayInTheirColumn();
     void keptAreasStayFree();
+    void strainDiagrams_data();
+    void strainDiagrams();
+    void chartFollowsItsData_data();
+    void chartFollowsItsData();
+    void extrasGiveWay_data();
+    void extrasGiveWay();
+    void descriptionSaysWhatIsDrawn_data();
+    void descriptionSaysWhatIsDrawn();
     void svgIsWellFormed_data();
     void svgIsWellFormed();
 };
@@ -380,7 +388,8 @@ void tst_PictureLayout::sweep()
                         // The extras shrink it by a fifth at most, or give way.
                         if (limits && !(list.chartLeftOut && list.strainLeftOut)) {
                             const double plain = layOut(data, width, height, pixels).fontScale;
-                            QVERIFY2(list.fontScale >= plain * section::extrasFont - 1e-9,
+                            QVERIFY2(list.fontScale >= plain * section::extrasFont - 1e-9 &&
+                                         list.fontScale >= section::leastExtrasFont - 1e-9,
                                      s.name().c_str());
                         }
                     }
@@ -601,14 +610,379 @@ void tst_PictureLayout::keptAreasStayFree()
     }
 }
 
+void tst_PictureLayout::strainDiagrams_data()
+{
+    QTest::addColumn<PictureSection>("section");
+    // Per column: y where the steel yields, n where it does not, - where no diagram is drawn.
+    QTest::addColumn<QString>("diagrams");
+    QTest::addColumn<QString>("parabolic"); // parabolisch's steel strain as written
+
+    QTest::addRow("the start section: every model's steel yields")
+        << PictureSection{} << u"-yyy"_s << u"3.11"_s;
+    QTest::addRow("five 12 mm bars: parabolisch stops short of yielding")
+        << PictureSection{.barCount = 5} << u"-nyy"_s << u"2.088"_s;
+    QTest::addRow("eight 12 mm bars: no model's steel yields")
+        << PictureSection{.barCount = 8} << u"-nnn"_s << u"0.5552"_s;
+    QTest::addRow("four 20 mm bars: parabolisch is invalid and has no strain")
+        << PictureSection{.barItem = 5} << u"--nn"_s << QString();
+}
+
+// Each diagram is linear on the column's own scale: εc at the top face, 0 at the neutral axis,
+// εs at the steel, one strain scale for all, with εyd at the steel; and the column says
+// whether its steel yields, in amber where it does not.
+void tst_PictureLayout::strainDiagrams()
+{
+    QFETCH(PictureSection, section);
+    QFETCH(QString, diagrams);
+    QFETCH(QString, parabolic);
+    const PictureData data = pictureData(section);
+    const PictureExtras extras = pictureExtras(section);
+    const DisplayList list = layOut(data, 900, 640, 14, {}, extras.pointers());
+    QCOMPARE(collisions(list), QString());
+    QVERIFY(!list.strainLeftOut);
+    const double k = list.strainScale;
+    QVERIFY(k > 0);
+    for (int i = 0; i < section::ColumnCount; ++i) {
+        const std::size_t c = std::size_t(i);
+        const auto &strain = extras.limits.models[c].strain;
+        const QChar expected = diagrams[i];
+        std::vector<section::Point> corners;
+        std::vector<const section::Polyline *> lines;
+        for (const auto &shape : list.shapes) {
+            if (shape.owner != section::Owner{Part::Strain, i})
+                continue;
+            if (const auto *polygon = std::get_if<section::Polygon>(&shape.form))
+                corners.insert(corners.end(), polygon->points.begin(), polygon->points.end());
+            if (const auto *line = std::get_if<section::Polyline>(&shape.form))
+                lines.push_back(line);
+        }
+        std::vector<std::string> strainTexts;
+        std::vector<section::Role> strainRoles;
+        std::string results;
+        section::Role heading = section::Role::Ink;
+        for (const Label &label : list.labels) {
+            if (label.owner == section::Owner{Part::Strain, i}) {
+                strainTexts.push_back(label.text);
+                strainRoles.push_back(label.role);
+            }
+            if (label.owner == section::Owner{Part::Results, i})
+                results += label.text + '|';
+            if (label.owner == section::Owner{Part::Heading, i})
+                heading = label.role;
+        }
+        const bool yields = results.find("staal vloeit|") != std::string::npos;
+        const bool yieldsNot = results.find("staal vloeit niet|") != std::string::npos;
+        if (i == section::Approximation) {
+            // It borrows the verdict of "parabool rechthoek", and says so.
+            QVERIFY(corners.empty());
+            QCOMPARE(yieldsNot, diagrams[3] == u'n');
+            QVERIFY2(results.find("als parabool rechthoek|") != std::string::npos, results.c_str());
+            continue;
+        }
+        QCOMPARE(!corners.empty(), expected != u'-');
+        QCOMPARE(list.strainZero[c].has_value(), expected != u'-');
+        QCOMPARE(yields, expected == u'y');
+        QCOMPARE(yieldsNot, expected == u'n');
+        QCOMPARE(heading, expected == u'n'   ? section::Role::Warning
+                          : expected == u'-' ? section::Role::Invalid
+                                             : section::Role::Ink);
+        for (const auto &shape : list.shapes)
+            if (shape.owner == section::Owner{Part::Block, i} &&
+                std::holds_alternative<section::Polygon>(shape.form) && expected != u'-')
+                QCOMPARE(shape.fill.role,
+                         expected == u'n' ? section::Role::WarningBlock : section::Role::Block);
+        if (expected == u'-')
+            continue;
+
+        // Where the column draws its top face, neutral axis and steel level.
+        const Rect band = *list.bands[c];
+        double axis = -1;
+        for (const auto &shape : list.shapes)
+            if (shape.owner == section::Owner{Part::NeutralAxis, i})
+                axis = std::get<section::Polyline>(shape.form).points.front().y;
+        double steel = -1;
+        for (const auto &shape : list.shapes)
+            if (shape.owner == section::Owner{Part::Grid, i})
+                if (const auto &points = std::get<section::Polyline>(shape.form).points;
+                    points.front().y == points.back().y && points.front().y > band.top)
+                    steel = points.front().y;
+        const double zero = *list.strainZero[c];
+        const auto near = [](double a, double b) {
+            return std::fabs(a - b) < 1e-6;
+        };
+        const auto has = [&corners, &near](double x, double y) {
+            return std::any_of(corners.begin(), corners.end(),
+                               [&](section::Point p) { return near(p.x, x) && near(p.y, y); });
+        };
+        QVERIFY2(has(zero - strain.topStrain * k, band.top), "εc is not at the top face");
+        QVERIFY2(has(zero, axis), "the strain is not 0 at the neutral axis");
+        QVERIFY2(has(zero + strain.steelStrain * k, steel), "εs is not at the steel");
+        // The dashed line at εyd reaches past the steel level.
+        const double yieldAt = zero + strain.yieldStrain * k;
+        QVERIFY2(std::any_of(lines.begin(), lines.end(),
+                             [&](const section::Polyline *line) {
+                                 return near(line->points.front().x, yieldAt) &&
+                                        near(line->points.back().x, yieldAt) &&
+                                        line->points.back().y > steel;
+                             }),
+                 "no line at εyd");
+        // Both sides of every diagram stay inside its strip.
+        for (const section::Point &p : corners)
+            QVERIFY(p.x >= list.strainAreas[c]->left - 1e-9 &&
+                    p.x <= list.strainAreas[c]->left + list.strainAreas[c]->width + 1e-9);
+        const std::string check = "(controlewaarde)";
+        QCOMPARE(std::count(strainTexts.begin(), strainTexts.end(), check),
+                 std::ptrdiff_t(expected == u'n'));
+        QCOMPARE(strainRoles.back(),
+                 expected == u'n' ? section::Role::Warning : section::Role::Ink);
+        if (i == section::Parabolic)
+            QVERIFY2(std::count(strainTexts.begin(), strainTexts.end(),
+                                "εs = " + parabolic.toStdString() + " ‰") == 1,
+                     strainTexts[1].c_str());
+    }
+}
+
+void tst_PictureLayout::chartFollowsItsData_data()
+{
+    QTest::addColumn<PictureSection>("section");
+    QTest::addColumn<QString>("designMoment");
+
+    QTest::addRow("the start section") << PictureSection{} << QString();
+    QTest::addRow("the start section with MEd 100 kNm") << PictureSection{} << u"100"_s;
+    QTest::addRow("eight 12 mm bars: parabolisch turns invalid inside the axis")
+        << PictureSection{.barCount = 8} << QString();
+    QTest::addRow("four 20 mm bars: parabolisch is invalid at the marked area")
+        << PictureSection{.barItem = 5} << u"150"_s;
+    QTest::addRow("a slab of 2000 by 100 with MEd 10 kNm")
+        << PictureSection{.b = 2000, .h = 100} << u"10"_s;
+}
+
+// The chart's marks stand where its data puts them on the axes: each curve ends at its last
+// valid area, the markers at the current As lie on their curves with the window's values,
+// and MEd is a line at its height.
+void tst_PictureLayout::chartFollowsItsData()
+{
+    QFETCH(PictureSection, section);
+    QFETCH(QString, designMoment);
+    const PictureExtras extras = pictureExtras(section, designMoment.toStdString());
+    const section::MomentChart &chart = extras.chart;
+    const DisplayList list = layOut(pictureData(section), 1200, 744, 14, {}, extras.pointers());
+    QCOMPARE(collisions(list), QString());
+    QCOMPARE(extrasOutOfPlace(list), QString());
+    QVERIFY(!list.chartLeftOut && list.plot);
+    const Rect plot = *list.plot;
+    const auto X = [&](double As) {
+        return plot.left + (As - list.chartX[0]) / (list.chartX[1] - list.chartX[0]) * plot.width;
+    };
+    const auto Y = [&](double Mu) {
+        return plot.top + plot.height -
+               (Mu - list.chartY[0]) / (list.chartY[1] - list.chartY[0]) * plot.height;
+    };
+    const double kNm = plot.height / (list.chartY[1] - list.chartY[0]);
+    const auto near = [](double a, double b, double by = 1e-6) {
+        return std::fabs(a - b) < by;
+    };
+    const double As = chart.current[0].at.As;
+    for (int c = 0; c < beam::modelColumnCount; ++c) {
+        const section::Owner owner{Part::ChartCurve, c};
+        const section::ChartCurve &curve = chart.curves[std::size_t(c)];
+        std::vector<section::Point> drawn;
+        std::optional<section::Point> marker;
+        int crosses = 0;
+        for (const auto &shape : list.shapes) {
+            if (shape.owner != owner)
+                continue;
+            if (const auto *line = std::get_if<section::Polyline>(&shape.form)) {
+                if (shape.stroke->role == section::Role::Invalid)
+                    ++crosses;
+                else
+                    drawn.insert(drawn.end(), line->points.begin(), line->points.end());
+            } else if (shape.fill.kind == section::FillKind::Solid) {
+                const Rect r = boundsOf(shape);
+                marker = section::Point{r.left + r.width / 2, r.top + r.height / 2};
+            }
+        }
+        QVERIFY(!drawn.empty());
+        // The last point drawn is the last valid area, where the cross stands.
+        const auto last =
+            std::max_element(drawn.begin(), drawn.end(), [](auto a, auto b) { return a.x < b.x; });
+        const double end =
+            std::min<double>(extras.limits.models[std::size_t(c)].validLimit, list.chartX[1]);
+        QVERIFY2(near(last->x, X(end)),
+                 qPrintable(u"model %1 ends at %2, not %3"_s.arg(c).arg(last->x).arg(X(end))));
+        QCOMPARE(crosses, curve.endsInvalid ? 2 : 0);
+        // The marker stands at the window's value, on the curve where the model is valid:
+        // the window's Mu is cut off to whole kNm, so within one of the curve.
+        QVERIFY(marker);
+        QVERIFY(near(marker->x, X(As)));
+        QVERIFY(near(marker->y, Y(chart.current[std::size_t(c)].at.Mu)));
+        if (As <= end) {
+            const auto at = std::find_if(drawn.begin(), drawn.end(),
+                                         [&](section::Point p) { return near(p.x, X(As)); });
+            QVERIFY(at != drawn.end());
+            QVERIFY2(near(at->y, marker->y, kNm * 1.0001),
+                     qPrintable(u"model %1: %2 against %3"_s.arg(c).arg(at->y).arg(marker->y)));
+        }
+    }
+    // MEd across the plot at its height, with a point for every area found.
+    int MEdLines = 0;
+    int hollow = 0;
+    for (const auto &shape : list.shapes) {
+        if (shape.owner.part == Part::ChartMark)
+            if (const auto &p = std::get<section::Polyline>(shape.form).points;
+                p.front().y == p.back().y) {
+                ++MEdLines;
+                QVERIFY(near(p.front().y, Y(chart.designMoment)));
+                QVERIFY(near(p.front().x, plot.left) && near(p.back().x, plot.left + plot.width));
+            }
+        hollow += shape.owner.part == Part::ChartCurve &&
+                  shape.fill.kind == section::FillKind::None &&
+                  !std::holds_alternative<section::Polyline>(shape.form);
+    }
+    QCOMPARE(MEdLines, chart.hasDesignMoment ? 1 : 0);
+    QCOMPARE(hollow, int(chart.required.size()));
+    // The legend names the models with the window's values.
+    for (const section::ChartMarker &current : chart.current)
+        QVERIFY2(std::any_of(list.labels.begin(), list.labels.end(),
+                             [&](const Label &l) {
+                                 return l.owner.part == Part::Legend && l.text == current.label;
+                             }),
+                 current.label.c_str());
+}
+
+void tst_PictureLayout::extrasGiveWay_data()
+{
+    QTest::addColumn<PictureSection>("section");
+    QTest::addColumn<QSizeF>("size");
+    QTest::addColumn<double>("pixels");
+    QTest::addColumn<bool>("chart");
+    QTest::addColumn<bool>("strains");
+
+    QTest::addRow("the window's drawing keeps the strains and leaves the chart out")
+        << PictureSection{} << QSizeF(900, 430) << 14.0 << false << true;
+    QTest::addRow("the window's drawing made taller holds both")
+        << PictureSection{} << QSizeF(900, 640) << 14.0 << true << true;
+    QTest::addRow("the smallest window keeps the strains and leaves the chart out")
+        << PictureSection{} << QSizeF(480, 260) << 12.0 << false << true;
+    QTest::addRow("the window's drawing at 28 px holds neither")
+        << PictureSection{} << QSizeF(900, 640) << 28.0 << false << false;
+    QTest::addRow("the PNG export holds both")
+        << PictureSection{} << QSizeF(1200, 744) << 14.0 << true << true;
+    QTest::addRow("the SVG export holds both")
+        << PictureSection{} << QSizeF(1000, 620) << 14.0 << true << true;
+    QTest::addRow("a slab of 2000 by 100 keeps both with the section above the columns")
+        << PictureSection{.b = 2000, .h = 100} << QSizeF(900, 640) << 14.0 << true << true;
+    QTest::addRow("a wide target puts the chart beside the columns")
+        << PictureSection{} << QSizeF(1600, 620) << 14.0 << true << true;
+}
+
+// The chart gives way first, then the strains, before the font shrinks by more than a fifth;
+// a note says what is left out; a slab is never squeezed beside the columns for them.
+void tst_PictureLayout::extrasGiveWay()
+{
+    QFETCH(PictureSection, section);
+    QFETCH(QSizeF, size);
+    QFETCH(double, pixels);
+    QFETCH(bool, chart);
+    QFETCH(bool, strains);
+    const PictureData data = pictureData(section);
+    const PictureExtras extras = pictureExtras(section, "100");
+    const DisplayList list =
+        layOut(data, size.width(), size.height(), pixels, {}, extras.pointers());
+    QCOMPARE(collisions(list), QString());
+    QCOMPARE(extrasOutOfPlace(list), QString());
+    QCOMPARE(!list.chartLeftOut, chart);
+    QCOMPARE(!list.strainLeftOut, strains);
+    QCOMPARE(list.plot.has_value(), chart);
+    bool strainShown = false;
+    for (const auto &shape : list.shapes)
+        strainShown = strainShown || shape.owner.part == Part::Strain;
+    QCOMPARE(strainShown, strains);
+    std::string notes;
+    for (const Label &label : list.labels)
+        if (label.owner.part == Part::Notes)
+            notes += label.text + ' ';
+    const bool said = notes.find("geen ruimte") != std::string::npos;
+    QCOMPARE(said, !chart || !strains);
+    QCOMPARE(list.description.find("geen ruimte") != std::string::npos, !chart || !strains);
+    const DisplayList plain = layOut(data, size.width(), size.height(), pixels);
+    if (chart || strains)
+        QVERIFY(list.fontScale >= plain.fontScale * section::extrasFont &&
+                list.fontScale >= section::leastExtrasFont);
+    // The verdicts and areas go with the strains.
+    QCOMPARE(std::any_of(list.labels.begin(), list.labels.end(),
+                         [](const Label &l) { return l.text.starts_with("As,vloei"); }),
+             strains);
+    const bool wide = section.b > section.h;
+    QCOMPARE(list.section->top + list.section->height < list.bands[0]->top, wide);
+    if (chart && size.width() > 1400)
+        QVERIFY(list.chartArea->left > list.columns[3]->left + list.columns[3]->width);
+    else if (chart)
+        QVERIFY(list.chartArea->top > list.columns[3]->top + list.columns[3]->height);
+}
+
+void tst_PictureLayout::descriptionSaysWhatIsDrawn_data()
+{
+    QTest::addColumn<PictureSection>("section");
+    QTest::addColumn<QString>("designMoment");
+    QTest::addColumn<QStringList>("says");
+
+    QTest::addRow("the start section")
+        << PictureSection{} << QString()
+        << QStringList{u"benadering: Mu = 83 kNm, z/d = 0.9. Geen eigen rek: staal vloeit, als "
+                       u"parabool rechthoek. As,vloei = 864 mm2."_s,
+                       u"parabolisch: Mu = 79 kNm, xu = 184 mm, z/d = 0.85. Rek: εc = 2.0 ‰ "
+                       u"bovenaan, 0 bij xu, εs = 3.11 ‰ bij het staal, εyd = 2.175 ‰: staal "
+                       u"vloeit. As,vloei = 553 mm2."_s,
+                       u"Grafiek: Mu (kNm) tegen As (mm2) van 0 tot 1000 mm2"_s};
+    QTest::addRow("five 12 mm bars: parabolisch's strain is a check value")
+        << PictureSection{.barCount = 5} << QString()
+        << QStringList{u"εs = 2.088 ‰ bij het staal, εyd = 2.175 ‰: staal vloeit niet; εs is "
+                       u"een controlewaarde"_s};
+    QTest::addRow("MEd 100 kNm: parabolisch needs more than it yields with")
+        << PictureSection{} << u"100"_s
+        << QStringList{u"As,nodig = 609 mm2, meer dan As,vloei: het staal vloeit dan niet."_s,
+                       u"een stippellijn bij MEd = 100 kNm met de punten van As,nodig."_s};
+    QTest::addRow("four 20 mm bars: an invalid model gets no strain")
+        << PictureSection{.barItem = 5} << QString()
+        << QStringList{u"ongeldig: xu ≥ d. As,vloei = 548 mm2."_s,
+                       u"parabolisch stopt bij As = "_s};
+}
+
+// The screen reader's text says what the drawing shows: every strain, verdict and area that
+// stands in the picture stands in the text too, and one sentence says what the chart shows.
+void tst_PictureLayout::descriptionSaysWhatIsDrawn()
+{
+    QFETCH(PictureSection, section);
+    QFETCH(QString, designMoment);
+    QFETCH(QStringList, says);
+    const PictureExtras extras = pictureExtras(section, designMoment.toStdString());
+    const DisplayList list = layOut(pictureData(section), 1200, 744, 14, {}, extras.pointers());
+    const QString description = QString::fromStdString(list.description);
+    for (const QString &part : says)
+        QVERIFY2(description.contains(part), qPrintable(description));
+    for (const Label &label : list.labels) {
+        const QString text = QString::fromStdString(label.text);
+        if (text.startsWith(u"εs = "_s) || text.startsWith(u"εc = "_s) ||
+            text.startsWith(u"As,"_s) || text.contains(u"εyd = "_s))
+            QVERIFY2(
+                description.contains(text.mid(text.indexOf(u'ε') >= 0 ? text.indexOf(u'ε') : 0)),
+                qPrintable(text));
+    }
+}
+
 void tst_PictureLayout::svgIsWellFormed_data()
 {
     QTest::addColumn<PictureSection>("section");
+    QTest::addColumn<bool>("limits");
 
-    QTest::addRow("the start section") << PictureSection{};
-    QTest::addRow("a negative cover, with steel cut off") << PictureSection{.cover = -10};
-    QTest::addRow("an invalid model, with a hatched block") << PictureSection{.barItem = 5};
-    QTest::addRow("no section at all") << PictureSection{.b = 0};
+    QTest::addRow("the start section") << PictureSection{} << false;
+    QTest::addRow("a negative cover, with steel cut off") << PictureSection{.cover = -10} << false;
+    QTest::addRow("an invalid model, with a hatched block")
+        << PictureSection{.barItem = 5} << false;
+    QTest::addRow("no section at all") << PictureSection{.b = 0} << false;
+    QTest::addRow("steel that does not yield writes \"<\" in a label")
+        << PictureSection{.barCount = 8} << true;
 }
 
 // The browser shows and saves this text as it is: it must parse, say what it shows in its
@@ -617,7 +991,10 @@ void tst_PictureLayout::svgIsWellFormed_data()
 void tst_PictureLayout::svgIsWellFormed()
 {
     QFETCH(PictureSection, section);
-    DisplayList list = layOut(section);
+    QFETCH(bool, limits);
+    const PictureExtras extras = pictureExtras(section, "100");
+    DisplayList list = layOut(pictureData(section), 900, 430, 14, {},
+                              limits ? extras.pointers() : section::PictureLimits{});
     list.title += " <&> \"'";
     list.description += " \xff\x01 einde";
     const std::string svg = section::svgPicture(list, 14);
