@@ -38,9 +38,7 @@ Shape marker(int column, Point c, double r, bool hollow, double width, Owner own
     case 1:
         return {Circle{c, r}, stroke, fill, owner};
     case 2:
-        return {Polygon{{{c.x, c.y - r * 1.1},
-                         {c.x + r * 1.1, c.y + r * 0.8},
-                         {c.x - r * 1.1, c.y + r * 0.8}}},
+        return {Polygon{{{c.x, c.y - r}, {c.x + r * 1.15, c.y + r}, {c.x - r * 1.15, c.y + r}}},
                 stroke, fill, owner};
     case 3:
         return {Polygon{{{c.x, c.y - r * 1.25},

@@ -181,7 +181,7 @@ struct DisplayList {
     std::optional<Rect> plot;
     std::array<double, 2> chartX{};
     std::array<double, 2> chartY{};
-    // Per mille per target unit across every strain diagram, and each diagram's zero line.
+    // Target units per mille across every strain diagram, and each diagram's zero line.
     double strainScale = 0;
     std::array<std::optional<double>, modelColumns> strainZero;
     // What the extras left out for want of room, at the font that laid them out.

@@ -1550,7 +1550,7 @@ DisplayList layoutPicture(const SectionGeometry &geometry, const beam::MomentTex
     bool chartLeftOut = false;
     bool strainLeftOut = false;
     if (laidOut && (chart || strains)) {
-        const double least = laidOut->fontScale * extrasFont;
+        const double least = std::max(laidOut->fontScale * extrasFont, leastExtrasFont);
         struct Level {
             bool chart;
             bool strains;

@@ -14,8 +14,8 @@
 // that says so); a compression zone too shallow to read gets a break below it in the columns;
 // no label box meets another, nor a line of another part; every label lies inside the target;
 // shrinking the font is the last resort. The chart, then the strain diagrams, may shrink the
-// font the picture needs without them to `extrasFont` of it; where they need more, they are
-// left out, and a note says so.
+// font the picture needs without them to `extrasFont` of it, and never below `leastExtrasFont`
+// of the font given; where they need more, they are left out, and a note says so.
 #pragma once
 
 #include "display_list.h"
@@ -46,6 +46,7 @@ struct PictureLimits {
 };
 
 inline constexpr double extrasFont = 0.8;
+inline constexpr double leastExtrasFont = 0.6;
 
 DisplayList layoutPicture(const SectionGeometry &geometry, const beam::MomentTexts &texts,
                           double width, double height, const TextMetrics &metrics,
