@@ -29,6 +29,7 @@ private Q_SLOTS:
     void sweep();
     void scales_data();
     void scales();
+    void nearScaleSaysByHowMuch();
     void forcesNeedSteel_data();
     void forcesNeedSteel();
     void negativeCover_data();
@@ -474,6 +475,18 @@ void tst_PictureLayout::scales()
     QVERIFY(centres.size() >= 2);
     const double pitch = centres[1].x - centres[0].x;
     QVERIFY2(radius >= std::min(2.5, 0.4 * pitch), qPrintable(QString::number(radius)));
+}
+
+// A section drawn a few per cent out of scale says by how much: "1 ×" would read as drawn
+// to scale, under a note that says it is not.
+void tst_PictureLayout::nearScaleSaysByHowMuch()
+{
+    const DisplayList list = layOut(PictureSection{.b = 60, .h = 680}, 900, 600);
+    std::string notes;
+    for (const Label &label : list.labels)
+        if (label.owner.part == Part::Notes)
+            notes += label.text;
+    QVERIFY2(notes.find("horizontaal is 1.04 × zo groot") != std::string::npos, notes.c_str());
 }
 
 void tst_PictureLayout::forcesNeedSteel_data()
