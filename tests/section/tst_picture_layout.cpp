@@ -29,6 +29,7 @@ private Q_SLOTS:
     void sweep();
     void scales_data();
     void scales();
+    void nearScaleSaysByHowMuch();
     void forcesNeedSteel_data();
     void forcesNeedSteel();
     void negativeCover_data();
@@ -303,8 +304,6 @@ void tst_PictureLayout::sweep_data()
         << 480.0 << 260.0 << 12.0 << 40.0 << 6.0 << true;
     QTest::addRow("the PNG export and the clipboard, with the limits")
         << 1200.0 << 744.0 << 14.0 << 90.0 << 11.2 << true;
-    QTest::addRow("the SVG export, with the limits")
-        << 1000.0 << 620.0 << 14.0 << 75.0 << 11.2 << true;
     // 180 by 160 mm: three fifths of the page.
     QTest::addRow("three fifths of an A4 page at 300 dpi, with the limits")
         << 2126.0 << 1890.0 << 37.5 << 200.0 << 28.0 << true;
@@ -333,7 +332,7 @@ void tst_PictureLayout::sweep()
     int withChart = 0;
     int withStrains = 0;
     std::string worst;
-    // With the limits every fifth of these, with a design moment, none or one beyond reach:
+    // With the limits every seventh of these, with a design moment, none or one beyond reach:
     // each picture lays out its chart several times, and the sweep runs under the sanitizers.
     int index = 0;
     const char *const moments[] = {"100", "", "1e6"};
@@ -343,12 +342,12 @@ void tst_PictureLayout::sweep()
                 for (const auto &[item, count] : bars)
                     for (const auto &[stirrup, cover] : covers) {
                         const PictureSection s{concrete, item, stirrup, count, b, h, cover};
-                        if (limits && index++ % 5)
+                        if (limits && index++ % 7)
                             continue;
                         const PictureData data = pictureData(s);
                         std::optional<PictureExtras> extras;
                         if (limits)
-                            extras = pictureExtras(s, moments[(index / 5) % 3]);
+                            extras = pictureExtras(s, moments[(index / 7) % 3]);
                         const DisplayList list =
                             layOut(data, width, height, pixels, {},
                                    extras ? extras->pointers() : section::PictureLimits{});
@@ -404,7 +403,7 @@ void tst_PictureLayout::sweep()
                                      s.name().c_str());
                         }
                     }
-    QVERIFY(laidOut > (limits ? 400 : 1000));
+    QVERIFY(laidOut > (limits ? 300 : 1000));
     if (qEnvironmentVariableIsSet("TRALVIK_SWEEP_STATS"))
         qInfo("least band %g (%s), least font %g; %d of %d with the chart, %d with the strains",
               leastSeenBand, worst.c_str(), leastSeenFont, withChart, laidOut, withStrains);
@@ -476,6 +475,18 @@ void tst_PictureLayout::scales()
     QVERIFY(centres.size() >= 2);
     const double pitch = centres[1].x - centres[0].x;
     QVERIFY2(radius >= std::min(2.5, 0.4 * pitch), qPrintable(QString::number(radius)));
+}
+
+// A section drawn a few per cent out of scale says by how much: "1 ×" would read as drawn
+// to scale, under a note that says it is not.
+void tst_PictureLayout::nearScaleSaysByHowMuch()
+{
+    const DisplayList list = layOut(PictureSection{.b = 60, .h = 680}, 900, 600);
+    std::string notes;
+    for (const Label &label : list.labels)
+        if (label.owner.part == Part::Notes)
+            notes += label.text;
+    QVERIFY2(notes.find("horizontaal is 1.04 × zo groot") != std::string::npos, notes.c_str());
 }
 
 void tst_PictureLayout::forcesNeedSteel_data()
