@@ -2,6 +2,7 @@
 
 // The section the main window starts with, for the tests of its view.
 
+#include "display_list.h"
 #include "moment.h"
 #include "reinforcement.h"
 #include "section_inputs.h"
@@ -37,4 +38,11 @@ inline beam::SectionInputs derived(beam::SectionInputs s)
 inline beam::SectionResult resultOf(const beam::SectionInputs &inputs)
 {
     return {inputs, beam::computeMomentSteps(inputs.momentInputs())};
+}
+
+// A role's colour of the drawing, as a painter writes it.
+inline unsigned int roleColour(section::Role role)
+{
+    const section::Rgba c = section::colourOf(role);
+    return (unsigned(c.alpha) << 24) | (unsigned(c.red) << 16) | (unsigned(c.green) << 8) | c.blue;
 }

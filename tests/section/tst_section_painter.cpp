@@ -9,6 +9,9 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
+#include <array>
+#include <optional>
+#include <variant>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -35,7 +38,7 @@ constexpr QSize size{1000, 620};
 section::Picture pictureOf(beam::SectionInputs s)
 {
     const beam::SectionResult result = resultOf(s);
-    return {section::sectionGeometry(result.inputs, result.steps), result.steps.texts};
+    return {section::sectionGeometry(result.inputs, result.steps), result.steps.texts, {}, {}};
 }
 
 beam::SectionInputs withArea(int As)
@@ -55,7 +58,7 @@ QFont drawingFont()
 // The block's translucent colour on the white background.
 QRgb blockOnWhite()
 {
-    const QColor block = QColor::fromRgba(section::blockColour);
+    const QColor block = QColor::fromRgba(roleColour(section::Role::Block));
     const double a = block.alphaF();
     const auto channel = [a](int c) {
         return qRound(c * a + 255 * (1 - a));
@@ -83,6 +86,7 @@ struct Svg {
         double y = 0;
     };
     QList<Text> texts;
+    QStringList written; // the texts as the SVG holds them
     QStringList rectFills;
     QStringList pathFills;
     int circles = 0;
@@ -106,10 +110,15 @@ Svg svgOf(const section::Picture &picture)
     generator.setViewBox(QRect(QPoint(0, 0), size));
     QPainter painter(&generator);
     painter.setFont(drawingFont());
-    section::paintSection(painter, QRectF(QPointF(0, 0), QSizeF(size)), picture);
+    const section::DisplayList list =
+        section::paintSection(painter, QRectF(QPointF(0, 0), QSizeF(size)), picture);
     painter.end();
 
     Svg svg;
+    // The texts where the layout placed them: a painter may write them through a transform.
+    for (const section::Label &label : list.labels)
+        svg.texts << Svg::Text{QString::fromStdString(label.text),
+                               label.box.left + label.box.width / 2, label.baseline};
     QStringList fills; // of the groups the reader is in
     QXmlStreamReader xml(buffer.data());
     while (!xml.atEnd()) {
@@ -128,8 +137,7 @@ Svg svgOf(const section::Picture &picture)
         else if (xml.name() == u"circle"_s)
             ++svg.circles;
         else if (xml.name() == u"text"_s)
-            svg.texts << Svg::Text{xml.readElementText().trimmed(), a.value(u"x"_s).toDouble(),
-                                   a.value(u"y"_s).toDouble()};
+            svg.written << xml.readElementText().trimmed();
     }
     return svg;
 }
@@ -190,26 +198,48 @@ void tst_SectionPainter::pixels()
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setFont(drawingFont());
-    section::paintSection(painter, QRectF(image.rect()), picture);
+    const section::DisplayList list = section::paintSection(painter, QRectF(image.rect()), picture);
     painter.end();
-    const section::Layout layout = section::layOut(g, QRectF(image.rect()), drawingFont(), &image);
-    QVERIFY(layout.drawable());
-    const auto pixel = [&image](QPointF at) {
-        return image.pixel(at.toPoint());
+    QVERIFY(list.section);
+    const auto pixel = [&image](double x, double y) {
+        return image.pixel(QPointF(x, y).toPoint());
     };
 
-    QCOMPARE(hex(pixel(layout.at(g.b / 2, g.h / 2))), hex(section::concreteColour));
-    for (const section::Point &bar : g.bars)
-        QCOMPARE(hex(pixel(layout.at(bar.x, bar.y))), hex(section::steelColour));
+    const section::Rect &concrete = *list.section;
+    QCOMPARE(hex(pixel(concrete.left + concrete.width / 2, concrete.top + concrete.height / 2)),
+             hex(roleColour(section::Role::Concrete)));
+    qsizetype bars = 0;
+    std::array<std::optional<QRectF>, beam::modelCount> blocks;
+    for (const section::Shape &shape : list.shapes) {
+        if (const auto *circle = std::get_if<section::Circle>(&shape.form);
+            circle && shape.fill.kind == section::FillKind::Solid &&
+            shape.fill.role == section::Role::Steel) {
+            ++bars;
+            QCOMPARE(hex(pixel(circle->centre.x, circle->centre.y)),
+                     hex(roleColour(section::Role::Steel)));
+        }
+        const auto *polygon = std::get_if<section::Polygon>(&shape.form);
+        if (polygon && shape.fill.kind == section::FillKind::Solid &&
+            shape.fill.role == section::Role::Block && shape.owner.column >= 0) {
+            QRectF bounds;
+            for (const section::Point &p : polygon->points)
+                bounds |= QRectF(p.x, p.y, 0.001, 0.001);
+            blocks[std::size_t(shape.owner.column)] = bounds;
+        }
+    }
+    QCOMPARE(bars, qsizetype(g.bars.size()));
     for (const beam::ModelDescriptor &model : beam::models) {
         const section::ModelColumn &column = g.column(model.model);
+        const auto &block = blocks[beam::index(model.model)];
+        QVERIFY2(block.has_value() == (column.hasBlock && column.valid), model.name.data());
+        if (!block)
+            continue;
         // Near the top of the zone, a quarter of fcd out from the zero-stress line.
-        const QPointF inside(layout.axis(model.model) + layout.blockWidth() / 4,
-                             layout.y(std::min(column.neutralAxis, g.drawnDepth) / 5));
-        const bool filled = near(pixel(inside), blockOnWhite());
-        QVERIFY2(filled == (column.hasBlock && column.valid),
+        const QColor inside =
+            QColor(pixel(block->left() + block->width() / 4, block->top() + block->height() / 5));
+        QVERIFY2(near(inside.rgb(), blockOnWhite()),
                  qPrintable(u"%1: %2 at the block's top"_s.arg(QString::fromUtf8(model.name.data()),
-                                                               hex(pixel(inside)))));
+                                                               inside.name())));
     }
 }
 
@@ -223,7 +253,7 @@ void tst_SectionPainter::shapes_data()
     QTest::addRow("every zone past the section") << 2000 << 0 << 1;
 }
 
-// The SVG holds the drawing as shapes: the concrete, one circle per bar, a block per model
+// The SVG holds the drawing as shapes: the concrete, one disc per bar, a block per model
 // that has one, the headings in the window's order, and C above each neutral axis above T.
 void tst_SectionPainter::shapes()
 {
@@ -233,17 +263,20 @@ void tst_SectionPainter::shapes()
     const section::Picture picture = pictureOf(withArea(As));
     const Svg svg = svgOf(picture);
 
-    QVERIFY2(svg.rectFills.contains(hex(section::concreteColour)),
-             qPrintable(svg.rectFills.join(u' ')));
-    QCOMPARE(svg.circles, qsizetype(picture.geometry.bars.size()));
-    QCOMPARE(svg.pathFills.size(), 3);
-    QCOMPARE(svg.pathFills.count(QColor::fromRgba(section::blockColour).name()), validBlocks);
+    // Every shape is a path: the concrete, each bar, and each block in its own fill.
+    QVERIFY2(svg.pathFills.contains(hex(roleColour(section::Role::Concrete))),
+             qPrintable(svg.pathFills.join(u' ')));
+    QCOMPARE(svg.pathFills.count(hex(roleColour(section::Role::Steel))),
+             qsizetype(picture.geometry.bars.size()));
+    QCOMPARE(svg.pathFills.count(QColor::fromRgba(roleColour(section::Role::Block)).name()),
+             validBlocks);
 
     double headingX = -1;
     for (const beam::ModelDescriptor &model : beam::models) {
         const auto headings =
             svg.all(QString::fromUtf8(model.name.data(), qsizetype(model.name.size())));
         QCOMPARE(headings.size(), 1);
+        QVERIFY(svg.written.contains(headings.first().text));
         QVERIFY2(headings.first().x > headingX, model.name.data());
         headingX = headings.first().x;
     }

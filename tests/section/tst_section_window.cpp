@@ -214,9 +214,9 @@ void tst_SectionWindow::exports()
         for (int y = 0; y < image.height(); ++y) {
             for (int x = 0; x < image.width(); ++x) {
                 const QRgb pixel = image.pixel(x, y);
-                if (pixel == section::concreteColour)
+                if (pixel == roleColour(section::Role::Concrete))
                     concrete |= QRect(x, y, 1, 1);
-                else if (pixel == section::steelColour)
+                else if (pixel == roleColour(section::Role::Steel))
                     steel << QPoint(x, y);
                 else if (qBlue(pixel) > qRed(pixel) + 40 && x > concrete.right())
                     ++blocks;
@@ -234,10 +234,11 @@ void tst_SectionWindow::exports()
         QSvgRenderer renderer(data);
         QVERIFY(renderer.isValid());
         QVERIFY(data.contains("Doorsnede"));
-        // The drawing's shapes: the concrete, four bars, three blocks and the headings.
-        QVERIFY(data.contains("fill=\"" + QColor(section::concreteColour).name().toLatin1() + '"'));
-        QCOMPARE(data.count("<circle"), 4);
-        QCOMPARE(data.count("<path"), 3);
+        // The drawing's shapes, each a path: the concrete, four bars, three blocks and more; and
+        // the headings.
+        QVERIFY(data.contains("fill=\"" +
+                              QColor(roleColour(section::Role::Concrete)).name().toLatin1() + '"'));
+        QVERIFY2(data.count("<path") >= 1 + 4 + 3, "too few shapes");
         for (const beam::ModelDescriptor &model : beam::models)
             QVERIFY2(data.contains(">" +
                                    QByteArray(model.name.data(), qsizetype(model.name.size())) +
