@@ -35,6 +35,10 @@ DesignMomentEntry readDesignMoment(std::string_view text, char separator);
 std::vector<std::string> limitLines(const beam::SectionInputs &inputs,
                                     const beam::SectionLimits &limits, int column);
 
+// The same verdicts in a few words, for a sentence about one column: "staal vloeit, As,vloei =
+// 553 mm2, As,nodig = 609 mm2, meer dan As,vloei".
+std::string limitSummary(const beam::SectionLimits &limits, int column);
+
 // Once after the models, with a design moment: what the design lines do not check.
 std::vector<std::string> designNotes(const beam::SectionLimits &limits);
 
