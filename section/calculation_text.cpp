@@ -1,5 +1,6 @@
 #include "calculation_text.h"
 
+#include "limits_text.h"
 #include "materials.h"
 #include "reinforcement.h"
 
@@ -35,7 +36,8 @@ std::string invalidReason(const beam::ModelSteps &model, double d, char separato
 }
 
 std::string calculationText(const beam::SectionInputs &inputs, const beam::MomentSteps &steps,
-                            const SectionGeometry &geometry)
+                            const SectionGeometry &geometry, const beam::SectionLimits *limits,
+                            std::string_view designMomentReason)
 {
     const char sep = inputs.decimalSeparator;
     const auto num = [sep](double value) {
@@ -45,6 +47,11 @@ std::string calculationText(const beam::SectionInputs &inputs, const beam::Momen
     std::string out;
     const auto line = [&out](const std::string &text) {
         out += text + '\n';
+    };
+    const auto limitsOf = [&](const beam::ModelDescriptor &model) {
+        if (limits)
+            for (const std::string &text : limitLines(inputs, *limits, beam::columnOf(model.model)))
+                line(text);
     };
 
     const auto concrete = beam::concreteClass(inputs.concreteClass);
@@ -80,6 +87,7 @@ std::string calculationText(const beam::SectionInputs &inputs, const beam::Momen
                 line("  Mu = As·fyd·0.9·d = " + whole(steps.approxForce) + " × 0.9 × " +
                      whole(inputs.d) + " / 10^6 = " + num(computed.moment) + " kNm");
                 line("  venster: Mu = " + t[model.mu] + " kNm (afgekapt), z/d = " + t[model.z]);
+                limitsOf(model);
                 continue;
             }
             const std::string alpha(computed.constants.alphaText);
@@ -100,7 +108,19 @@ std::string calculationText(const beam::SectionInputs &inputs, const beam::Momen
             }
             line("  venster: Mu = " + t[model.mu] + " kNm, xu = " + t[*model.xu] +
                  " mm (beide afgekapt), z/d = " + t[model.z]);
+            limitsOf(model);
         }
+        if (limits) {
+            const std::vector<std::string> notes = designNotes(*limits);
+            if (!notes.empty())
+                line("");
+            for (const std::string &note : notes)
+                line(note);
+        }
+    }
+    if (!designMomentReason.empty()) {
+        line("");
+        line(std::string(designMomentReason) + " Geen As,nodig.");
     }
 
     // The eleven fields as the main window shows them, in its own arrangement.

@@ -5,18 +5,25 @@
 // the intermediate values are written with ten significant digits.
 #pragma once
 
+#include "model_limits.h"
 #include "moment.h"
 #include "section_geometry.h"
 #include "section_inputs.h"
 
 #include <string>
+#include <string_view>
 
 namespace section {
 
 // Why an invalid model shows zeros, in the window's words.
 std::string invalidReason(const beam::ModelSteps &model, double d, char separator);
 
+// With `limits` (sectionLimits of the same run), each model's part ends with its limitLines and
+// the design notes follow the models once; `designMomentReason`, when not empty, says why a
+// typed design moment gave no design lines.
 std::string calculationText(const beam::SectionInputs &inputs, const beam::MomentSteps &steps,
-                            const SectionGeometry &geometry);
+                            const SectionGeometry &geometry,
+                            const beam::SectionLimits *limits = nullptr,
+                            std::string_view designMomentReason = {});
 
 } // namespace section

@@ -286,6 +286,38 @@ std::vector<std::string> limitLines(const beam::SectionInputs &inputs,
     return lines;
 }
 
+std::string limitSummary(const beam::SectionLimits &limits, int column)
+{
+    if (column < 0 || column >= beam::modelColumnCount)
+        return {};
+    const beam::ModelLimits &model = limits.models[std::size_t(column)];
+    std::string summary;
+    switch (model.strain.verdict) {
+    case Verdict::Yields:
+        summary = "staal vloeit";
+        break;
+    case Verdict::DoesNotYield:
+        summary = "staal vloeit niet";
+        break;
+    case Verdict::NotChecked:
+        summary = "rek niet getoetst";
+        break;
+    }
+    if (model.yieldLimit)
+        summary += ", As,vloei = " + whole(*model.yieldLimit) + " mm2";
+    if (model.required && limits.designMoment) {
+        const beam::RequiredArea &r = *model.required;
+        if (r.outcome != Requirement::Found)
+            summary += ", As,nodig: geen";
+        else {
+            summary += ", As,nodig = " + whole(r.As) + " mm2";
+            if (model.yieldLimit && !r.withinYieldLimit)
+                summary += ", meer dan As,vloei";
+        }
+    }
+    return summary;
+}
+
 std::vector<std::string> designNotes(const beam::SectionLimits &limits)
 {
     if (!limits.designMoment)

@@ -44,6 +44,9 @@ std::string perMilleText(double value, int digits, char separator);
 // tell them apart: at four digits 2.17496 and 2.175 would read the same while the verdict
 // tells them apart.
 std::pair<std::string, std::string> distinctStrains(double steel, double yield, char separator);
+// The same verdicts in a few words, for a sentence about one column: "staal vloeit, As,vloei =
+// 553 mm2, As,nodig = 609 mm2, meer dan As,vloei".
+std::string limitSummary(const beam::SectionLimits &limits, int column);
 
 // Once after the models, with a design moment: what the design lines do not check.
 std::vector<std::string> designNotes(const beam::SectionLimits &limits);

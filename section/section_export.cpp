@@ -15,6 +15,7 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+#include <QTextLayout>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -23,13 +24,12 @@ namespace {
 
 // Each target's sizes: the images in pixels, the document in points and millimetres.
 constexpr int imageFontPixels = 14;
-constexpr QSize svgSize{1000, 620};
-constexpr double pageMargin = 15; // mm
+constexpr QSize svgSize{1200, 744};
 constexpr int pdfResolution = 300;
 constexpr double documentFont = 9;
 constexpr double headingFont = 12;
 constexpr double calculationFont = 7.5;
-constexpr double drawingShare = 0.3; // of the page's height
+constexpr double drawingShare = 0.6; // of the page's height: the chart needs it
 
 QFont imageFont(const Document &document)
 {
@@ -54,17 +54,24 @@ void paintDocument(QPainter &painter, QPagedPaintDevice &device, const Document 
 {
     const QRectF page(QPointF(0, 0),
                       device.pageLayout().paintRectPixels(device.logicalDpiX()).size());
+    paintPages(
+        painter, page, &device, [&device] { device.newPage(); }, document);
+}
+
+void paintPages(QPainter &painter, const QRectF &page, QPaintDevice *device,
+                const std::function<void()> &newPage, const Document &document)
+{
     QFont font = document.font;
     font.setPointSizeF(documentFont);
     QFont heading = font;
     heading.setBold(true);
     heading.setPointSizeF(headingFont);
     painter.setFont(heading);
-    const double headingLine = QFontMetricsF(heading, &device).height();
+    const double headingLine = QFontMetricsF(heading, device).height();
     painter.drawText(QRectF(0, 0, page.width(), headingLine), Qt::AlignLeft,
                      document.title.simplified());
     painter.setFont(font);
-    const double line = QFontMetricsF(font, &device).height();
+    const double line = QFontMetricsF(font, device).height();
     const QString version = QCoreApplication::applicationVersion();
     painter.drawText(QRectF(0, headingLine, page.width(), line), Qt::AlignLeft,
                      u"%1 %2, %3"_s.arg(QCoreApplication::applicationName(), version,
@@ -77,15 +84,50 @@ void paintDocument(QPainter &painter, QPagedPaintDevice &device, const Document 
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     fixed.setPointSizeF(calculationFont);
     painter.setFont(fixed);
-    const double fixedLine = QFontMetricsF(fixed, &device).height();
+    const QFontMetricsF metrics(fixed, device);
+    const double fixedLine = metrics.height();
+    const double ascent = metrics.ascent();
     for (const QString &row : document.calculation.split(u'\n')) {
-        if (y + fixedLine > page.height()) {
-            device.newPage();
-            y = 0;
+        for (const WrappedLine &part : wrapped(row, fixed, page.width(), device)) {
+            if (y + fixedLine > page.height()) {
+                newPage();
+                y = 0;
+            }
+            painter.drawText(QPointF(part.indent, y + ascent), part.text);
+            y += fixedLine;
         }
-        painter.drawText(QPointF(0, y + QFontMetricsF(fixed, &device).ascent()), row);
-        y += fixedLine;
     }
+}
+
+QList<WrappedLine> wrapped(const QString &row, const QFont &font, double width,
+                           QPaintDevice *device)
+{
+    // A long line goes on under itself, indented a little past its own indent, so that its
+    // continuation reads as part of it and not as a step of its own.
+    const QFontMetricsF metrics(font, device);
+    qsizetype blanks = 0;
+    while (blanks < row.size() && row[blanks] == u' ')
+        ++blanks;
+    const double indent = qMin(metrics.horizontalAdvance(u' ') * double(blanks + 4), width / 2);
+    QTextLayout layout(row, font, device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QList<WrappedLine> lines;
+    layout.beginLayout();
+    for (QTextLine part = layout.createLine(); part.isValid(); part = layout.createLine()) {
+        const double left = lines.isEmpty() ? 0 : indent;
+        part.setLineWidth(width - left);
+        QString text = row.mid(part.textStart(), part.textLength());
+        // The blank a line breaks at stays at its end, where it would only widen it.
+        while (!lines.isEmpty() && text.startsWith(u' '))
+            text.remove(0, 1);
+        lines.append({left, text});
+    }
+    layout.endLayout();
+    if (lines.isEmpty())
+        lines.append({0, QString()});
+    return lines;
 }
 
 QString exportTo(const QString &path, const Document &document)

@@ -4,10 +4,14 @@
 
 #include <QFont>
 #include <QImage>
+#include <QList>
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
 class QMimeData;
+class QPaintDevice;
 class QPagedPaintDevice;
 class QPainter;
 
@@ -22,6 +26,9 @@ struct Document {
     QFont font;
 };
 
+// Every page's margin, in millimetres, in print and in the PDF.
+inline constexpr double pageMargin = 15;
+
 // The drawing alone, as the PNG file and the clipboard hold it.
 inline constexpr QSize imageSize{1200, 744};
 QImage drawingImage(const Document &document, QSize size = imageSize);
@@ -29,6 +36,20 @@ QImage drawingImage(const Document &document, QSize size = imageSize);
 // A4 pages: the caption, the program's name, version and date, the drawing and the calculation,
 // which goes on over as many pages as it needs.
 void paintDocument(QPainter &painter, QPagedPaintDevice &device, const Document &document);
+
+// The same on any device: `page` is the part of a page inside its margins, in the painter's
+// units, and `newPage` turns to the next page. Every line of the calculation wraps inside it.
+void paintPages(QPainter &painter, const QRectF &page, QPaintDevice *device,
+                const std::function<void()> &newPage, const Document &document);
+
+// One row of the calculation broken into lines no wider than `width` on `device`, each with
+// its distance from the left.
+struct WrappedLine {
+    double indent = 0;
+    QString text;
+};
+QList<WrappedLine> wrapped(const QString &row, const QFont &font, double width,
+                           QPaintDevice *device);
 
 // Writes the document as PDF (A4, with inputs, calculation, version and date), or the drawing
 // as SVG or PNG, by the suffix of `path`, through a temporary file that replaces `path` only

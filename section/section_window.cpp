@@ -1,27 +1,106 @@
 #include "section_window.h"
 
+#include "moment_chart.h"
+
 #include "calculation_text.h"
+#include "materials.h"
 #include "message_box.h"
 #include "section_export.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeDatabase>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace section {
+namespace {
+
+QString fromUtf8(const std::string &text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// Without this the drawing would be a bare group of nothing to a screen reader.
+QAccessibleInterface *drawingAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1StringView(SectionDrawing::staticMetaObject.className()) && object &&
+        object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Graphic);
+    return nullptr;
+}
+
+// The file dialog asks its icon provider for every entry's icon and type; Qt's own provider
+// reads the start of each file to guess its type, and a file under /proc or a FIFO then blocks
+// the whole program. This one goes by the name's suffix alone.
+class SuffixIconProvider : public QFileIconProvider
+{
+public:
+    using QFileIconProvider::icon;
+
+    QIcon icon(const QFileInfo &info) const override
+    {
+        if (!info.isFile())
+            return icon(info.isDir() ? Folder : File);
+        const QMimeType type = mimeType(info);
+        return QIcon::fromTheme(type.iconName(),
+                                QIcon::fromTheme(type.genericIconName(), icon(File)));
+    }
+
+    QString type(const QFileInfo &info) const override
+    {
+        if (!info.isFile())
+            return QFileIconProvider::type(info);
+        const QMimeType type = mimeType(info);
+        return type.comment().isEmpty() ? type.name() : type.comment();
+    }
+
+private:
+    QMimeType mimeType(const QFileInfo &info) const
+    {
+        return m_mimeTypes.mimeTypeForFile(info, QMimeDatabase::MatchExtension);
+    }
+
+    QMimeDatabase m_mimeTypes;
+};
+
+// The first of the platform's keys for `key`, or `fallback` where the platform has none (the
+// generic desktop has no key for "save as").
+QList<QKeySequence> keysFor(QKeySequence::StandardKey key, const QKeySequence &fallback = {})
+{
+    QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    if (keys.isEmpty() && !fallback.isEmpty())
+        keys << fallback;
+    return keys;
+}
+
+} // namespace
+
+std::unique_ptr<QAbstractFileIconProvider> suffixIconProvider()
+{
+    return std::make_unique<SuffixIconProvider>();
+}
 
 SectionDrawing::SectionDrawing(QWidget *parent)
     : QWidget(parent)
@@ -31,24 +110,43 @@ SectionDrawing::SectionDrawing(QWidget *parent)
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
     setMinimumSize(480, 260);
+    setFocusPolicy(Qt::StrongFocus);
+    static const bool installed = [] {
+        QAccessible::installFactory(drawingAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
 }
 
-void SectionDrawing::setPicture(const Picture &picture)
+void SectionDrawing::setPicture(const Picture &picture, const QString &limits)
 {
     m_picture = picture;
-    setAccessibleDescription(describe(m_picture));
+    QString description = describe(m_picture);
+    if (!limits.isEmpty())
+        description += u' ' + limits;
+    setAccessibleDescription(description);
     update();
 }
 
 QSize SectionDrawing::sizeHint() const
 {
-    return {900, 430};
+    return {900, 640};
 }
 
 void SectionDrawing::paintEvent(QPaintEvent *)
 {
-    QPainter painter(this);
-    paintSection(painter, rect(), m_picture);
+    {
+        QPainter painter(this);
+        paintSection(painter, rect(), m_picture);
+    }
+    if (hasFocus()) {
+        QStylePainter painter(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = rect().adjusted(1, 1, -1, -1);
+        option.backgroundColor = palette().color(QPalette::Base);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+    }
 }
 
 SectionWindow::SectionWindow(QWidget *owner)
@@ -66,18 +164,38 @@ SectionWindow::SectionWindow(QWidget *owner)
     m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_text->setAccessibleName(u"Berekening stap voor stap"_s);
 
+    auto *designLabel = new QLabel(u"M&Ed (kNm)"_s, this);
+    designLabel->setObjectName(u"MEdLabel"_s);
+    m_designMoment = new QLineEdit(this);
+    m_designMoment->setObjectName(u"MEdEdit"_s);
+    m_designMoment->setAccessibleName(u"MEd"_s);
+    m_designMoment->setToolTip(u"Rekenwaarde van het moment in kNm: geeft As,nodig per model"_s);
+    designLabel->setBuddy(m_designMoment);
+    m_designReason = new QLabel(this);
+    m_designReason->setObjectName(u"MEdReason"_s);
+    m_designReason->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    connect(m_designMoment, &QLineEdit::textChanged, this, &SectionWindow::designMomentEdited);
+    auto *design = new QHBoxLayout;
+    design->addWidget(designLabel);
+    design->addWidget(m_designMoment);
+    design->addWidget(m_designReason, 1);
+
     struct Command {
         const char *name;
         QString label;
-        QKeySequence key;
+        QList<QKeySequence> keys;
         void (SectionWindow::*run)();
     };
     const Command commands[] = {
-        {"PrintButton", u"&Afdrukken…"_s, QKeySequence::Print, &SectionWindow::print},
-        {"SaveButton", u"&Opslaan als…"_s, QKeySequence::SaveAs, &SectionWindow::saveAs},
-        {"CopyButton", u"&Kopiëren"_s, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+        {"PrintButton", u"&Afdrukken…"_s, keysFor(QKeySequence::Print), &SectionWindow::print},
+        {"SaveButton", u"&Opslaan als…"_s,
+         keysFor(QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
+         &SectionWindow::saveAs},
+        {"CopyButton",
+         u"&Kopiëren"_s,
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
          &SectionWindow::copy},
-        {"CloseButton", u"&Sluiten"_s, QKeySequence::Close, nullptr},
+        {"CloseButton", u"&Sluiten"_s, keysFor(QKeySequence::Close), nullptr},
     };
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -85,12 +203,13 @@ SectionWindow::SectionWindow(QWidget *owner)
         auto *button = new QPushButton(command.label, this);
         button->setObjectName(QLatin1StringView(command.name));
         auto *action = new QAction(this);
-        action->setShortcut(command.key);
+        action->setShortcuts(command.keys);
         addAction(action);
+        if (!command.keys.isEmpty())
+            button->setToolTip(command.keys.first().toString(QKeySequence::NativeText));
         if (command.run) {
             connect(button, &QPushButton::clicked, this, command.run);
             connect(action, &QAction::triggered, this, command.run);
-            button->setToolTip(command.key.toString(QKeySequence::NativeText));
         } else {
             connect(button, &QPushButton::clicked, this, &QWidget::close);
             connect(action, &QAction::triggered, this, &QWidget::close);
@@ -99,6 +218,7 @@ SectionWindow::SectionWindow(QWidget *owner)
     }
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_drawing, 3);
+    layout->addLayout(design);
     layout->addWidget(m_text, 2);
     layout->addLayout(buttons);
     resize(960, 760);
@@ -116,6 +236,16 @@ void SectionWindow::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);
     follow(false);
+}
+
+// Escape closes the view as it closes a tool window or a dialog; as a key press rather than a
+// shortcut, so that a control that uses Escape itself keeps it.
+void SectionWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void SectionWindow::changeEvent(QEvent *event)
@@ -151,16 +281,51 @@ void SectionWindow::redraw()
     if (!m_hasResult)
         return;
     m_drawn = true;
-    m_picture.geometry = sectionGeometry(m_result.inputs, m_result.steps);
+    const beam::SectionInputs &inputs = m_result.inputs;
+    m_picture.geometry = sectionGeometry(inputs, m_result.steps);
     m_picture.texts = m_result.steps.texts;
-    const std::string text =
-        section::calculationText(m_result.inputs, m_result.steps, m_picture.geometry);
-    const QString calculation = QString::fromUtf8(text.data(), qsizetype(text.size()));
-    if (calculation != m_calculation) {
-        m_calculation = calculation;
-        m_text->setPlainText(m_calculation);
-    }
-    m_drawing->setPicture(m_picture);
+    // Only here, on a new section or a new MEd: the limits take up to some hundred runs.
+    const DesignMomentEntry entry =
+        readDesignMoment(m_designMoment->text().toStdString(), inputs.decimalSeparator);
+    const auto steel = beam::steelGrade(inputs.steelGrade);
+    m_limits = beam::sectionLimits(inputs, m_result.steps, steel ? steel->Es : std::string_view(),
+                                   entry.value);
+    m_picture.limits = m_limits;
+    m_picture.chart = momentChart(inputs, m_result.steps, m_limits);
+    const QString reason = fromUtf8(entry.reason);
+    m_designReason->setText(reason);
+    m_designMoment->setAccessibleDescription(reason);
+    showCalculation(fromUtf8(section::calculationText(inputs, m_result.steps, m_picture.geometry,
+                                                      &m_limits, entry.reason)));
+    QStringList limits;
+    if (m_result.steps.guardPassed)
+        for (const beam::ModelDescriptor &model : beam::models)
+            limits << fromUtf8(std::string(model.name) + ": " +
+                               limitSummary(m_limits, beam::columnOf(model.model)) + '.');
+    m_drawing->setPicture(m_picture, limits.join(u' '));
+}
+
+void SectionWindow::designMomentEdited()
+{
+    m_drawn = false;
+    if (m_following)
+        redraw();
+}
+
+// A new text would put the view back at its top; a reader who scrolled to a model keeps it in
+// sight, and an unchanged text keeps its selection too.
+void SectionWindow::showCalculation(const QString &calculation)
+{
+    if (calculation == m_calculation)
+        return;
+    m_calculation = calculation;
+    QScrollBar *down = m_text->verticalScrollBar();
+    QScrollBar *across = m_text->horizontalScrollBar();
+    const int top = down->value();
+    const int left = across->value();
+    m_text->setPlainText(m_calculation);
+    down->setValue(top);
+    across->setValue(left);
 }
 
 QString SectionWindow::calculationText() const
@@ -182,6 +347,8 @@ void SectionWindow::print()
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageMargins(QMarginsF(pageMargin, pageMargin, pageMargin, pageMargin),
+                           QPageLayout::Millimeter);
     printer.setDocName(windowTitle());
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(u"Afdrukken"_s);
@@ -202,10 +369,17 @@ void SectionWindow::saveAs()
     const QString pdf = u"PDF (*.pdf)"_s;
     const QString svg = u"SVG (*.svg)"_s;
     const QString png = u"PNG (*.png)"_s;
-    QString filter = pdf;
-    QString path = QFileDialog::getSaveFileName(this, u"Opslaan als"_s,
-                                                QDir::home().filePath(u"doorsnede.pdf"_s),
-                                                QStringList{pdf, svg, png}.join(u";;"_s), &filter);
+    const std::unique_ptr<QAbstractFileIconProvider> icons = suffixIconProvider();
+    QFileDialog dialog(this, u"Opslaan als"_s, QDir::homePath());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({pdf, svg, png});
+    dialog.selectNameFilter(pdf);
+    dialog.selectFile(u"doorsnede.pdf"_s);
+    dialog.setIconProvider(icons.get());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    QString path = dialog.selectedFiles().first();
+    const QString filter = dialog.selectedNameFilter();
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())

@@ -1,8 +1,12 @@
+#include "calculation_text.h"
+#include "section_export.h"
 #include "section_painter.h"
 #include "start_values.h"
 
 #include <QBuffer>
+#include <QFontDatabase>
 #include <QImage>
+#include <QPageLayout>
 #include <QPainter>
 #include <QSvgGenerator>
 #include <QTest>
@@ -29,6 +33,8 @@ private Q_SLOTS:
     void pixels();
     void shapes_data();
     void shapes();
+    void pageKeepsItsMargins_data();
+    void pageKeepsItsMargins();
 };
 
 namespace {
@@ -299,6 +305,79 @@ void tst_SectionPainter::shapes()
     // The blocks' columns follow that of "benadering", which has no neutral axis.
     for (qsizetype i = 0; i < validBlocks; ++i)
         QVERIFY2(compression[i + 1].y < axes[i].y, "C stands below the neutral axis");
+}
+
+void tst_SectionPainter::pageKeepsItsMargins_data()
+{
+    QTest::addColumn<int>("page");
+
+    QTest::addRow("A4, where the strain lines are longer than the page is wide")
+        << int(QPageSize::A4);
+    QTest::addRow("A6, where most lines of the calculation wrap") << int(QPageSize::A6);
+}
+
+// Every page of the document as the PDF and the printer get it, painted on one image the size
+// of the whole sheet: nothing may fall in the margins, and no word of the calculation may be
+// lost on the way.
+void tst_SectionPainter::pageKeepsItsMargins()
+{
+    QFETCH(int, page);
+    constexpr int dpi = 150;
+    const QPageLayout layout(QPageSize(QPageSize::PageSizeId(page)), QPageLayout::Portrait,
+                             QMarginsF(section::pageMargin, section::pageMargin,
+                                       section::pageMargin, section::pageMargin),
+                             QPageLayout::Millimeter);
+    const QRect inside = layout.paintRectPixels(dpi);
+    QImage sheet(layout.fullRectPixels(dpi).size(), QImage::Format_RGB32);
+    sheet.setDotsPerMeterX(qRound(dpi / 0.0254));
+    sheet.setDotsPerMeterY(qRound(dpi / 0.0254));
+    sheet.fill(Qt::white);
+
+    const beam::SectionResult result = resultOf(startValues());
+    const section::SectionGeometry geometry = section::sectionGeometry(result.inputs, result.steps);
+    const beam::SectionLimits limits =
+        beam::sectionLimits(result.inputs, result.steps, "2.0e5", ext::fromDecimal("1", 2));
+    const std::string text =
+        section::calculationText(result.inputs, result.steps, geometry, &limits);
+    const QString calculation = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    const section::Picture picture{geometry, result.steps.texts, {}, {}};
+    const section::Document document{picture, calculation, u"Tralvik  : Doorsnede"_s,
+                                     drawingFont()};
+    int pages = 1;
+    {
+        QPainter painter(&sheet);
+        painter.translate(inside.topLeft());
+        section::paintPages(
+            painter, QRectF(QPointF(0, 0), QSizeF(inside.size())), &sheet, [&pages] { ++pages; },
+            document);
+    }
+    QRect ink;
+    for (int y = 0; y < sheet.height(); ++y)
+        for (int x = 0; x < sheet.width(); ++x)
+            if (sheet.pixel(x, y) != qRgb(255, 255, 255))
+                ink |= QRect(x, y, 1, 1);
+    QVERIFY2(inside.contains(ink),
+             qPrintable(u"ink at %1,%2 %3x%4 outside %5,%6 %7x%8"_s.arg(ink.x())
+                            .arg(ink.y())
+                            .arg(ink.width())
+                            .arg(ink.height())
+                            .arg(inside.x())
+                            .arg(inside.y())
+                            .arg(inside.width())
+                            .arg(inside.height())));
+    QVERIFY2(ink.right() > inside.center().x(), "nothing drawn across the page");
+
+    // The wrapped lines, put together again, are the calculation's rows word for word.
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSizeF(7.5);
+    for (const QString &row : calculation.split(u'\n')) {
+        QStringList words;
+        for (const section::WrappedLine &line :
+             section::wrapped(row, fixed, inside.width(), &sheet))
+            words << line.text.split(u' ', Qt::SkipEmptyParts);
+        QCOMPARE(words.join(u' '), row.split(u' ', Qt::SkipEmptyParts).join(u' '));
+    }
+    QVERIFY(pages >= 1);
 }
 
 QTEST_MAIN(tst_SectionPainter)

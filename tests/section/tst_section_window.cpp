@@ -4,12 +4,17 @@
 #include "start_values.h"
 #include "test_support.h"
 
+#include <QAbstractFileIconProvider>
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMimeDatabase>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -39,6 +44,13 @@ private Q_SLOTS:
     void exports();
     void saveAs_data();
     void saveAs();
+    void designMoment_data();
+    void designMoment();
+    void calculationKeepsItsPlace();
+    void keys_data();
+    void keys();
+    void drawingForScreenReaders();
+    void saveDialogReadsNoFileContents();
 
 private:
     section::SectionWindow *open();
@@ -247,8 +259,9 @@ void tst_SectionWindow::exports()
     } else {
         QVERIFY(data.startsWith("%PDF-1."));
         QVERIFY(data.trimmed().endsWith("%%EOF"));
+        // The drawing and the calculation, with each model's limits, on two pages.
         static const QRegularExpression page(u"/Type\\s*/Page\\b(?!s)"_s);
-        QCOMPARE(QString::fromLatin1(data).count(page), 1);
+        QCOMPARE(QString::fromLatin1(data).count(page), 2);
     }
 }
 
@@ -305,6 +318,169 @@ void tst_SectionWindow::saveAs()
         QVERIFY2(boxes.shown.first().text.contains(QDir::toNativeSeparators(dir.filePath(typed))),
                  qPrintable(boxes.shown.first().text));
     }
+}
+
+void tst_SectionWindow::designMoment_data()
+{
+    QTest::addColumn<int>("bars");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QString>("reason"); // empty when MEd is taken
+    QTest::addColumn<int>("notYielding");
+
+    QTest::addRow("MEd 100 gives every model's As,nodig, parabolisch's beyond its yield limit")
+        << 4 << u"100"_s
+        << QStringList{u"As,nodig = 543 mm2"_s,          u"As,nodig = 609 mm2"_s,
+                       u"As,nodig = 594 mm2"_s,          u"As,nodig = 593 mm2"_s,
+                       u"meer dan As,vloei = 553 mm2"_s, u"Niet gecontroleerd bij As,nodig"_s}
+        << QString() << 0;
+    QTest::addRow("a word is refused, and the view says why")
+        << 4 << u"abc"_s << QStringList{u"As,vloei = 553 mm2"_s} << u"geen getal"_s << 0;
+    QTest::addRow("a negative moment is refused, and the view says why")
+        << 4 << u"-5"_s << QStringList{u"As,vloei = 553 mm2"_s} << u"0 of groter"_s << 0;
+    QTest::addRow("with eight bars the steel of the three stress blocks does not yield")
+        << 8 << QString() << QStringList{u"staal vloeit niet (volgens parabool rechthoek"_s}
+        << QString() << 3;
+}
+
+// What is typed in MEd applies at once: the design lines after each model, or none and the
+// reason beside the field and in the text; the drawing's description says the same.
+void tst_SectionWindow::designMoment()
+{
+    QFETCH(int, bars);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, reason);
+    QFETCH(int, notYielding);
+    section::SectionWindow view;
+    beam::SectionInputs inputs = startValues();
+    inputs.barCount = bars;
+    view.setResult(resultOf(derived(inputs)));
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    auto *edit = findControl<QLineEdit>(&view, u"MEdEdit"_s);
+    QCOMPARE(edit->text(), QString());
+    QTest::keyClicks(edit, typed);
+    const QString text = view.calculationText();
+    for (const QString &part : shown)
+        QVERIFY2(text.contains(part), qPrintable(part));
+    const QString besides = findControl<QLabel>(&view, u"MEdReason"_s)->text();
+    if (reason.isEmpty()) {
+        QCOMPARE(besides, QString());
+    } else {
+        QVERIFY2(besides.contains(reason), qPrintable(besides));
+        QVERIFY2(text.contains(besides), "the reason is not in the calculation");
+        QVERIFY(!text.contains(u"As,nodig ="_s));
+        QVERIFY(!text.contains(u"As,nodig:"_s));
+    }
+    QCOMPARE(text.count(u"\n  staal vloeit niet:"_s), notYielding);
+    // Each model's part still begins with its name and a colon.
+    for (const beam::ModelDescriptor &model : beam::models)
+        QVERIFY(text.contains(u"\n"_s +
+                              QString::fromUtf8(model.name.data(), qsizetype(model.name.size())) +
+                              u": "_s));
+    const QString description =
+        findControl<section::SectionDrawing>(&view, u"SectionDrawing"_s)->accessibleDescription();
+    if (typed == u"100"_s)
+        QVERIFY2(description.contains(u"parabolisch: staal vloeit, As,vloei = 553 mm2, "
+                                      "As,nodig = 609 mm2, meer dan As,vloei"_s),
+                 qPrintable(description));
+    QCOMPARE(description.count(u"staal vloeit niet"_s), notYielding + (notYielding ? 1 : 0));
+}
+
+// A new text keeps the reader's place; the same text is not written again, which would lose
+// the selection.
+void tst_SectionWindow::calculationKeepsItsPlace()
+{
+    section::SectionWindow view;
+    view.setResult(resultOf(startValues()));
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    auto *text = findControl<QPlainTextEdit>(&view, u"CalculationText"_s);
+    QScrollBar *down = text->verticalScrollBar();
+    QVERIFY2(down->maximum() > 4, "the calculation fits: nothing to scroll");
+    down->setValue(down->maximum() / 2);
+    const int place = down->value();
+    beam::SectionInputs wider = startValues();
+    wider.b = 300;
+    view.setResult(resultOf(wider));
+    QVERIFY(view.calculationText().contains(u"300 × 500 mm"_s));
+    QCOMPARE(down->value(), place);
+
+    auto *edit = findControl<QLineEdit>(&view, u"MEdEdit"_s);
+    QTest::keyClicks(edit, u"100"_s);
+    text->selectAll();
+    QTest::keyClick(edit, Qt::Key_Space); // the same moment: the same text
+    QVERIFY2(text->textCursor().hasSelection(), "the same text was written again");
+}
+
+void tst_SectionWindow::keys_data()
+{
+    QTest::addColumn<QKeySequence>("key");
+    QTest::addColumn<bool>("saves");
+
+    const QList<QKeySequence> saveAs = QKeySequence::keyBindings(QKeySequence::SaveAs);
+    QTest::addRow("Escape closes the view") << QKeySequence(Qt::Key_Escape) << false;
+    QTest::addRow("the platform's save-as key, or Ctrl+Shift+S, opens the save dialog")
+        << (saveAs.isEmpty() ? QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S) : saveAs.first())
+        << true;
+}
+
+void tst_SectionWindow::keys()
+{
+    QFETCH(QKeySequence, key);
+    QFETCH(bool, saves);
+    section::SectionWindow *view = open();
+    QVERIFY(QTest::qWaitForWindowActive(view));
+    bool dialog = false;
+    QTimer dialogs;
+    dialogs.setInterval(10);
+    connect(&dialogs, &QTimer::timeout, this, [&] {
+        if (auto *file = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            dialog = true;
+            file->reject();
+        }
+    });
+    dialogs.start();
+    findControl<QLineEdit>(view, u"MEdEdit"_s)->setFocus();
+    QTest::keySequence(view->windowHandle(), key);
+    dialogs.stop();
+    QCOMPARE(dialog, saves);
+    QCOMPARE(view->isVisible(), saves);
+}
+
+// A screen reader meets the drawing as a graphic it can reach with the keyboard.
+void tst_SectionWindow::drawingForScreenReaders()
+{
+    section::SectionWindow view;
+    view.setResult(resultOf(startValues()));
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    auto *drawing = findControl<section::SectionDrawing>(&view, u"SectionDrawing"_s);
+    QCOMPARE(drawing->focusPolicy(), Qt::StrongFocus);
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(drawing);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->role(), QAccessible::Graphic);
+    QCOMPARE(accessible->text(QAccessible::Name), u"Tekening van de doorsnede"_s);
+    QVERIFY2(accessible->text(QAccessible::Description).contains(u"staal vloeit, As,vloei = 553"_s),
+             qPrintable(accessible->text(QAccessible::Description)));
+}
+
+// Reading a file to tell its type blocks on /proc and on pipes: the save dialog goes by the
+// name. A PDF whose name has no suffix is an unknown file to it.
+void tst_SectionWindow::saveDialogReadsNoFileContents()
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath(u"tekening"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("%PDF-1.4\n%\xe2\xe3\xcf\xd3\n1 0 obj\n<< /Type /Catalog >>\nendobj\n");
+    file.close();
+    const QMimeDatabase types;
+    const QString byName =
+        types.mimeTypeForFile(file.fileName(), QMimeDatabase::MatchExtension).comment();
+    QVERIFY(byName != types.mimeTypeForName(u"application/pdf"_s).comment());
+    const auto icons = section::suffixIconProvider();
+    QCOMPARE(icons->type(QFileInfo(file.fileName())), byName);
 }
 
 QTEST_MAIN(tst_SectionWindow)
