@@ -5,10 +5,10 @@
 #include "section_window.h"
 
 #include <QEvent>
+#include <QLibraryInfo>
 #include <QScreen>
 
-#include <QLibraryInfo>
-
+#include <algorithm>
 #include <exception>
 
 TApplication::TApplication(int &argc, char **argv)
@@ -86,15 +86,38 @@ public:
 
 } // namespace
 
+QRect besideOwner(const QRect &owner, QSize size, const QRect &available)
+{
+    // A window frame's edges, which a client cannot place, take about this much.
+    constexpr int gap = 8;
+    size = size.boundedTo(available.size() - QSize(gap, gap));
+    const auto within = [&available](int first, int length, int from, int to) {
+        return std::clamp(first, from, std::max(from, to - length));
+    };
+    const int top = within(owner.top(), size.height(), available.top(), available.bottom() + 1);
+    const int right = owner.left() + owner.width() + gap;
+    if (right + size.width() <= available.left() + available.width())
+        return {QPoint(right, top), size};
+    if (owner.left() - gap - size.width() >= available.left())
+        return {QPoint(owner.left() - gap - size.width(), top), size};
+    const int left = within(owner.left(), size.width(), available.left(), available.right() + 1);
+    const int below = owner.top() + owner.height() + gap;
+    if (below + size.height() <= available.top() + available.height())
+        return {QPoint(left, below), size};
+    return {QPoint(available.right() + 1 - size.width(), top), size};
+}
+
 section::SectionWindow *openSectionView(TMainForm &form)
 {
     auto *view = form.findChild<section::SectionWindow *>(QString(), Qt::FindDirectChildrenOnly);
     if (!view) {
         view = new section::SectionWindow(&form);
-        // Scaled screens at 150 or 200 % leave fewer logical pixels; the view takes at most
-        // most of the screen, and its drawing scales to whatever it gets.
+        // Beside the main window, not over it: a student keeps changing the one while reading
+        // the other. Scaled screens at 150 or 200 % leave fewer logical pixels; the view's
+        // drawing scales to whatever it gets.
         if (const QScreen *screen = form.screen())
-            view->resize(view->size().boundedTo(screen->availableGeometry().size() * 0.9));
+            view->setGeometry(
+                besideOwner(form.frameGeometry(), view->size(), screen->availableGeometry()));
         view->setResult(form.result());
         QObject::connect(&form, &TMainForm::resultsCalculated, view,
                          &section::SectionWindow::setResult);

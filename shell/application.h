@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QRect>
 #include <QTranslator>
 
 class TMainForm;
@@ -37,5 +38,9 @@ QPixmap programImage();
 // The main window's "Section" handler: the first time it creates the section view, which then
 // follows the window's results and closes with it; every time it shows the view and raises it.
 void showSectionView(QWidget *owner);
+// Where the section view goes: beside the main window's frame `owner`, to its right where the
+// screen's available area has room, else to its left, else below it; where none has room, at
+// the right, kept on the screen. `size` is first made to fit that area.
+QRect besideOwner(const QRect &owner, QSize size, const QRect &available);
 // The same for a main window in hand; returns its view.
 section::SectionWindow *openSectionView(TMainForm &form);

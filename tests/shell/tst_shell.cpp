@@ -47,6 +47,8 @@ private Q_SLOTS:
     void escapingErrorIsShownAndTheProgramGoesOn();
     void closingTheWindow_data();
     void closingTheWindow();
+    void sectionViewStandsBesideTheWindow_data();
+    void sectionViewStandsBesideTheWindow();
 
 private:
     // What one showing of the About box looked like from inside its modal loop.
@@ -392,6 +394,38 @@ void tst_Shell::closingTheWindow()
     // Ending the program destroys the window; that runs FormClose no second time.
     form.reset();
     QCOMPARE(handlers.count(u"FormClose"_s), 1);
+}
+
+void tst_Shell::sectionViewStandsBesideTheWindow_data()
+{
+    QTest::addColumn<QRect>("owner");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QRect>("placed");
+
+    const QRect screen(0, 0, 1600, 1000);
+    QTest::addRow("room at the right: there, level with the window")
+        << QRect(26, 79, 330, 310) << QSize(960, 760) << screen << QRect(364, 79, 960, 760);
+    QTest::addRow("no room at the right: at the left")
+        << QRect(1200, 79, 330, 310) << QSize(900, 700) << screen << QRect(292, 79, 900, 700);
+    QTest::addRow("room on neither side: below")
+        << QRect(600, 20, 330, 310) << QSize(900, 600) << screen << QRect(600, 338, 900, 600);
+    QTest::addRow("a low window: the view's top moves up to keep it on the screen")
+        << QRect(26, 600, 330, 310) << QSize(960, 760) << screen << QRect(364, 240, 960, 760);
+    QTest::addRow("nowhere free: at the right edge, on the screen")
+        << QRect(500, 300, 600, 500) << QSize(900, 700) << screen << QRect(700, 300, 900, 700);
+    QTest::addRow("larger than the screen: made to fit it")
+        << QRect(26, 79, 330, 310) << QSize(2000, 1200) << screen << QRect(8, 8, 1592, 992);
+}
+
+// Beside the main window, never over it where the screen has room, and never off the screen.
+void tst_Shell::sectionViewStandsBesideTheWindow()
+{
+    QFETCH(QRect, owner);
+    QFETCH(QSize, size);
+    QFETCH(QRect, available);
+    QFETCH(QRect, placed);
+    QCOMPARE(besideOwner(owner, size, available), placed);
 }
 
 int main(int argc, char *argv[])
