@@ -10,8 +10,11 @@
 inline beam::SectionInputs startSection()
 {
     beam::SectionInputs s;
+    // Whole strings: GCC 12 at -O3 reports a false -Wrestrict overlap inside
+    // std::string::operator=(const char *).
     s.fydText = std::string("435");
     s.fcdText = std::string("8");
+    s.steelGrade = 2;
     s.barItem = 3;
     s.stirrupItem = 1;
     s.barCount = 4;

@@ -2,6 +2,7 @@
 
 // The section the main window starts with, for the tests of its view.
 
+#include "../start_section.h"
 #include "display_list.h"
 #include "moment.h"
 #include "reinforcement.h"
@@ -10,21 +11,7 @@
 // C12/15, FeB500, 4 bars of 12 mm, stirrups of 8 mm, cover 15 mm, height 500 mm, width 200 mm.
 inline beam::SectionInputs startValues()
 {
-    beam::SectionInputs s;
-    // Whole strings: GCC 12 at -O3 reports a false -Wrestrict overlap inside
-    // std::string::operator=(const char *).
-    s.fydText = std::string("435");
-    s.fcdText = std::string("8");
-    s.steelGrade = 2;
-    s.barItem = 3;
-    s.stirrupItem = 1;
-    s.barCount = 4;
-    s.As = 452;
-    s.d = 471;
-    s.b = 200;
-    s.H = 500;
-    s.c = 15;
-    return s;
+    return startSection();
 }
 
 // As the main window holds it once its handlers have run: As from the bars, d from the rest.
