@@ -53,4 +53,22 @@ Role seriesRole(int column)
     }
 }
 
+Label placeLabel(std::string text, double x, double top, double width, double height, double ascent,
+                 double size, Align align, Role role, Owner owner)
+{
+    Label l;
+    if (align == Align::Centre)
+        x -= width / 2;
+    else if (align == Align::Right)
+        x -= width;
+    l.box = {x, top, width, height};
+    l.baseline = top + ascent;
+    l.text = std::move(text);
+    l.size = size;
+    l.align = align;
+    l.role = role;
+    l.owner = owner;
+    return l;
+}
+
 } // namespace section

@@ -151,6 +151,11 @@ struct Label {
     Owner owner;
 };
 
+// A label of `width` whose line, `height` high with its baseline `ascent` below its top,
+// starts, centres or ends at `x` as `align` says.
+Label placeLabel(std::string text, double x, double top, double width, double height, double ascent,
+                 double size, Align align, Role role, Owner owner);
+
 struct DisplayList {
     double width = 0;
     double height = 0;

@@ -514,20 +514,9 @@ Layout::Fitted Layout::fit(const std::string &text, double width) const
 Label Layout::label(std::string text, double left, double top, double size, Align align, Role role,
                     Owner owner) const
 {
-    Label l;
     const double width = advance(text, size);
-    if (align == Align::Centre)
-        left -= width / 2;
-    else if (align == Align::Right)
-        left -= width;
-    l.box = {left, top, width, L * size};
-    l.baseline = top + m.ascent() * f * size;
-    l.text = std::move(text);
-    l.size = f * size;
-    l.align = align;
-    l.role = role;
-    l.owner = owner;
-    return l;
+    return placeLabel(std::move(text), left, top, width, L * size, m.ascent() * f * size, f * size,
+                      align, role, owner);
 }
 
 void Layout::line(std::vector<Point> points, Stroke stroke, Owner owner)
