@@ -5,7 +5,7 @@
 // Colours are roles; colourOf gives the one palette that every renderer uses.
 #pragma once
 
-#include "models.h"
+#include "model_columns.h"
 #include "section_geometry.h"
 
 #include <array>
@@ -16,16 +16,6 @@
 #include <vector>
 
 namespace section {
-
-// The picture's model columns stand in the order of beam::Model, "benadering" first.
-inline constexpr int modelColumns = int(beam::modelCount);
-inline constexpr int approximationColumn = int(beam::index(beam::Model::Approximation));
-
-// The name of a column's model as its heading shows it.
-inline const char *modelName(std::size_t column)
-{
-    return beam::models[column].name.data(); // a literal's view: ends in its NUL
-}
 
 // Warning marks a model whose steel does not yield, so that its σs = fyd does not hold: amber,
 // apart from the red of a model that is invalid. Series0 to Series3 tell the models' curves

@@ -22,6 +22,7 @@
 #include "model_limits.h"
 #include "moment.h"
 #include "moment_chart.h"
+#include "picture_text.h"
 #include "section_geometry.h"
 #include "text_metrics.h"
 
@@ -37,29 +38,11 @@ struct PictureOptions {
     double chartShare = 0;
 };
 
-// Where the models hold, from the same run as the geometry and the texts; either may be left
-// out. The picture refers to them only while it is laid out.
-struct PictureLimits {
-    const beam::SectionLimits *limits = nullptr; // strains, verdicts, As,vloei, As,nodig
-    const MomentChart *chart = nullptr;
-    char separator = '.'; // for the strains, as the window writes numbers
-};
-
 inline constexpr double extrasFont = 0.8;
 inline constexpr double leastExtrasFont = 0.6;
 
 DisplayList layoutPicture(const SectionGeometry &geometry, const beam::MomentTexts &texts,
                           double width, double height, const TextMetrics &metrics,
                           const PictureOptions &options = {}, const PictureLimits &extras = {});
-
-// The model's result lines below its column, as the main window shows them.
-std::vector<std::string> columnResults(const beam::MomentTexts &texts, int column);
-
-// Why an invalid model shows zeros, in the few words its column has room for.
-std::string shortReason(beam::ModelState state);
-
-// What the picture shows, in sentences, for screen readers and an SVG's description.
-std::string describePicture(const SectionGeometry &geometry, const beam::MomentTexts &texts,
-                            const PictureLimits &extras = {});
 
 } // namespace section

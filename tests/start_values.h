@@ -2,7 +2,7 @@
 
 // The section the main window starts with, for the tests of its view.
 
-#include "../start_section.h"
+#include "start_section.h"
 #include "display_list.h"
 #include "moment.h"
 #include "reinforcement.h"

@@ -1,0 +1,170 @@
+#include "picture_text.h"
+
+#include "limits_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace section {
+namespace {
+
+std::string whole(std::int64_t value)
+{
+    char buffer[24];
+    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
+}
+
+// The dimensions are whole millimetres, as typed; written through whole numbers, since the C++
+// library of the WebAssembly build has no to_chars for doubles.
+std::string number(double value)
+{
+    if (std::fabs(value) < 1e15 && value == std::trunc(value))
+        return whole(std::int64_t(value));
+    return decimal(value, 17);
+}
+
+} // namespace
+
+// "benadering" has no strain of its own: it takes the verdict of "parabool rechthoek", as the
+// limits do. An invalid model gets none: its steel does not lie in a tension zone.
+std::optional<bool> yieldsIn(const SectionGeometry &g, const beam::SectionLimits &limits,
+                             int column)
+{
+    if (column != approximationColumn && !g.columns[std::size_t(column)].valid)
+        return std::nullopt;
+    switch (limits.models[std::size_t(column)].strain.verdict) {
+    case beam::Verdict::Yields:
+        return true;
+    case beam::Verdict::DoesNotYield:
+        return false;
+    case beam::Verdict::NotChecked:
+        break;
+    }
+    return std::nullopt;
+}
+
+// A stress block's strain diagram, where it has a verdict and a zone inside d.
+bool strainShown(const SectionGeometry &g, const beam::SectionLimits &limits, int column)
+{
+    if (column == approximationColumn || !yieldsIn(g, limits, column))
+        return false;
+    const beam::StrainState &st = limits.models[std::size_t(column)].strain;
+    return g.columns[std::size_t(column)].hasBlock && st.xu > 0 && st.xu < st.d &&
+           st.d <= g.drawnDepth && st.topStrain > 0 && st.steelStrain >= 0 && st.yieldStrain > 0 &&
+           std::isfinite(st.topStrain + st.steelStrain + st.yieldStrain);
+}
+
+std::vector<std::string> columnResults(const beam::MomentTexts &texts, int column)
+{
+    const beam::ModelDescriptor &model =
+        beam::models[std::size_t(std::clamp(column, 0, modelColumns - 1))];
+    std::vector<std::string> lines{"Mu = " + texts[std::size_t(model.mu)] + " kNm"};
+    if (model.xu)
+        lines.push_back("xu = " + texts[std::size_t(*model.xu)] + " mm");
+    lines.push_back("z/d = " + texts[std::size_t(model.z)]);
+    return lines;
+}
+
+std::string shortReason(beam::ModelState state)
+{
+    return state == beam::ModelState::ZoneReachesDepth ? "ongeldig: xu ≥ d" : "ongeldig: z ≤ 0";
+}
+
+namespace {
+
+// What a column's strain diagram and its limit lines say, as sentences.
+std::string limitSentences(const SectionGeometry &g, const beam::SectionLimits &limits, int column,
+                           char separator)
+{
+    const beam::ModelLimits &model = limits.models[std::size_t(column)];
+    const beam::StrainState &st = model.strain;
+    const std::optional<bool> yields = yieldsIn(g, limits, column);
+    std::string text;
+    if (column == approximationColumn && yields)
+        text += std::string(" Geen eigen rek: ") +
+                (*yields ? "staal vloeit" : "staal vloeit niet") + ", als parabool rechthoek.";
+    if (strainShown(g, limits, column)) {
+        const auto [steelText, yieldText] =
+            distinctStrains(st.steelStrain, st.yieldStrain, separator);
+        text += " Rek: εc = " + perMilleText(st.topStrain, 10, separator) +
+                " ‰ bovenaan, 0 bij xu, εs = " + steelText +
+                " ‰ bij het staal, εyd = " + yieldText + " ‰: ";
+        text += *yields ? std::string("staal vloeit.")
+                        : std::string("staal vloeit niet; εs is een controlewaarde en het model "
+                                      "rekent met σs = fyd, wat hier niet klopt.");
+    } else if (column != approximationColumn && yields) {
+        text += *yields ? " Staal vloeit." : " Staal vloeit niet.";
+    }
+    if (model.yieldLimit)
+        text += " As,vloei = " + whole(*model.yieldLimit) + " mm2.";
+    if (model.required) {
+        const beam::RequiredArea &r = *model.required;
+        if (r.outcome != beam::Requirement::Found)
+            text += " As,nodig: geen.";
+        else if (model.yieldLimit && !r.withinYieldLimit)
+            text += " As,nodig = " + whole(r.As) +
+                    " mm2, meer dan As,vloei: het staal vloeit dan niet.";
+        else
+            text += " As,nodig = " + whole(r.As) + " mm2.";
+    }
+    return text;
+}
+
+std::string chartSentence(const MomentChart &chart)
+{
+    if (chart.empty || chart.x.ticks.empty())
+        return {};
+    std::string text = " Grafiek: Mu (kNm) tegen As (mm2) van " + chart.x.ticks.front().label +
+                       " tot " + chart.x.ticks.back().label +
+                       " mm2 voor de vier modellen, doorgetrokken zolang het staal vloeit en "
+                       "gestreept daarna";
+    for (int k = 0; k < beam::modelColumnCount; ++k) {
+        const ChartCurve &curve = chart.curves[std::size_t(k)];
+        if (curve.endsInvalid && std::fabs(curve.end.As) < 1e15)
+            text += std::string("; ") + modelName(std::size_t(k)) +
+                    " stopt bij As = " + whole(std::int64_t(curve.end.As)) + " mm2, daarna xu ≥ d";
+    }
+    const double As = chart.current[0].at.As;
+    if (std::fabs(As) < 1e15)
+        text += "; de markeringen bij As = " + whole(std::int64_t(As)) +
+                " mm2 tonen Mu zoals het venster";
+    if (chart.hasDesignMoment)
+        text += "; een stippellijn bij " + chart.designLabel +
+                (chart.required.empty() ? std::string() : " met de punten van As,nodig");
+    return text + ".";
+}
+
+} // namespace
+
+std::string describePicture(const SectionGeometry &g, const beam::MomentTexts &texts,
+                            const PictureLimits &extras)
+{
+    if (g.empty)
+        return g.emptyText;
+    std::string description =
+        "Doorsnede van " + number(g.b) + " bij " + number(g.h) + " mm met " +
+        std::to_string(g.bars.size()) + " staven van " + number(g.barDiameter) + " mm onderin, " +
+        (g.stirrupDiameter > 0 ? "beugels van " + number(g.stirrupDiameter) + " mm"
+                               : std::string("zonder beugels")) +
+        ", dekking " + number(g.cover) + " mm en nuttige hoogte " + number(g.d) + " mm.";
+    for (int i = 0; i < modelColumns; ++i) {
+        const ModelColumn &m = g.columns[std::size_t(i)];
+        description += std::string(" ") + modelName(std::size_t(i)) + ": ";
+        const std::vector<std::string> lines = columnResults(texts, i);
+        for (std::size_t k = 0; k < lines.size(); ++k)
+            description += (k ? ", " : "") + lines[k];
+        if (!m.valid)
+            description += ", " + shortReason(m.state);
+        description += '.';
+        if (extras.limits)
+            description += limitSentences(g, *extras.limits, i, extras.separator);
+    }
+    if (extras.chart)
+        description += chartSentence(*extras.chart);
+    for (const std::string &note : g.notes)
+        description += ' ' + note;
+    return description;
+}
+
+} // namespace section

@@ -1,0 +1,42 @@
+// The picture in words: each column's result lines, the verdicts and the chart, as sentences for
+// screen readers and an SVG's description. Laid out or not, the picture says the same.
+#pragma once
+
+#include "model_columns.h"
+#include "model_limits.h"
+#include "moment.h"
+#include "moment_chart.h"
+#include "section_geometry.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace section {
+
+// Where the models hold, from the same run as the geometry and the texts; either may be left
+// out. The picture refers to them only while it is laid out.
+struct PictureLimits {
+    const beam::SectionLimits *limits = nullptr; // strains, verdicts, As,vloei, As,nodig
+    const MomentChart *chart = nullptr;
+    char separator = '.'; // for the strains, as the window writes numbers
+};
+
+// Whether a column's steel yields by the limits; none for an invalid model.
+std::optional<bool> yieldsIn(const SectionGeometry &g, const beam::SectionLimits &limits,
+                             int column);
+
+// A stress block's strain diagram, where it has a verdict and a zone inside d.
+bool strainShown(const SectionGeometry &g, const beam::SectionLimits &limits, int column);
+
+// The model's result lines below its column, as the main window shows them.
+std::vector<std::string> columnResults(const beam::MomentTexts &texts, int column);
+
+// Why an invalid model shows zeros, in the few words its column has room for.
+std::string shortReason(beam::ModelState state);
+
+// What the picture shows, in sentences, for screen readers and an SVG's description.
+std::string describePicture(const SectionGeometry &geometry, const beam::MomentTexts &texts,
+                            const PictureLimits &extras = {});
+
+} // namespace section
