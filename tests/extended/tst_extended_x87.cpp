@@ -134,7 +134,7 @@ long double exactRead(const std::string &digits, std::int64_t exponent)
 // The rule nearestPowerOfTen states: log10|x| as x87 forms it, log10(2) rounded to 64 bits
 // times log2|x|, rounded once to 64 bits, then to the nearest whole number with ties to even.
 // Exact comparisons of x^2 with 10^(2k + 1) decide it away from the halves; next to one, the
-// product is formed from a 256-bit logarithm. There the rounding matters: for 52 doubles the
+// product is formed from a 256-bit logarithm. There the formula matters: for some doubles the
 // correctly rounded log10 is the half itself, and the rule's product lies to one side of it.
 std::optional<std::int32_t> exactOrder(double x)
 {
@@ -162,7 +162,7 @@ std::optional<std::int32_t> exactOrder(double x)
         ++k;
     while (square < half(k - 1).at)
         --k;
-    std::int32_t lower = k;
+    std::int32_t lower = 0; // the whole number below the half that x^2 lies next to
     if (square >= half(k).below)
         lower = k;
     else if (square <= half(k - 1).above)
@@ -193,7 +193,7 @@ constexpr OrderException orderExceptions[] = {
     {0x1.959d7af21a089p+971, 293},
 };
 
-// The order the rule gives: the exact one, or a listed exception's.
+// The order the rule gives: its exact evaluation, or a listed exception's.
 std::optional<std::int32_t> ruleOrder(double x, std::vector<double> *parted = nullptr)
 {
     const auto exact = exactOrder(x);
