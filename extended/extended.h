@@ -62,7 +62,8 @@ std::string wholeText(const Extended &whole);
 // with ties to even, as x87 does. Only a double next to 10^(k + 1/2) needs more than a double
 // logarithm; there x87's log10(2) x log2(x) is evaluated with 128 bits and rounded once, and
 // the four doubles for which x87's own rounding takes the other side of the half are listed.
-// The tests compare every double within 60 steps of each 10^(k + 1/2) with x87.
+// The tests compare every double within 60 steps of each 10^(k + 1/2) with this rule
+// evaluated exactly.
 std::int32_t nearestPowerOfTen(double x);
 
 // 10^e as the window's extended arithmetic has always formed it, exp(e x ln 10) with ln 10 and
