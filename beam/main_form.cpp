@@ -14,6 +14,7 @@
 #include "scroll_bar.h"
 
 #include <QCloseEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
 
@@ -123,9 +124,29 @@ void TMainForm::setUpForm()
     // exists by now.
     toolkit::applyClassicStyle(ui->ClientArea);
 
+    // The menus' captions have no mnemonic to reach them by; F10 opens them from the keyboard,
+    // as on the desktops.
+    auto *menuKey = new QAction(this);
+    menuKey->setObjectName(QStringLiteral("MenuKey"));
+    menuKey->setShortcut(Qt::Key_F10);
+    addAction(menuKey);
+    connect(menuKey, &QAction::triggered, this, &TMainForm::openMenuBar);
+
     // The client area is as large as the form makes it; the menu bar keeps the desktop's font.
     setFixedSize(ui->ClientArea->minimumSize() + QSize(0, menuBar()->sizeHint().height()));
     move(startPosition);
+}
+
+// Opens the first menu with its first command chosen, as the arrow keys open the next one:
+// Enter runs it, the arrows move on, Escape closes.
+void TMainForm::openMenuBar()
+{
+    const QList<QAction *> menus = menuBar()->actions();
+    if (menus.isEmpty())
+        return;
+    menuBar()->setActiveAction(menus.first());
+    if (QMenu *menu = menus.first()->menu(); menu && !menu->actions().isEmpty())
+        menu->setActiveAction(menu->actions().first());
 }
 
 void TMainForm::connectHandlers()

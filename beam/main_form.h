@@ -86,6 +86,7 @@ private Q_SLOTS:
 
 private:
     void setUpForm();
+    void openMenuBar();
     void connectHandlers();
     void trace(const char *handler) const;
     // Reads the section from the controls into `section`, whose texts' buffers are reused, so

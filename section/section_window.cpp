@@ -7,8 +7,6 @@
 #include "message_box.h"
 #include "section_export.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -40,15 +38,6 @@ namespace {
 QString fromUtf8(const std::string &text)
 {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-// Without this the drawing would be a bare group of nothing to a screen reader.
-QAccessibleInterface *drawingAccessible(const QString &className, QObject *object)
-{
-    if (className == QLatin1StringView(SectionDrawing::staticMetaObject.className()) && object &&
-        object->isWidgetType())
-        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Graphic);
-    return nullptr;
 }
 
 // The file dialog asks its icon provider for every entry's icon and type; Qt's own provider
@@ -111,11 +100,6 @@ SectionDrawing::SectionDrawing(QWidget *parent)
     setAutoFillBackground(true);
     setMinimumSize(480, 260);
     setFocusPolicy(Qt::StrongFocus);
-    static const bool installed = [] {
-        QAccessible::installFactory(drawingAccessible);
-        return true;
-    }();
-    Q_UNUSED(installed);
 }
 
 void SectionDrawing::setPicture(const Picture &picture, const QString &limits)
@@ -174,6 +158,7 @@ SectionWindow::SectionWindow(QWidget *owner)
     m_designReason = new QLabel(this);
     m_designReason->setObjectName(u"MEdReason"_s);
     m_designReason->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_designReason->setFocusPolicy(Qt::NoFocus); // until it holds a reason
     connect(m_designMoment, &QLineEdit::textChanged, this, &SectionWindow::designMomentEdited);
     auto *design = new QHBoxLayout;
     design->addWidget(designLabel);
@@ -294,6 +279,8 @@ void SectionWindow::redraw()
     m_picture.chart = momentChart(inputs, m_result.steps, m_limits);
     const QString reason = fromUtf8(entry.reason);
     m_designReason->setText(reason);
+    // Selectable to be copied, but never a silent stop for a screen reader while it is empty.
+    m_designReason->setFocusPolicy(reason.isEmpty() ? Qt::NoFocus : Qt::ClickFocus);
     m_designMoment->setAccessibleDescription(reason);
     showCalculation(fromUtf8(section::calculationText(inputs, m_result.steps, m_picture.geometry,
                                                       &m_limits, entry.reason)));

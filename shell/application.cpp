@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "accessible_view.h"
 #include "main_form.h"
 #include "message_box.h"
 #include "section_window.h"
@@ -21,6 +22,8 @@ TApplication::TApplication(int &argc, char **argv)
     setWindowIcon(programIcon());
     // Lets a Wayland compositor find the installed desktop entry, and with it name and icon.
     setDesktopFileName(QStringLiteral(TRALVIK_DESKTOP_ID));
+    // Before any window exists: Qt keeps the first accessible interface it makes for a widget.
+    section::installAccessibleInterfaces();
     // The program's texts are Dutch whatever the desktop's language, and so must be what Qt
     // shows of its own: the file and print dialogs, the edits' context menus. Loaded before
     // the first window, which then needs no retranslation. Without Qt's catalogue (Debian's

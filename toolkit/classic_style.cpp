@@ -89,6 +89,22 @@ QRect ClassicStyle::subControlRect(ComplexControl control, const QStyleOptionCom
     }
 }
 
+void ClassicStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
+                                 QPainter *painter, const QWidget *widget) const
+{
+    // A field the user cannot type into stands on the window's colour, as the classic desktop
+    // draws one, so that nobody takes it for an input; the base styles draw it as an input.
+    if (element == PE_PanelLineEdit && (option->state & State_ReadOnly)) {
+        if (const auto *frame = qstyleoption_cast<const QStyleOptionFrame *>(option)) {
+            QStyleOptionFrame readOnly = *frame;
+            readOnly.palette.setBrush(QPalette::Base, frame->palette.brush(QPalette::Window));
+            QProxyStyle::drawPrimitive(element, &readOnly, painter, widget);
+            return;
+        }
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
 void ClassicStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
                                       QPainter *painter, const QWidget *widget) const
 {

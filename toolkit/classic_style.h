@@ -9,7 +9,7 @@ namespace toolkit {
 // pixels from the indicator, so that "10" fits a column of a 105 pixels wide, three-column
 // group. Everything else is the base style's. A checkable group box keeps the base style's
 // look: the layout has none. A scroll bar with the keyboard focus shows it as a dotted
-// rectangle on its thumb.
+// rectangle on its thumb, and a read-only line edit stands on the window's colour.
 class ClassicStyle : public QProxyStyle
 {
     Q_OBJECT
@@ -23,6 +23,8 @@ public:
                            const QWidget *widget = nullptr) const override;
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option,
                          SubControl subControl, const QWidget *widget = nullptr) const override;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget = nullptr) const override;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
                             QPainter *painter, const QWidget *widget = nullptr) const override;
 

@@ -1,3 +1,4 @@
+#include "accessible_view.h"
 #include "application.h"
 #include "main_form.h"
 #include "section_window.h"
@@ -33,6 +34,7 @@ class tst_SectionWindow : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void cleanup();
     void menuOpensOneWindowAndRaisesIt();
@@ -57,6 +59,12 @@ private:
     std::unique_ptr<ModalWatchdog> watchdog;
     std::unique_ptr<TMainForm> form;
 };
+
+// As the program's start-up does, before any window exists.
+void tst_SectionWindow::initTestCase()
+{
+    section::installAccessibleInterfaces();
+}
 
 void tst_SectionWindow::init()
 {

@@ -17,68 +17,12 @@ close_request=${2:?usage: real_window.sh PROGRAM CLOSE_REQUEST}
 bound=60
 caption="Tralvik  : Uiterste Moment"
 
-skip() {
-    echo "SKIP: $*"
-    exit 77
-}
-command -v Xvfb >/dev/null || skip "Xvfb is not installed (Debian package xvfb)"
-command -v xdotool >/dev/null || skip "xdotool is not installed"
-
-work=$(mktemp -d)
-server=
-pid=
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    [ -n "$server" ] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    if [ -s "$work/program.log" ]; then
-        echo "The program wrote:"
-        tail -n 20 "$work/program.log"
-    fi
-    exit 1
-}
-
-# Runs the rest of the arguments until they succeed; fails with the first when the bound
-# passes first.
-wait_for() {
-    local what=$1
-    shift
-    local deadline=$((SECONDS + bound))
-    until "$@"; do
-        ((SECONDS < deadline)) || fail "$what (waited $bound s)"
-        sleep 0.05
-    done
-}
-
-# Sets `found` to the visible window whose caption is exactly $1.
-shown() {
-    local id
-    for id in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
-        if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ]; then
-            found=$id
-            return 0
-        fi
-    done
-    return 1
-}
-not_shown() { ! shown "$1"; }
 # The program's visible windows: its main window, and a box or a menu while one is open.
 window_count() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
 windows_shown() { [ "$(window_count)" -eq "$1" ]; }
-focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 ended() { ! kill -0 "$pid" 2>/dev/null; }
 position() {
     xdotool getwindowgeometry "$1" | sed -n 's/^ *Position: \([0-9-]*,[0-9-]*\).*/\1/p'
-}
-# Without a window manager nobody gives a window the focus; this does what one would.
-focus() {
-    xdotool windowfocus "$1"
-    wait_for "window $1 never took the keyboard focus" focused "$1"
 }
 # Starts the program with the arguments after the first, which says what a missing window means.
 start() {
@@ -97,26 +41,8 @@ expect_exit_code_0() {
     [ "$code" -eq 0 ] || fail "$1 ended the program with code $code"
 }
 
-# An X server of our own on a display it picks itself and reports through -displayfd: two
-# tests (or two builds) starting at once would otherwise race for the same free display
-# number. -noreset: by default the server resets when its last client disconnects, and a
-# client that connects during that reset is dropped: "could not connect to display". Every
-# xdotool call here is such a last client until the program has connected.
-Xvfb -screen 0 800x600x24 -nolisten tcp -noreset -displayfd 3 3>"$work/display" \
-    2>"$work/xvfb.log" &
-server=$!
-reported() {
-    [ -s "$work/display" ] && return 0
-    kill -0 "$server" 2>/dev/null && return 1
-    server=
-    skip "Xvfb cannot start here: $(tail -n 3 "$work/xvfb.log")"
-}
-wait_for "Xvfb reported no display" reported
-export DISPLAY=":$(cat "$work/display")"
-# The test environment may ask for the headless platform; this test is about the real one.
-export QT_QPA_PLATFORM=xcb
-answers() { xdotool getdisplaygeometry >/dev/null 2>&1; }
-wait_for "the X server on $DISPLAY reported itself ready but does not answer" answers
+source "$(dirname "$0")/x_server.sh"
+start_x_server 800x600x24
 
 # Run 1. Were the options Qt's, the window would have another caption and place, or none at all.
 start " (Qt may have taken the options on the command line)" \
