@@ -311,6 +311,7 @@
         show(answer);
         stamp();
       }
+      notice('copy', '');
       notice('link', refused.length
         ? `De link gaf geen geldige waarde voor ${refused.join(', ')}: daarvoor staat de ` +
             'startwaarde.'
@@ -347,6 +348,7 @@
         take(id, parsed);
         writeLink();
         stamp();
+        notice('copy', '');
       });
     }
     const step = (change) => {
