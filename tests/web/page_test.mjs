@@ -31,6 +31,7 @@ const inputIds = ['BRadioGroup', 'FeBRadioGroup', 'PHIhwRadioGroup', 'ScrollBar1
 const types = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8',
   '.css': 'text/css; charset=utf-8', '.wasm': 'application/wasm', '.svg': 'image/svg+xml',
+  '.webmanifest': 'application/manifest+json', '.png': 'image/png',
 };
 
 // Every test ends within its bound, whatever the browser does.
@@ -42,17 +43,26 @@ let origin;
 let browser;
 let profile;
 const served = [];
+// The network as the page meets it: gone (every connection dropped), or bringing a new version
+// of the style sheet.
+const network = { gone: false, newStyle: false };
 
 before(async () => {
   server = createServer((request, response) => {
     const path = new URL(request.url, 'http://127.0.0.1').pathname;
     const file = normalize(join(site, path === '/' ? 'index.html' : path));
     served.push(path);
+    if (network.gone) {
+      request.socket.destroy();
+      return;
+    }
     let body;
     try {
       if (!file.startsWith(site))
         throw new Error('outside the site');
       body = readFileSync(file);
+      if (network.newStyle && path === '/page.css')
+        body = Buffer.concat([body, Buffer.from('\n/* a new version */\n')]);
     } catch {
       response.writeHead(404).end();
       return;
@@ -85,7 +95,7 @@ after(async () => {
 
 // A fresh page at the given size that records what it logs and asks for, loaded up to its
 // first results.
-async function openPage(width = 1280, height = 900, scale = 1) {
+async function openPage(width = 1280, height = 900, scale = 1, address = '/') {
   const page = await browser.newPage();
   page.setDefaultTimeout(10000);
   await page.setViewport({ width, height, deviceScaleFactor: scale });
@@ -97,14 +107,14 @@ async function openPage(width = 1280, height = 900, scale = 1) {
   page.on('pageerror', (error) => log.problems.push(`page error: ${error.message}`));
   page.on('requestfailed', (request) => log.problems.push(`failed: ${request.url()}`));
   page.on('request', (request) => log.requests.push(request.url()));
-  await page.goto(origin + '/', { waitUntil: 'load' });
+  await page.goto(origin + address, { waitUntil: 'load' });
   await page.waitForFunction(() => document.getElementById('status').hidden, { timeout: 10000 });
   return { page, log };
 }
 
 const fields = (page) => page.evaluate((ids) => Object.fromEntries(ids.map((id) => {
   const element = document.getElementById(id);
-  return [id, element.tagName === 'OUTPUT' ? element.textContent : element.value];
+  return [id, element.matches('input, select') ? element.value : element.textContent];
 })), [...resultIds, 'dNumEdit', 'AsNumEdit', 'nEdit', 'fbDrukEdit', 'fsEdit']);
 
 // Focus, select all and type, as a user replaces a field's text.
@@ -650,6 +660,124 @@ test('one column at phone width, two at desktop width, no sideways scrolling at 
   }
   const strangers = served.filter((path) =>
     !['/', '/index.html', '/page.js', '/page.css', '/tralvik.js', '/tralvik.wasm',
-      '/tralvik.svg', '/favicon.ico'].includes(path));
+      '/tralvik.svg', '/favicon.ico', '/sw.js', '/manifest.webmanifest',
+      '/icons/tralvik_192.png', '/icons/tralvik_512.png'].includes(path));
   assert.deepEqual(strangers, []);
+});
+
+// What a link restores: every input and every field.
+const inputState = (page) => page.evaluate((ids) => Object.fromEntries(ids.map((id) =>
+  [id, document.getElementById(id).value])), inputIds);
+
+test('a link opens the same section, and a bad one says which values it replaced', briefly,
+     async () => {
+  const { page, log } = await openPage();
+  const { rows } = tableSections(6, (line, group) => line % 1000 === group);
+  const enter = sectionEntry(page);
+  for (const [i, row] of rows.entries()) {
+    await enter(row);
+    await typeInto(page, 'MEdEdit', ['', '37,5', '112.25'][i % 3]);
+    const want = { inputs: await inputState(page), fields: await fields(page) };
+    await page.waitForFunction((n) => location.hash.includes(`As=${n}&`), {}, row.As);
+    const link = await page.evaluate(() => location.href);
+    const opened = await openPage(1280, 900, 1, new URL(link).pathname + new URL(link).hash);
+    assert.deepEqual({ inputs: await inputState(opened.page), fields: await fields(opened.page) },
+                     want, `line ${row.line}: ${link}`);
+    assert.equal(await opened.page.$eval('#notice', (line) => line.hidden), true, link);
+    assert.deepEqual(opened.log.problems, []);
+    await opened.page.close();
+  }
+  const bad = await openPage(1280, 900, 1, '/#beton=C99/99&staal=FeB500&phi=16&n=6&beugel=8' +
+                                           '&c=15&h=drie&Dmax=16&MEd=-3');
+  // The next change shows the module's own state again.
+  await typeInto(bad.page, 'cNumEdit', '15');
+  const shown = { ...await fields(bad.page), ...await inputState(bad.page) };
+  assert.deepEqual([shown.nEdit, shown.AsNumEdit, shown.fbDrukEdit, shown.dNumEdit,
+                    shown.HNumEdit, shown.MEdEdit], ['6', '1206', '8', '469', '500', ''],
+                   'the good values taken, the start values for the rest');
+  const note = await bad.page.$eval('#notice', (line) => line.textContent);
+  assert.match(note, /betonklasse, .*hoogte, de breedte, MEd/);
+  assert.doesNotMatch(note, /staalsoort|aantal|As\b/);
+  await bad.page.close();
+  assert.deepEqual(log.problems, []);
+  await page.close();
+});
+
+test('after one visit the page opens offline, is installable, and tells of a new version',
+     briefly, async () => {
+  const { page, log } = await openPage();
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  const session = await page.createCDPSession();
+  const { installabilityErrors } = await session.send('Page.getInstallabilityErrors');
+  assert.deepEqual(installabilityErrors, []);
+  await session.detach();
+  network.gone = true;
+  try {
+    await page.reload({ waitUntil: 'load' });
+    await page.waitForFunction(() => document.getElementById('status').hidden);
+    await typeInto(page, 'HNumEdit', '600');
+    assert.equal((await fields(page)).dNumEdit, '571', 'it computes offline');
+  } finally {
+    network.gone = false;
+  }
+  network.newStyle = true;
+  try {
+    await page.reload({ waitUntil: 'load' });
+    await page.waitForFunction(() => /nieuwe versie/.test(
+      document.getElementById('notice').textContent), { timeout: 10000 });
+  } finally {
+    network.newStyle = false;
+  }
+  assert.deepEqual(log.problems, []);
+  await page.close();
+});
+
+test('a section prints on at most two A4 pages with the drawing inside the sheet', briefly,
+     async () => {
+  for (const [width, height, link] of [[1280, 900, '/#n=8&MEd=100'], [390, 844, '/']]) {
+    const { page, log } = await openPage(width, height, 1, link);
+    const pdf = Buffer.from(await page.pdf({ format: 'A4' }));
+    const pages = pdf.toString('latin1').match(/\/Type\s*\/Page\b/g)?.length;
+    assert.ok(pages >= 1 && pages <= 2, `${width} px wide: ${pages} pages`);
+    // The sheet's width between its margins, as the screen's drawing meets it.
+    await page.emulateMediaType('print');
+    await page.setViewport({ width: 703, height: 1000 });
+    const fit = await page.evaluate(() => ({
+      sheet: document.documentElement.clientWidth,
+      drawing: document.querySelector('#picture svg').getBoundingClientRect().right,
+    }));
+    assert.ok(fit.drawing <= fit.sheet, `${width} px wide: ${JSON.stringify(fit)}`);
+    assert.deepEqual(log.problems, []);
+    await page.close();
+  }
+});
+
+test('on a phone nothing is wider than the screen, the moments stay in view, targets fit a ' +
+     'finger', briefly, async () => {
+  const { page, log } = await openPage(390, 844);
+  const wide = await page.evaluate(() => [...document.querySelectorAll('body *')]
+    // The drawing scrolls within its own frame.
+    .filter((element) => !element.closest('#picture svg'))
+    .filter((element) => element.getBoundingClientRect().right > innerWidth)
+    .map((element) => element.id || element.tagName));
+  assert.deepEqual(wide, []);
+  await typeInto(page, 'HNumEdit', '800');
+  const summary = await page.evaluate(() => {
+    document.getElementById('HNumEdit').scrollIntoView();
+    const box = document.getElementById('summary').getBoundingClientRect();
+    return { inView: box.top >= 0 && box.bottom <= innerHeight,
+             text: document.getElementById('summary').textContent };
+  });
+  assert.ok(summary.inView, 'the moments in view beside the height');
+  const moment = (await fields(page)).mu0Edit;
+  assert.ok(summary.text.startsWith(`benadering ${moment} kNm`), summary.text);
+  const small = await page.evaluate(() => [...document.querySelectorAll(
+    'input, select, button, summary, a')]
+    .filter((element) => element.getClientRects().length)
+    .filter((element) => element.getBoundingClientRect().height < 44)
+    .map((element) => `${element.id || element.textContent}: ` +
+                      element.getBoundingClientRect().height));
+  assert.deepEqual(small, []);
+  assert.deepEqual(log.problems, []);
+  await page.close();
 });
