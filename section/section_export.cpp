@@ -13,6 +13,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <QTextLayout>
@@ -38,7 +39,34 @@ QFont imageFont(const Document &document)
     return font;
 }
 
+// The layout measures its texts and strokes in device units; at another resolution the same
+// page would come out otherwise, so print and PDF share this one.
+template <typename Device> void setUpPage(Device &device)
+{
+    device.setPageSize(QPageSize(QPageSize::A4));
+    device.setPageMargins(QMarginsF(pageMargin, pageMargin, pageMargin, pageMargin),
+                          QPageLayout::Millimeter);
+    device.setResolution(pdfResolution);
+}
+
 } // namespace
+
+void setUpPrinter(QPrinter &printer)
+{
+    setUpPage(printer);
+    // The print dialog proposes this name, with ".pdf", for a file.
+    printer.setDocName(proposedFileName());
+}
+
+bool printDocument(QPrinter &printer, const Document &document)
+{
+    printer.setResolution(pdfResolution);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    paintDocument(painter, printer, document);
+    return painter.end();
+}
 
 QImage drawingImage(const Document &document, QSize size)
 {
@@ -153,10 +181,7 @@ QString exportTo(const QString &path, const Document &document)
     bool written = false;
     if (suffix == u"pdf"_s) {
         QPdfWriter writer(&memory);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(pageMargin, pageMargin, pageMargin, pageMargin),
-                              QPageLayout::Millimeter);
-        writer.setResolution(pdfResolution);
+        setUpPage(writer);
         writer.setTitle(document.title);
         writer.setCreator(QCoreApplication::applicationName());
         QPainter painter;

@@ -460,22 +460,14 @@ QString SectionWindow::exportTo(const QString &path)
 void SectionWindow::print()
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageMargins(QMarginsF(pageMargin, pageMargin, pageMargin, pageMargin),
-                           QPageLayout::Millimeter);
-    printer.setDocName(windowTitle());
+    setUpPrinter(printer);
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(u"Afdrukken"_s);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    QPainter painter;
-    if (!painter.begin(&printer)) {
+    if (!printDocument(printer, document()))
         toolkit::showMessage(this, QMessageBox::Warning, windowTitle(),
                              u"Afdrukken is niet gelukt."_s);
-        return;
-    }
-    paintDocument(painter, printer, document());
-    painter.end();
 }
 
 void SectionWindow::saveAs()
@@ -488,7 +480,7 @@ void SectionWindow::saveAs()
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({pdf, svg, png});
     dialog.selectNameFilter(pdf);
-    dialog.selectFile(u"doorsnede.pdf"_s);
+    dialog.selectFile(proposedFileName());
     dialog.setIconProvider(icons.get());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
