@@ -44,7 +44,8 @@ void setUpPrinter(QPrinter &printer);
 // dialog left. Returns whether the printer took it.
 bool printDocument(QPrinter &printer, const Document &document);
 
-// The drawing alone, as the PNG file and the clipboard hold it.
+// The drawing, `size` large, under the section's summary and inside a margin, as the PNG file
+// and the clipboard hold it.
 inline constexpr QSize imageSize{1200, 744};
 QImage drawingImage(const Document &document, QSize size = imageSize);
 
