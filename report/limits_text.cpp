@@ -203,6 +203,23 @@ std::pair<std::string, std::string> distinctStrains(double steel, double yield, 
     return distinct(steel, yield, separator);
 }
 
+namespace {
+
+// What a refusal quotes of the entry: enough to recognise it, never so much that the reason
+// beside the field outgrows the view. Cut between characters, not inside one.
+std::string quotedEntry(std::string_view text)
+{
+    constexpr std::size_t longest = 24;
+    if (text.size() <= longest)
+        return std::string(text);
+    std::size_t end = longest;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    return std::string(text.substr(0, end)) + "…";
+}
+
+} // namespace
+
 DesignMomentEntry readDesignMoment(std::string_view text, char separator)
 {
     DesignMomentEntry entry;
@@ -227,7 +244,7 @@ DesignMomentEntry readDesignMoment(std::string_view text, char separator)
     }
     entry.status = DesignMomentEntry::Status::Rejected;
     if (!value) {
-        entry.reason = "MEd \"" + std::string(text) + "\" is geen getal; " + example + " (kNm).";
+        entry.reason = "MEd \"" + quotedEntry(text) + "\" is geen getal; " + example + " (kNm).";
         return entry;
     }
     if (*value < 0) {

@@ -1,6 +1,7 @@
 #include "section_export.h"
 
 #include "file_device_error.h"
+#include "models.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -13,9 +14,11 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <QTextLayout>
+#include <QtMath>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -24,11 +27,12 @@ namespace {
 
 // Each target's sizes: the images in pixels, the document in points and millimetres.
 constexpr int imageFontPixels = 14;
-constexpr QSize svgSize{1200, 744};
+constexpr int imageMargin = 16; // keeps the legend and the labels off the picture's edge
 constexpr int pdfResolution = 300;
 constexpr double documentFont = 9;
 constexpr double headingFont = 12;
-constexpr double calculationFont = 7.5;
+constexpr double textFont = 8.5;
+constexpr double tableFont = 7.5;
 constexpr double drawingShare = 0.6; // of the page's height: the chart needs it
 
 QFont imageFont(const Document &document)
@@ -38,15 +42,140 @@ QFont imageFont(const Document &document)
     return font;
 }
 
+// The drawing's part of the first page, in millimetres: the SVG export declares the same.
+QSizeF drawingOnPage()
+{
+    const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                             QMarginsF(pageMargin, pageMargin, pageMargin, pageMargin),
+                             QPageLayout::Millimeter);
+    const QSizeF inside = layout.paintRect(QPageLayout::Millimeter).size();
+    return {inside.width(), inside.height() * drawingShare};
+}
+
+// The layout measures its texts and strokes in device units; at another resolution the same
+// page would come out otherwise, so print and PDF share this one.
+template <typename Device> void setUpPage(Device &device)
+{
+    device.setPageSize(QPageSize(QPageSize::A4));
+    device.setPageMargins(QMarginsF(pageMargin, pageMargin, pageMargin, pageMargin),
+                          QPageLayout::Millimeter);
+    device.setResolution(pdfResolution);
+}
+
+// A row whose words stand in columns, aligned by blanks: a proportional font would break its
+// columns.
+bool isTable(const QString &row)
+{
+    qsizetype first = 0;
+    while (first < row.size() && row[first] == u' ')
+        ++first;
+    return row.indexOf(u"  "_s, first) >= 0;
+}
+
+bool beginsModel(const QString &row)
+{
+    for (const beam::ModelDescriptor &model : beam::models)
+        if (row.startsWith(QString::fromUtf8(model.name.data(), qsizetype(model.name.size())) +
+                           u':'))
+            return true;
+    return false;
+}
+
+struct PageLine {
+    WrappedLine line;
+    bool table = false;
+    int part = -1; // the model's part it belongs to, if any
+    int page = 0;
+};
+
+// The calculation's lines, each with the model's part it is in: from the row that begins with
+// the model's name up to the next model, or to a blank row after which the text goes on
+// unindented.
+QList<PageLine> calculationLines(const QStringList &rows, const QFont &text, const QFont &table,
+                                 double width, QPaintDevice *device)
+{
+    QList<PageLine> lines;
+    int part = -1;
+    int parts = 0;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const QString &row = rows[i];
+        if (beginsModel(row))
+            part = parts++;
+        else if (row.trimmed().isEmpty() && i + 1 < rows.size() && !rows[i + 1].startsWith(u' '))
+            part = -1;
+        const bool fixed = isTable(row);
+        for (const WrappedLine &piece : wrapped(row, fixed ? table : text, width, device))
+            lines.append({piece, fixed, part, 0});
+    }
+    return lines;
+}
+
+// Gives each line its page: a model's part goes on one page where it fits on one, and nothing
+// goes into the footer. Returns the number of pages.
+int paginate(QList<PageLine> &lines, double firstTop, double bottom, double textLine,
+             double tableLine)
+{
+    const auto height = [&](const PageLine &line) {
+        return line.table ? tableLine : textLine;
+    };
+    int page = 0;
+    double y = firstTop;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].part >= 0 && (i == 0 || lines[i - 1].part != lines[i].part)) {
+            double part = 0;
+            for (qsizetype j = i; j < lines.size() && lines[j].part == lines[i].part; ++j)
+                part += height(lines[j]);
+            if (y + part > bottom && part <= bottom && y > 0) {
+                ++page;
+                y = 0;
+            }
+        }
+        if (y + height(lines[i]) > bottom && y > 0) {
+            ++page;
+            y = 0;
+        }
+        lines[i].page = page;
+        y += height(lines[i]);
+    }
+    return page + 1;
+}
+
 } // namespace
+
+void setUpPrinter(QPrinter &printer)
+{
+    setUpPage(printer);
+    // The print dialog proposes this name, with ".pdf", for a file.
+    printer.setDocName(proposedFileName());
+}
+
+bool printDocument(QPrinter &printer, const Document &document)
+{
+    printer.setResolution(pdfResolution);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    paintDocument(painter, printer, document);
+    return painter.end();
+}
 
 QImage drawingImage(const Document &document, QSize size)
 {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    const QFont font = imageFont(document);
+    // Pasted elsewhere, the picture still says which section it is: the summary goes above
+    // the drawing, and a margin around both.
+    const QString summary = document.calculation.section(u'\n', 0, 0);
+    const int top = summary.isEmpty() ? 0 : qCeil(QFontMetricsF(font).height() * 1.5);
+    QImage image(size + QSize(2 * imageMargin, 2 * imageMargin + top),
+                 QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter painter(&image);
-    painter.setFont(imageFont(document));
-    paintSection(painter, QRectF(QPointF(0, 0), QSizeF(size)), document.picture);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, &image);
+    painter.drawText(QPointF(imageMargin, imageMargin + metrics.ascent()),
+                     metrics.elidedText(summary, Qt::ElideRight, size.width()));
+    paintSection(painter, QRectF(QPointF(imageMargin, imageMargin + top), QSizeF(size)),
+                 document.picture);
     return image;
 }
 
@@ -71,32 +200,63 @@ void paintPages(QPainter &painter, const QRectF &page, QPaintDevice *device,
     painter.drawText(QRectF(0, 0, page.width(), headingLine), Qt::AlignLeft,
                      document.title.simplified());
     painter.setFont(font);
-    const double line = QFontMetricsF(font, device).height();
+    const QFontMetricsF metrics(font, device);
+    const double line = metrics.height();
     const QString version = QCoreApplication::applicationVersion();
     painter.drawText(QRectF(0, headingLine, page.width(), line), Qt::AlignLeft,
                      u"%1 %2, %3"_s.arg(QCoreApplication::applicationName(), version,
                                         QDate::currentDate().toString(Qt::ISODate)));
-    double y = headingLine + line * 1.5;
+    // Room to write on, for a handout.
+    double y = headingLine + line * 2.2;
+    const double nameEnd = page.width() * 0.45;
+    const QString name = u"Naam:"_s;
+    const QString assignment = u"Opdracht:"_s;
+    const double assignmentStart = page.width() * 0.5;
+    painter.drawText(QPointF(0, y), name);
+    painter.drawText(QPointF(assignmentStart, y), assignment);
+    painter.save();
+    QPen pen(Qt::black, metrics.lineWidth());
+    pen.setCapStyle(Qt::FlatCap); // ends where the page does
+    painter.setPen(pen);
+    painter.drawLine(QPointF(metrics.horizontalAdvance(name + u' '), y), QPointF(nameEnd, y));
+    painter.drawLine(QPointF(assignmentStart + metrics.horizontalAdvance(assignment + u' '), y),
+                     QPointF(page.width(), y));
+    painter.restore();
+    y += line;
+
     const double drawingHeight = page.height() * drawingShare;
     paintSection(painter, QRectF(0, y, page.width(), drawingHeight), document.picture);
     y += drawingHeight + line;
 
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    fixed.setPointSizeF(calculationFont);
-    painter.setFont(fixed);
-    const QFontMetricsF metrics(fixed, device);
-    const double fixedLine = metrics.height();
-    const double ascent = metrics.ascent();
-    for (const QString &row : document.calculation.split(u'\n')) {
-        for (const WrappedLine &part : wrapped(row, fixed, page.width(), device)) {
-            if (y + fixedLine > page.height()) {
-                newPage();
-                y = 0;
-            }
-            painter.drawText(QPointF(part.indent, y + ascent), part.text);
-            y += fixedLine;
+    QFont text = document.font;
+    text.setPointSizeF(textFont);
+    QFont table = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    table.setPointSizeF(tableFont);
+    const QFontMetricsF textMetrics(text, device);
+    const QFontMetricsF tableMetrics(table, device);
+    QList<PageLine> lines =
+        calculationLines(document.calculation.split(u'\n'), text, table, page.width(), device);
+    const double bottom = page.height() - line * 1.5;
+    const int pages = paginate(lines, y, bottom, textMetrics.height(), tableMetrics.height());
+    const auto footer = [&](int number) {
+        painter.setFont(font);
+        painter.drawText(QRectF(0, page.height() - line, page.width(), line), Qt::AlignRight,
+                         u"Pagina %1 van %2"_s.arg(number).arg(pages));
+    };
+    int current = 0;
+    for (const PageLine &piece : lines) {
+        if (piece.page != current) {
+            footer(current + 1);
+            newPage();
+            current = piece.page;
+            y = 0;
         }
+        const QFontMetricsF &m = piece.table ? tableMetrics : textMetrics;
+        painter.setFont(piece.table ? table : text);
+        painter.drawText(QPointF(piece.line.indent, y + m.ascent()), piece.line.text);
+        y += m.height();
     }
+    footer(current + 1);
 }
 
 QList<WrappedLine> wrapped(const QString &row, const QFont &font, double width,
@@ -153,10 +313,7 @@ QString exportTo(const QString &path, const Document &document)
     bool written = false;
     if (suffix == u"pdf"_s) {
         QPdfWriter writer(&memory);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(pageMargin, pageMargin, pageMargin, pageMargin),
-                              QPageLayout::Millimeter);
-        writer.setResolution(pdfResolution);
+        setUpPage(writer);
         writer.setTitle(document.title);
         writer.setCreator(QCoreApplication::applicationName());
         QPainter painter;
@@ -166,17 +323,23 @@ QString exportTo(const QString &path, const Document &document)
             written = painter.end();
         }
     } else if (suffix == u"svg"_s) {
+        // The size the PDF gives the drawing, at the PDF's resolution and font: the same
+        // picture, for a report that takes it in.
+        const QSize size = (drawingOnPage() / 25.4 * pdfResolution).toSize();
         QSvgGenerator generator;
         generator.setOutputDevice(&memory);
-        generator.setSize(svgSize);
-        generator.setViewBox(QRect(QPoint(0, 0), svgSize));
+        generator.setResolution(pdfResolution);
+        generator.setSize(size);
+        generator.setViewBox(QRect(QPoint(0, 0), size));
         generator.setTitle(document.title);
         generator.setDescription(describe(document.picture));
         QPainter painter;
         written = painter.begin(&generator);
         if (written) {
-            painter.setFont(imageFont(document));
-            paintSection(painter, QRectF(QPointF(0, 0), QSizeF(svgSize)), document.picture);
+            QFont font = document.font;
+            font.setPointSizeF(documentFont);
+            painter.setFont(font);
+            paintSection(painter, QRectF(QPointF(0, 0), QSizeF(size)), document.picture);
             written = painter.end();
         }
     } else {

@@ -14,6 +14,7 @@ class QMimeData;
 class QPaintDevice;
 class QPagedPaintDevice;
 class QPainter;
+class QPrinter;
 
 namespace section {
 
@@ -29,7 +30,22 @@ struct Document {
 // Every page's margin, in millimetres, in print and in the PDF.
 inline constexpr double pageMargin = 15;
 
-// The drawing alone, as the PNG file and the clipboard hold it.
+// The name the view proposes for what it saves or prints to a file.
+inline QString proposedFileName()
+{
+    return QStringLiteral("doorsnede.pdf");
+}
+
+// The printer set up for the page the PDF export writes, before the print dialog: A4 and its
+// margins, and the export's name for a printer that writes a file.
+void setUpPrinter(QPrinter &printer);
+
+// Prints the document as the PDF export lays it out, at the PDF's resolution, on the page the
+// dialog left. Returns whether the printer took it.
+bool printDocument(QPrinter &printer, const Document &document);
+
+// The drawing, `size` large, under the section's summary and inside a margin, as the PNG file
+// and the clipboard hold it.
 inline constexpr QSize imageSize{1200, 744};
 QImage drawingImage(const Document &document, QSize size = imageSize);
 

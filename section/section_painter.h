@@ -9,10 +9,13 @@
 #include "section_geometry.h"
 
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 
 #include <optional>
 
+class QFont;
+class QPaintDevice;
 class QPainter;
 
 namespace section {
@@ -30,6 +33,11 @@ struct Picture {
 // the chart into `target`, in the painter's units and its font; the same for the screen, the
 // printer, PDF, SVG and PNG. Returns what it painted, where.
 DisplayList paintSection(QPainter &painter, const QRectF &target, const Picture &picture);
+
+// Where paintSection would put everything in a target of `size`, with `font` measured on
+// `device`.
+DisplayList layoutSection(const Picture &picture, const QSizeF &size, const QFont &font,
+                          const QPaintDevice *device);
 
 // A sentence that says what the drawing shows, for screen readers.
 QString describe(const Picture &picture);

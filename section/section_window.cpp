@@ -25,7 +25,9 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 #include <QVBoxLayout>
@@ -34,6 +36,10 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace section {
 namespace {
+
+// What a Dutch student types in the view's fields; readDesignMoment reads a point as well. The
+// main window keeps the point as its process-wide separator, so it is not the one to pass.
+constexpr char typedSeparator = ',';
 
 QString fromUtf8(const std::string &text)
 {
@@ -84,6 +90,80 @@ QList<QKeySequence> keysFor(QKeySequence::StandardKey key, const QKeySequence &f
     return keys;
 }
 
+// Whether the picture laid out at `size` keeps its chart and strain diagrams, which the layout
+// leaves out, with a note, where they would not be readable.
+bool showsEverything(const SectionDrawing &drawing, QSize size)
+{
+    const DisplayList list =
+        layoutSection(drawing.picture(), QSizeF(size), drawing.font(), &drawing);
+    return !list.chartLeftOut && !list.strainLeftOut;
+}
+
+// The drawing in a frame that scrolls: where the room the view gives it would leave out the
+// chart, the drawing grows, taller first, and the reader scrolls to the rest.
+class DrawingArea : public QScrollArea
+{
+public:
+    explicit DrawingArea(SectionDrawing *drawing, QWidget *parent)
+        : QScrollArea(parent)
+        , m_drawing(drawing)
+    {
+        setObjectName(u"DrawingArea"_s);
+        setFrameShape(QFrame::NoFrame);
+        setBackgroundRole(QPalette::Base);
+        setWidget(drawing);
+        setWidgetResizable(false);
+        connect(drawing, &SectionDrawing::pictureChanged, this, &DrawingArea::fit);
+    }
+
+    QSize sizeHint() const override { return m_drawing->sizeHint(); }
+    QSize minimumSizeHint() const override { return {120, 120}; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QScrollArea::resizeEvent(event);
+        fit();
+    }
+
+private:
+    void fit()
+    {
+        const QSize room = maximumViewportSize().expandedTo(m_drawing->minimumSize());
+        m_drawing->resize(grown(room));
+    }
+
+    QSize grown(QSize room) const
+    {
+        if (showsEverything(*m_drawing, room))
+            return room;
+        // A few steps, each a quarter more, is as far as growing helps: beyond it the chart
+        // is left out for another reason than room.
+        constexpr int steps = 5;
+        constexpr double step = 1.25;
+        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+        const QSize narrower(std::max(room.width() - bar, m_drawing->minimumWidth()),
+                             room.height());
+        double factor = 1;
+        for (int i = 0; i < steps; ++i) {
+            factor *= step;
+            const QSize taller(narrower.width(), int(narrower.height() * factor));
+            if (showsEverything(*m_drawing, taller))
+                return taller;
+        }
+        factor = 1;
+        for (int i = 0; i < steps; ++i) {
+            factor *= step;
+            const QSize larger = (QSizeF(room) * factor).toSize();
+            if (showsEverything(*m_drawing, larger))
+                return larger;
+        }
+        return room;
+    }
+
+    SectionDrawing *m_drawing;
+};
+
 } // namespace
 
 std::unique_ptr<QAbstractFileIconProvider> suffixIconProvider()
@@ -110,6 +190,7 @@ void SectionDrawing::setPicture(const Picture &picture, const QString &limits)
         description += u' ' + limits;
     setAccessibleDescription(description);
     update();
+    Q_EMIT pictureChanged();
 }
 
 QSize SectionDrawing::sizeHint() const
@@ -159,6 +240,8 @@ SectionWindow::SectionWindow(QWidget *owner)
     m_designReason->setObjectName(u"MEdReason"_s);
     m_designReason->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_designReason->setFocusPolicy(Qt::NoFocus); // until it holds a reason
+    // Wrapped, or a long reason would widen the view past the screen.
+    m_designReason->setWordWrap(true);
     connect(m_designMoment, &QLineEdit::textChanged, this, &SectionWindow::designMomentEdited);
     auto *design = new QHBoxLayout;
     design->addWidget(designLabel);
@@ -202,11 +285,41 @@ SectionWindow::SectionWindow(QWidget *owner)
         buttons->addWidget(button);
     }
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_drawing, 3);
-    layout->addLayout(design);
-    layout->addWidget(m_text, 2);
+    layout->addWidget(splitDrawingAndText(design), 1);
     layout->addLayout(buttons);
-    resize(960, 760);
+    resize(defaultSize);
+}
+
+// The text yields room: the drawing takes the view's growth, and the reader moves the split,
+// which stays where it was put while the view lives, closed and opened again.
+QSplitter *SectionWindow::splitDrawingAndText(QLayout *design)
+{
+    auto *below = new QWidget(this);
+    auto *belowLayout = new QVBoxLayout(below);
+    belowLayout->setContentsMargins(0, 0, 0, 0);
+    belowLayout->addLayout(design);
+    belowLayout->addWidget(m_text, 1);
+    m_text->setMinimumHeight(m_text->fontMetrics().lineSpacing() * 3);
+    m_splitter = new QSplitter(Qt::Vertical, this);
+    m_splitter->setObjectName(u"SectionSplitter"_s);
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->addWidget(new DrawingArea(m_drawing, m_splitter));
+    m_splitter->addWidget(below);
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 0);
+    return m_splitter;
+}
+
+// Split once, when first shown at the size the screen allows: the drawing takes most of it.
+void SectionWindow::splitFirstTime()
+{
+    if (m_split)
+        return;
+    m_split = true;
+    const int total = m_splitter->height();
+    const int text =
+        std::max(m_splitter->widget(1)->minimumSizeHint().height(), int(total * textShare));
+    m_splitter->setSizes({total - text, text});
 }
 
 SectionWindow::~SectionWindow() = default;
@@ -214,6 +327,7 @@ SectionWindow::~SectionWindow() = default;
 void SectionWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    splitFirstTime();
     follow(!isMinimized());
 }
 
@@ -271,7 +385,7 @@ void SectionWindow::redraw()
     m_picture.texts = m_result.steps.texts;
     // Only here, on a new section or a new MEd: the limits take up to some hundred runs.
     const DesignMomentEntry entry =
-        readDesignMoment(m_designMoment->text().toStdString(), inputs.decimalSeparator);
+        readDesignMoment(m_designMoment->text().toStdString(), typedSeparator);
     const auto steel = beam::steelGrade(inputs.steelGrade);
     m_limits = beam::sectionLimits(inputs, m_result.steps, steel ? steel->Es : std::string_view(),
                                    entry.value);
@@ -333,22 +447,14 @@ QString SectionWindow::exportTo(const QString &path)
 void SectionWindow::print()
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageMargins(QMarginsF(pageMargin, pageMargin, pageMargin, pageMargin),
-                           QPageLayout::Millimeter);
-    printer.setDocName(windowTitle());
+    setUpPrinter(printer);
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(u"Afdrukken"_s);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    QPainter painter;
-    if (!painter.begin(&printer)) {
+    if (!printDocument(printer, document()))
         toolkit::showMessage(this, QMessageBox::Warning, windowTitle(),
                              u"Afdrukken is niet gelukt."_s);
-        return;
-    }
-    paintDocument(painter, printer, document());
-    painter.end();
 }
 
 void SectionWindow::saveAs()
@@ -361,7 +467,7 @@ void SectionWindow::saveAs()
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({pdf, svg, png});
     dialog.selectNameFilter(pdf);
-    dialog.selectFile(u"doorsnede.pdf"_s);
+    dialog.selectFile(proposedFileName());
     dialog.setIconProvider(icons.get());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;

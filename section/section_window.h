@@ -11,8 +11,10 @@
 
 class QAbstractFileIconProvider;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPlainTextEdit;
+class QSplitter;
 
 namespace section {
 
@@ -35,6 +37,9 @@ public:
     const Picture &picture() const { return m_picture; }
     QSize sizeHint() const override;
 
+Q_SIGNALS:
+    void pictureChanged();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
@@ -51,6 +56,12 @@ class SectionWindow : public QWidget
     Q_OBJECT
 
 public:
+    // At 100 % this leaves the drawing room for its chart with the usual sections; smaller
+    // screens bound it, and the drawing scrolls where it must.
+    static constexpr QSize defaultSize{1000, 860};
+    // The calculation's share of the split at first; the reader moves it.
+    static constexpr double textShare = 0.25;
+
     // A window of its own, owned by `owner`.
     explicit SectionWindow(QWidget *owner = nullptr);
     ~SectionWindow() override;
@@ -77,6 +88,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    QSplitter *splitDrawingAndText(QLayout *design);
+    void splitFirstTime();
     void follow(bool on);
     void redraw();
     void designMomentEdited();
@@ -87,6 +100,8 @@ private:
     QPlainTextEdit *m_text = nullptr;
     QLineEdit *m_designMoment = nullptr;
     QLabel *m_designReason = nullptr;
+    QSplitter *m_splitter = nullptr;
+    bool m_split = false;
     beam::SectionLimits m_limits;
     beam::SectionResult m_result;
     bool m_hasResult = false;

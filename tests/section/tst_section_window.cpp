@@ -16,7 +16,9 @@
 #include <QLineEdit>
 #include <QMimeDatabase>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,6 +55,11 @@ private Q_SLOTS:
     void keys();
     void drawingForScreenReaders();
     void saveDialogReadsNoFileContents();
+    void printEqualsExport();
+    void longEntryKeepsTheViewsWidth();
+    void splitIsKept();
+    void chartIsShown_data();
+    void chartIsShown();
 
 private:
     section::SectionWindow *open();
@@ -344,6 +351,8 @@ void tst_SectionWindow::designMoment_data()
         << QString() << 0;
     QTest::addRow("a word is refused, and the view says why")
         << 4 << u"abc"_s << QStringList{u"As,vloei = 553 mm2"_s} << u"geen getal"_s << 0;
+    QTest::addRow("a decimal comma is read as a Dutch student writes it")
+        << 4 << u"112,5"_s << QStringList{u"MEd = 112.5 kNm"_s} << QString() << 0;
     QTest::addRow("a negative moment is refused, and the view says why")
         << 4 << u"-5"_s << QStringList{u"As,vloei = 553 mm2"_s} << u"0 of groter"_s << 0;
     QTest::addRow("with eight bars the steel of the three stress blocks does not yield")
@@ -489,6 +498,120 @@ void tst_SectionWindow::saveDialogReadsNoFileContents()
     QVERIFY(byName != types.mimeTypeForName(u"application/pdf"_s).comment());
     const auto icons = section::suffixIconProvider();
     QCOMPARE(icons->type(QFileInfo(file.fileName())), byName);
+}
+
+// The PDF's page contents, without the names, dates and identifiers around them.
+static QStringList pageStreams(const QString &path)
+{
+    QFile file(path);
+    QStringList streams;
+    static const QRegularExpression stream(u"\\bstream\\n(.*?)endstream"_s,
+                                           QRegularExpression::DotMatchesEverythingOption);
+    if (file.open(QIODevice::ReadOnly))
+        for (const auto &match : stream.globalMatch(QString::fromLatin1(file.readAll())))
+            streams << match.captured(1);
+    return streams;
+}
+
+// "Afdrukken…" to a file gives the page "Opslaan als…" writes.
+void tst_SectionWindow::printEqualsExport()
+{
+    section::SectionWindow view;
+    beam::SectionInputs inputs = startValues();
+    inputs.barCount = 8;
+    view.setResult(resultOf(derived(inputs)));
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QTemporaryDir dir;
+    const QString exported = dir.filePath(u"opgeslagen.pdf"_s);
+    const QString printed = dir.filePath(u"afgedrukt.pdf"_s);
+    QCOMPARE(view.exportTo(exported), QString());
+    QString proposed;
+    QTimer dialogs;
+    dialogs.setInterval(10);
+    connect(&dialogs, &QTimer::timeout, this, [&] {
+        auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !proposed.isNull())
+            return;
+        auto *name = findControl<QLineEdit>(dialog, u"filename"_s);
+        proposed = name->text();
+        name->setText(printed);
+        dialog->accept();
+    });
+    dialogs.start();
+    view.print();
+    dialogs.stop();
+    QVERIFY2(!proposed.isNull(), "no print dialog came up");
+    const QStringList pages = pageStreams(exported);
+    QVERIFY(!pages.isEmpty());
+    QCOMPARE(pageStreams(printed), pages);
+}
+
+// A refused entry is quoted in part, and the reason wraps: the view keeps its width.
+void tst_SectionWindow::longEntryKeepsTheViewsWidth()
+{
+    section::SectionWindow view;
+    view.setResult(resultOf(startValues()));
+    view.resize(560, 600);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    findControl<QLineEdit>(&view, u"MEdEdit"_s)->setText(QString(300, u'x'));
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(view.width(), 560);
+    const auto *reason = findControl<QLabel>(&view, u"MEdReason"_s);
+    QVERIFY2(reason->minimumSizeHint().width() < reason->width(), qPrintable(reason->text()));
+}
+
+// The drawing gets the larger part at first; the reader's split stays when the view is closed
+// and opened again.
+void tst_SectionWindow::splitIsKept()
+{
+    section::SectionWindow *view = open();
+    QVERIFY(QTest::qWaitForWindowExposed(view));
+    auto *splitter = findControl<QSplitter>(view, u"SectionSplitter"_s);
+    QVERIFY(splitter->sizes().first() > splitter->sizes().last());
+    const QList<int> moved{splitter->sizes().first() / 2,
+                           splitter->sizes().last() + splitter->sizes().first() / 2};
+    splitter->setSizes(moved);
+    const QList<int> kept = splitter->sizes();
+    view->close();
+    QCOMPARE(open(), view);
+    QVERIFY(QTest::qWaitForWindowExposed(view));
+    QCOMPARE(splitter->sizes(), kept);
+}
+
+void tst_SectionWindow::chartIsShown_data()
+{
+    QTest::addColumn<beam::SectionInputs>("inputs");
+    beam::SectionInputs s = startValues();
+    QTest::addRow("the start section") << s;
+    s.barCount = 8;
+    s.stirrupItem = 0;
+    QTest::addRow("eight bars without stirrups") << derived(s);
+    s = startValues();
+    s.b = 2000;
+    s.H = 100;
+    QTest::addRow("a wide shallow section") << derived(s);
+}
+
+// With MEd, at the default size and at what a screen at 200 % leaves: the drawing scrolls
+// rather than leave out the chart.
+void tst_SectionWindow::chartIsShown()
+{
+    QFETCH(beam::SectionInputs, inputs);
+    for (const QSize size : {section::SectionWindow::defaultSize, QSize(952, 520)}) {
+        section::SectionWindow view;
+        view.setResult(resultOf(inputs));
+        view.resize(size);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        findControl<QLineEdit>(&view, u"MEdEdit"_s)->setText(u"100"_s);
+        const auto *drawing = findControl<section::SectionDrawing>(&view, u"SectionDrawing"_s);
+        QVERIFY2(!section::layoutSection(drawing->picture(), QSizeF(drawing->size()),
+                                         drawing->font(), drawing)
+                      .chartLeftOut,
+                 qPrintable(u"no chart at %1 × %2"_s.arg(size.width()).arg(size.height())));
+    }
 }
 
 QTEST_MAIN(tst_SectionWindow)
