@@ -109,6 +109,8 @@ public:
         , m_drawing(drawing)
     {
         setObjectName(u"DrawingArea"_s);
+        // It takes the focus to scroll a drawing larger than the view by the arrow keys.
+        setAccessibleName(u"Schuifvlak van de tekening"_s);
         setFrameShape(QFrame::NoFrame);
         setBackgroundRole(QPalette::Base);
         setWidget(drawing);
