@@ -1,9 +1,5 @@
 #include "section_window.h"
 
-#include "moment_chart.h"
-
-#include "calculation_text.h"
-#include "materials.h"
 #include "message_box.h"
 #include "section_export.h"
 
@@ -118,12 +114,9 @@ SectionDrawing::SectionDrawing(QWidget *parent)
     Q_UNUSED(installed);
 }
 
-void SectionDrawing::setPicture(const Picture &picture, const QString &limits)
+void SectionDrawing::setPicture(const Picture &picture, const QString &description)
 {
     m_picture = picture;
-    QString description = describe(m_picture);
-    if (!limits.isEmpty())
-        description += u' ' + limits;
     setAccessibleDescription(description);
     update();
 }
@@ -266,7 +259,7 @@ void SectionWindow::follow(bool on)
 
 void SectionWindow::setResult(const beam::SectionResult &result)
 {
-    // Every tick hands a result on; equal inputs mean an equal result, which is drawn already.
+    // Equal inputs mean an equal result, which is reported already.
     if (m_hasResult && result.inputs == m_result.inputs)
         return;
     m_result = result;
@@ -281,28 +274,18 @@ void SectionWindow::redraw()
     if (!m_hasResult)
         return;
     m_drawn = true;
-    const beam::SectionInputs &inputs = m_result.inputs;
-    m_picture.geometry = sectionGeometry(inputs, m_result.steps);
-    m_picture.texts = m_result.steps.texts;
-    // Only here, on a new section or a new MEd: the limits take up to some hundred runs.
-    const DesignMomentEntry entry =
-        readDesignMoment(m_designMoment->text().toStdString(), inputs.decimalSeparator);
-    const auto steel = beam::steelGrade(inputs.steelGrade);
-    m_limits = beam::sectionLimits(inputs, m_result.steps, steel ? steel->Es : std::string_view(),
-                                   entry.value);
-    m_picture.limits = m_limits;
-    m_picture.chart = momentChart(inputs, m_result.steps, m_limits);
-    const QString reason = fromUtf8(entry.reason);
+    // Only here, on a new section or a new MEd: the report's limits take up to some hundred runs.
+    m_report = makeReport(m_result, m_designMoment->text().toStdString(),
+                          m_result.inputs.decimalSeparator);
+    m_picture = {m_report.geometry, m_report.texts(), m_report.limits, m_report.chart};
+    const QString reason = fromUtf8(m_report.designMoment.reason);
     m_designReason->setText(reason);
     m_designMoment->setAccessibleDescription(reason);
-    showCalculation(fromUtf8(section::calculationText(inputs, m_result.steps, m_picture.geometry,
-                                                      &m_limits, entry.reason)));
-    QStringList limits;
-    if (m_result.steps.guardPassed)
-        for (const beam::ModelDescriptor &model : beam::models)
-            limits << fromUtf8(std::string(model.name) + ": " +
-                               limitSummary(m_limits, beam::columnOf(model.model)) + '.');
-    m_drawing->setPicture(m_picture, limits.join(u' '));
+    showCalculation(fromUtf8(m_report.calculation));
+    QString description = fromUtf8(m_report.description);
+    for (const std::string &summary : m_report.limitSummaries)
+        description += u' ' + fromUtf8(summary);
+    m_drawing->setPicture(m_picture, description);
 }
 
 void SectionWindow::designMomentEdited()
@@ -361,7 +344,10 @@ void SectionWindow::print()
         return;
     }
     paintDocument(painter, printer, document());
-    painter.end();
+    // The pages reach the printer, or the file, only here: a failure is known only now.
+    if (!painter.end())
+        toolkit::showMessage(this, QMessageBox::Warning, windowTitle(),
+                             u"Afdrukken is niet gelukt."_s);
 }
 
 void SectionWindow::saveAs()

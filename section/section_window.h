@@ -1,9 +1,9 @@
 #pragma once
 
-#include "limits_text.h"
 #include "model_limits.h"
 #include "section_inputs.h"
 #include "section_painter.h"
+#include "section_report.h"
 
 #include <QWidget>
 
@@ -30,8 +30,8 @@ class SectionDrawing : public QWidget
 
 public:
     explicit SectionDrawing(QWidget *parent = nullptr);
-    // `limits`: sentences about the models' limits, added to the picture's description.
-    void setPicture(const Picture &picture, const QString &limits = {});
+    // `description`: what a screen reader says the picture shows.
+    void setPicture(const Picture &picture, const QString &description);
     const Picture &picture() const { return m_picture; }
     QSize sizeHint() const override;
 
@@ -39,6 +39,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    SectionReport m_report;
     Picture m_picture;
 };
 
@@ -60,7 +61,7 @@ public:
 
     // The texts shown now: the calculation, and the results as the main window shows them.
     QString calculationText() const;
-    const beam::SectionLimits &limits() const { return m_limits; }
+    const beam::SectionLimits &limits() const { return m_report.limits; }
     const beam::MomentTexts &resultTexts() const { return m_picture.texts; }
 
     void print();
@@ -87,12 +88,12 @@ private:
     QPlainTextEdit *m_text = nullptr;
     QLineEdit *m_designMoment = nullptr;
     QLabel *m_designReason = nullptr;
-    beam::SectionLimits m_limits;
     beam::SectionResult m_result;
     bool m_hasResult = false;
     // Whether what is drawn is m_result: not while hidden or minimised.
     bool m_drawn = false;
     bool m_following = false;
+    SectionReport m_report;
     Picture m_picture;
     QString m_calculation;
 };
