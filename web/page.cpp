@@ -1,13 +1,10 @@
 #include "page.h"
 
-#include "calculation_text.h"
 #include "materials.h"
-#include "model_limits.h"
 #include "moment.h"
-#include "moment_chart.h"
-#include "picture_layout.h"
 #include "reinforcement.h"
-#include "section_geometry.h"
+#include "report_picture.h"
+#include "section_report.h"
 #include "svg_picture.h"
 #include "text_metrics.h"
 
@@ -123,13 +120,11 @@ double pictureHeight(double width)
     return std::clamp(std::round(width * 0.95), 560.0, 860.0);
 }
 
-section::DisplayList drawing(const section::SectionGeometry &geometry,
-                             const beam::MomentTexts &texts, const section::PictureLimits &extras,
-                             double width)
+section::DisplayList drawing(const section::SectionReport &report, double width)
 {
     const section::SansMetrics metrics(pictureFont);
     const auto layOut = [&](double w) {
-        return section::layoutPicture(geometry, texts, w, pictureHeight(w), metrics, {}, extras);
+        return section::layoutPicture(report, w, pictureHeight(w), metrics);
     };
     section::DisplayList list = layOut(width);
     // The font shrinks about as the width does where the width limits it, in steps: a second
@@ -286,7 +281,6 @@ bool Page::set(std::string_view id, std::string_view text)
     }
     if (id == "MEdEdit") {
         m_designText = text;
-        m_design = section::readDesignMoment(text, typedSeparator);
         return true;
     }
     return false;
@@ -326,16 +320,14 @@ std::string Page::message(int field) const
 
 std::string Page::json() const
 {
-    const beam::MomentSteps moments = beam::computeMomentSteps(m_inputs.momentInputs());
-    const section::SectionGeometry geometry = section::sectionGeometry(m_inputs, moments);
+    const section::SectionReport report =
+        section::makeReport({m_inputs, beam::computeMomentSteps(m_inputs.momentInputs())},
+                            m_designText, typedSeparator);
+    const beam::MomentTexts &texts = report.texts();
     const auto concrete = beam::concreteClasses[std::size_t(m_inputs.concreteClass)];
     const auto steel = beam::steelGrades[std::size_t(m_inputs.steelGrade)];
-    const beam::SectionLimits limits =
-        beam::sectionLimits(m_inputs, moments, steel.Es, m_design.value);
-    const section::MomentChart chart = section::momentChart(m_inputs, moments, limits);
     const section::DisplayList picture =
-        drawing(geometry, moments.texts, {&limits, &chart, m_inputs.decimalSeparator},
-                std::max(m_pictureWidth, narrowestPicture));
+        drawing(report, std::max(m_pictureWidth, narrowestPicture));
 
     std::string out;
     {
@@ -355,7 +347,7 @@ std::string Page::json() const
             Members messages(answer.nested("messages"));
             for (std::size_t f = 0; f < numberControls.size(); ++f)
                 messages.text(numberControls[f].id, message(int(f)));
-            messages.text("MEdEdit", m_design.reason);
+            messages.text("MEdEdit", report.designMoment.reason);
         }
         {
             Members fields(answer.nested("fields"));
@@ -367,7 +359,7 @@ std::string Page::json() const
             fields.text("EsEdit", steel.Es);
             fields.text("dNumEdit", numtext::formatInteger(m_inputs.d));
             for (std::size_t r = 0; r < resultIds.size(); ++r)
-                fields.text(resultIds[r], moments.texts[r]);
+                fields.text(resultIds[r], texts[r]);
         }
         answer.text("svg", section::svgPicture(picture, pictureFont));
         answer.text("description", picture.description);
@@ -380,14 +372,13 @@ std::string Page::json() const
                     models += ',';
                 Members model(models);
                 model.text("name", section::modelName(std::size_t(column)));
-                model.raw("lines",
-                          jsonList(section::limitLines(m_inputs, limits, column), unindented));
+                model.raw("lines", jsonList(report.modelLines[std::size_t(column)], unindented));
             }
             models += ']';
         }
-        answer.raw("notes", jsonList(section::designNotes(limits),
-                                     [](const std::string &note) { return note; }));
-        answer.text("calculation", steps(section::calculationText(m_inputs, moments, geometry)));
+        answer.raw("notes",
+                   jsonList(report.designNotes, [](const std::string &note) { return note; }));
+        answer.text("calculation", steps(report.calculation));
     }
     return out;
 }

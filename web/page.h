@@ -10,7 +10,6 @@
 // module.
 #pragma once
 
-#include "limits_text.h"
 #include "number_text.h"
 #include "section_inputs.h"
 
@@ -83,7 +82,6 @@ private:
     std::array<std::string, NumberFieldCount> m_texts;
     std::array<numtext::Status, NumberFieldCount> m_status{};
     std::string m_designText;
-    section::DesignMomentEntry m_design;
     std::int32_t m_pictureWidth = 800;
 };
 
