@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace beam {
@@ -72,8 +73,10 @@ inline constexpr const SectionControl &sectionControl(std::string_view id)
 // As from the bars, d from the bars, the stirrups, the height and the cover.
 inline void deriveSection(SectionInputs &s)
 {
-    s.fcdText = concreteClasses[std::size_t(s.concreteClass)].fcd;
-    s.fydText = steelGrades[std::size_t(s.steelGrade)].fyd;
+    // Whole strings moved in: GCC 12 at -O3 reports a false -Wrestrict overlap where a short
+    // text is assigned in place.
+    s.fcdText = std::string(concreteClasses[std::size_t(s.concreteClass)].fcd);
+    s.fydText = std::string(steelGrades[std::size_t(s.steelGrade)].fyd);
     s.As = steelArea(s.barItem, s.barCount);
     s.d = effectiveDepth(s.barItem, s.stirrupItem, s.H, s.c);
 }
