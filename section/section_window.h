@@ -44,9 +44,10 @@ private:
 };
 
 // A view of one section: the section to scale, its four stress blocks side by side and the
-// calculation step by step. It shows the results it is handed (setResult), one per tick of
-// whoever computes them, and reads nothing else. While it is hidden or minimised it only keeps
-// the latest of them, and draws it once it is shown again.
+// calculation step by step. It shows the results it is handed (setResult), one per change of
+// the inputs of whoever computes them, and reads nothing else; of each it makes one report, once
+// per result or typed MEd. While it is hidden or minimised it only keeps the latest result, and
+// reports and draws it once it is shown again.
 class SectionWindow : public QWidget
 {
     Q_OBJECT
