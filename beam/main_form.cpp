@@ -95,12 +95,13 @@ void TMainForm::readSection(beam::SectionInputs &section) const
     section.decimalSeparator = toolkit::decimalSeparator();
 }
 
-void TMainForm::calculate()
+bool TMainForm::calculate()
 {
     if (m_reading == m_result.inputs)
-        return;
+        return false;
     m_result.inputs = m_reading;
     m_result.steps = beam::computeMomentSteps(m_result.inputs.momentInputs());
+    return true;
 }
 
 void TMainForm::trace(const char *handler) const
@@ -289,7 +290,7 @@ void TMainForm::CalcTimerTimer()
 {
     trace("CalcTimerTimer");
     readSection(m_reading);
-    calculate();
+    const bool changed = calculate();
     const beam::MomentTexts &texts = m_result.steps.texts;
     // Only a changed text is written: an idle window is neither repainted nor disturbed
     // while the user edits a result field.
@@ -298,7 +299,8 @@ void TMainForm::CalcTimerTimer()
         if (m_results[i]->text() != text)
             m_results[i]->setText(text);
     }
-    Q_EMIT resultsCalculated(m_result);
+    if (changed)
+        Q_EMIT resultsCalculated(m_result);
 }
 
 void TMainForm::Exit1Click()

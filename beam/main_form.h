@@ -19,9 +19,9 @@ class MainForm;
 // The calculator window. It keeps no data model apart from its controls: every input,
 // derived value and result lives in a control, the handlers copy values from control to
 // control, and two timers keep the effective depth and the results current. The one thing it
-// holds besides is the result of its last computation, which each tick hands on to the views
-// of the section (resultsCalculated). The controls and where they stand come from the form
-// (main_form.ui), whose names the handlers use as they are.
+// holds besides is the result of its last computation, which a tick that computes hands on to
+// the views of the section (resultsCalculated). The controls and where they stand come from the
+// form (main_form.ui), whose names the handlers use as they are.
 class TMainForm : public QMainWindow
 {
     Q_OBJECT
@@ -53,8 +53,9 @@ public:
     const beam::SectionResult &result() const { return m_result; }
 
 Q_SIGNALS:
-    // After every tick of CalcTimer, once the results are written: the inputs the tick read
-    // and the one run that gave the fields their texts, for every view of the section.
+    // After a tick of CalcTimer that read other inputs than the tick before, once the results
+    // are written: those inputs and the one run that gave the fields their texts, for every
+    // view of the section. An idle tick hands nothing on, so no view compares it again.
     void resultsCalculated(const beam::SectionResult &result);
 
 protected:
@@ -92,8 +93,9 @@ private:
     // Reads the section from the controls into `section`, whose texts' buffers are reused, so
     // that a tick allocates nothing.
     void readSection(beam::SectionInputs &section) const;
-    // Runs the models on the section just read, unless the last run was on equal inputs.
-    void calculate();
+    // Runs the models on the section just read, unless the last run was on equal inputs;
+    // whether it ran.
+    bool calculate();
 
     std::unique_ptr<Ui::MainForm> ui;
     // In the order in which each tick writes them.

@@ -3,6 +3,7 @@
 #include "model_limits.h"
 #include "moment.h"
 #include "moment_chart.h"
+#include "section_controls.h"
 #include "section_window.h"
 
 #include <QAction>
@@ -18,13 +19,8 @@ namespace {
 // eleven texts stay within std::string's own buffer, so a run allocates nothing.
 void computeMomentsWithStartValues(benchmark::State &state)
 {
-    beam::MomentInputs inputs;
-    inputs.concreteClass = 0;
-    inputs.fydText = "435";
-    inputs.fcdText = "8";
-    inputs.As = 452;
-    inputs.d = 471;
-    inputs.b = 200;
+    const beam::SectionInputs start = beam::startInputs();
+    beam::MomentInputs inputs = start.momentInputs();
     for (auto _ : state) {
         // Hides the inputs from the optimiser, so nothing is computed once outside the loop.
         benchmark::DoNotOptimize(inputs);
@@ -34,28 +30,11 @@ void computeMomentsWithStartValues(benchmark::State &state)
 }
 BENCHMARK(computeMomentsWithStartValues);
 
-// The start section as the section view holds it, 4 bars of 12 mm.
-beam::SectionInputs startSection()
-{
-    beam::SectionInputs s;
-    s.fydText = std::string("435");
-    s.fcdText = std::string("8");
-    s.barItem = 3;
-    s.stirrupItem = 1;
-    s.barCount = 4;
-    s.As = 452;
-    s.d = 471;
-    s.b = 200;
-    s.H = 500;
-    s.c = 15;
-    return s;
-}
-
 // Where the models hold for the start section with MEd = 100 kNm: the three yield limits, the
 // three valid ranges and the four required areas, each a search through the moment run.
 void modelLimitsWithDesignMoment(benchmark::State &state)
 {
-    const beam::SectionInputs s = startSection();
+    const beam::SectionInputs s = beam::startInputs();
     const beam::MomentSteps steps = beam::computeMomentSteps(s.momentInputs());
     const ext::Extended designMoment(100);
     for (auto _ : state) {
@@ -69,7 +48,7 @@ BENCHMARK(modelLimitsWithDesignMoment)->Unit(benchmark::kMicrosecond);
 // four curves over some 250 whole areas, each area one moment run.
 void momentChartRecomputation(benchmark::State &state)
 {
-    const beam::SectionInputs s = startSection();
+    const beam::SectionInputs s = beam::startInputs();
     const beam::MomentSteps steps = beam::computeMomentSteps(s.momentInputs());
     const ext::Extended designMoment(100);
     for (auto _ : state) {

@@ -3,6 +3,7 @@
 #include "calculation_text.h"
 #include "chart_layout.h"
 #include "limits_text.h"
+#include "number_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -46,7 +47,7 @@ std::string number(double value)
 {
     if (std::fabs(value) < 1e15 && value == std::trunc(value))
         return whole(std::int64_t(value));
-    return decimal(value, 17);
+    return numtext::decimal(value, 17);
 }
 
 // A ratio of scales to two significant digits, for a note.

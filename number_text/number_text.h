@@ -83,6 +83,14 @@ std::string formatGeneral(const ext::Extended &value, int digits, char decimalSe
 // are written as plain integers, so that every 32-bit value reads back unchanged.
 std::string formatInteger(std::int32_t value);
 
+// A whole number as plain decimal digits, a minus sign before a negative one.
+std::string whole(std::int64_t value);
+
+// The shortest text of at most `digits` significant digits (taken within 1 .. 17), as
+// std::to_chars writes a double in the general format with that precision (printf's "%.*g"),
+// with the given separator: for the rules' texts that no number edit reads back.
+std::string decimal(double value, int digits, char separator = '.');
+
 // "NUMEDIT: There is something wrong !!\rMantisse: <m>\rExponent: <e>"
 std::string consistencyMessage(std::string_view mantissa, std::string_view exponent);
 

@@ -2,20 +2,17 @@
 
 #include "limits_text.h"
 #include "materials.h"
+#include "number_text.h"
 #include "reinforcement.h"
 
-#include <charconv>
-
 namespace section {
+
+using numtext::decimal;
+using numtext::whole;
+
 namespace {
 
 constexpr int digits = 10;
-
-std::string whole(std::int64_t value)
-{
-    char buffer[24];
-    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
-}
 
 std::string padded(const std::string &text, std::size_t width)
 {

@@ -5,9 +5,11 @@
 #include "reinforcement.h"
 #include "section_geometry.h"
 
-#include <charconv>
-
 namespace section {
+
+using numtext::decimal;
+using numtext::whole;
+
 namespace {
 
 using beam::Requirement;
@@ -16,12 +18,6 @@ using beam::Verdict;
 // No moment a section can give comes near this (about 10^22 kNm at most); a larger MEd is a
 // slip of the keyboard, and keeping it finite keeps the chart's axis finite.
 const ext::Extended largestDesignMoment = ext::fromDecimal("1", 30);
-
-std::string whole(std::int64_t value)
-{
-    char buffer[24];
-    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
-}
 
 bool isDigit(char c)
 {

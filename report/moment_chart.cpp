@@ -4,11 +4,13 @@
 #include "number_text.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
 namespace section {
+
+using numtext::whole;
+
 namespace {
 
 constexpr double largestArea = std::numeric_limits<std::int32_t>::max();
@@ -16,12 +18,6 @@ constexpr double smallestArea = std::numeric_limits<std::int32_t>::min();
 // Far beyond any moment a run can produce (about 10^22 kNm), and far from the double limit,
 // so that widening an axis to whole steps stays finite.
 constexpr double farMoment = 1e300;
-
-std::string whole(std::int64_t value)
-{
-    char buffer[24];
-    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
-}
 
 double bounded(double value)
 {

@@ -1,19 +1,17 @@
 #include "picture_text.h"
 
 #include "limits_text.h"
+#include "number_text.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 namespace section {
-namespace {
 
-std::string whole(std::int64_t value)
-{
-    char buffer[24];
-    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
-}
+using numtext::decimal;
+using numtext::whole;
+
+namespace {
 
 // The dimensions are whole millimetres, as typed; written through whole numbers, since the C++
 // library of the WebAssembly build has no to_chars for doubles.

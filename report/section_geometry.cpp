@@ -1,67 +1,16 @@
 #include "section_geometry.h"
 
 #include "extended.h"
+#include "number_text.h"
 #include "reinforcement.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 namespace section {
-namespace {
 
-std::string whole(std::int64_t value)
-{
-    char buffer[24];
-    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
-}
-
-} // namespace
-
-// As std::to_chars writes a double in the general format with a precision (printf's "%.*g"),
-// from the exactly rounded digits of ext::toDecimal: libc++ before 14, and so emscripten's, has
-// no to_chars for floating point, and the C library's printf would consult the locale.
-std::string decimal(double value, int digits, char separator)
-{
-    std::string text = std::signbit(value) ? "-" : "";
-    if (std::isnan(value))
-        return text + "nan";
-    if (std::isinf(value))
-        return text + "inf";
-    if (value == 0)
-        return text + '0';
-    const int precision = std::clamp(digits, 1, 17);
-    const ext::Decimal rounded = ext::toDecimal(ext::fromDouble(value), precision);
-    std::string_view significant = rounded.digits;
-    while (significant.size() > 1 && significant.back() == '0')
-        significant.remove_suffix(1); // trailing zeros never show
-    const std::int64_t exponent = rounded.exponent;
-    if (exponent < -4 || exponent >= precision) {
-        text += significant.front();
-        if (significant.size() > 1) {
-            text += separator;
-            text += significant.substr(1);
-        }
-        text += exponent < 0 ? "e-" : "e+";
-        const std::int64_t power = exponent < 0 ? -exponent : exponent;
-        if (power < 10)
-            text += '0'; // at least two exponent digits
-        text += whole(power);
-    } else if (exponent < 0) {
-        text += '0';
-        text += separator;
-        text.append(std::size_t(-exponent - 1), '0');
-        text += significant;
-    } else if (significant.size() <= std::size_t(exponent) + 1) {
-        text += significant;
-        text.append(std::size_t(exponent) + 1 - significant.size(), '0');
-    } else {
-        text += significant.substr(0, std::size_t(exponent) + 1);
-        text += separator;
-        text += significant.substr(std::size_t(exponent) + 1);
-    }
-    return text;
-}
+using numtext::decimal;
+using numtext::whole;
 
 namespace {
 

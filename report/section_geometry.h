@@ -81,8 +81,4 @@ SectionGeometry sectionGeometry(const beam::SectionInputs &inputs, const beam::M
 // top at the zero-stress line down to the neutral axis and back along it, cut off at `limit` mm.
 std::vector<Point> blockOutline(beam::BlockShape shape, double alpha, double xu, double limit);
 
-// Numbers for the notes and the calculation: the shortest text of at most `digits`
-// significant digits, with the given separator; never through the C locale.
-std::string decimal(double value, int digits, char separator = '.');
-
 } // namespace section

@@ -1,9 +1,5 @@
 #include "section_window.h"
 
-#include "moment_chart.h"
-
-#include "calculation_text.h"
-#include "materials.h"
 #include "message_box.h"
 #include "section_export.h"
 
@@ -184,12 +180,9 @@ SectionDrawing::SectionDrawing(QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void SectionDrawing::setPicture(const Picture &picture, const QString &limits)
+void SectionDrawing::setPicture(const Picture &picture, const QString &description)
 {
     m_picture = picture;
-    QString description = describe(m_picture);
-    if (!limits.isEmpty())
-        description += u' ' + limits;
     setAccessibleDescription(description);
     update();
     Q_EMIT pictureChanged();
@@ -367,7 +360,7 @@ void SectionWindow::follow(bool on)
 
 void SectionWindow::setResult(const beam::SectionResult &result)
 {
-    // Every tick hands a result on; equal inputs mean an equal result, which is drawn already.
+    // Equal inputs mean an equal result, which is reported already.
     if (m_hasResult && result.inputs == m_result.inputs)
         return;
     m_result = result;
@@ -382,30 +375,19 @@ void SectionWindow::redraw()
     if (!m_hasResult)
         return;
     m_drawn = true;
-    const beam::SectionInputs &inputs = m_result.inputs;
-    m_picture.geometry = sectionGeometry(inputs, m_result.steps);
-    m_picture.texts = m_result.steps.texts;
-    // Only here, on a new section or a new MEd: the limits take up to some hundred runs.
-    const DesignMomentEntry entry =
-        readDesignMoment(m_designMoment->text().toStdString(), typedSeparator);
-    const auto steel = beam::steelGrade(inputs.steelGrade);
-    m_limits = beam::sectionLimits(inputs, m_result.steps, steel ? steel->Es : std::string_view(),
-                                   entry.value);
-    m_picture.limits = m_limits;
-    m_picture.chart = momentChart(inputs, m_result.steps, m_limits);
-    const QString reason = fromUtf8(entry.reason);
+    // Only here, on a new section or a new MEd: the report's limits take up to some hundred runs.
+    m_report = makeReport(m_result, m_designMoment->text().toStdString(), typedSeparator);
+    m_picture = {m_report.geometry, m_report.texts(), m_report.limits, m_report.chart};
+    const QString reason = fromUtf8(m_report.designMoment.reason);
     m_designReason->setText(reason);
     // Selectable to be copied, but never a silent stop for a screen reader while it is empty.
     m_designReason->setFocusPolicy(reason.isEmpty() ? Qt::NoFocus : Qt::ClickFocus);
     m_designMoment->setAccessibleDescription(reason);
-    showCalculation(fromUtf8(section::calculationText(inputs, m_result.steps, m_picture.geometry,
-                                                      &m_limits, entry.reason)));
-    QStringList limits;
-    if (m_result.steps.guardPassed)
-        for (const beam::ModelDescriptor &model : beam::models)
-            limits << fromUtf8(std::string(model.name) + ": " +
-                               limitSummary(m_limits, beam::columnOf(model.model)) + '.');
-    m_drawing->setPicture(m_picture, limits.join(u' '));
+    showCalculation(fromUtf8(m_report.calculation));
+    QString description = fromUtf8(m_report.description);
+    for (const std::string &summary : m_report.limitSummaries)
+        description += u' ' + fromUtf8(summary);
+    m_drawing->setPicture(m_picture, description);
 }
 
 void SectionWindow::designMomentEdited()

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "limits_text.h"
 #include "model_limits.h"
 #include "section_inputs.h"
 #include "section_painter.h"
+#include "section_report.h"
 
 #include <QWidget>
 
@@ -32,8 +32,8 @@ class SectionDrawing : public QWidget
 
 public:
     explicit SectionDrawing(QWidget *parent = nullptr);
-    // `limits`: sentences about the models' limits, added to the picture's description.
-    void setPicture(const Picture &picture, const QString &limits = {});
+    // `description`: what a screen reader says the picture shows.
+    void setPicture(const Picture &picture, const QString &description);
     const Picture &picture() const { return m_picture; }
     QSize sizeHint() const override;
 
@@ -44,13 +44,15 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    SectionReport m_report;
     Picture m_picture;
 };
 
 // A view of one section: the section to scale, its four stress blocks side by side and the
-// calculation step by step. It shows the results it is handed (setResult), one per tick of
-// whoever computes them, and reads nothing else. While it is hidden or minimised it only keeps
-// the latest of them, and draws it once it is shown again.
+// calculation step by step. It shows the results it is handed (setResult), one per change of
+// the inputs of whoever computes them, and reads nothing else; of each it makes one report, once
+// per result or typed MEd. While it is hidden or minimised it only keeps the latest result, and
+// reports and draws it once it is shown again.
 class SectionWindow : public QWidget
 {
     Q_OBJECT
@@ -71,7 +73,7 @@ public:
 
     // The texts shown now: the calculation, and the results as the main window shows them.
     QString calculationText() const;
-    const beam::SectionLimits &limits() const { return m_limits; }
+    const beam::SectionLimits &limits() const { return m_report.limits; }
     const beam::MomentTexts &resultTexts() const { return m_picture.texts; }
 
     void print();
@@ -102,12 +104,12 @@ private:
     QLabel *m_designReason = nullptr;
     QSplitter *m_splitter = nullptr;
     bool m_split = false;
-    beam::SectionLimits m_limits;
     beam::SectionResult m_result;
     bool m_hasResult = false;
     // Whether what is drawn is m_result: not while hidden or minimised.
     bool m_drawn = false;
     bool m_following = false;
+    SectionReport m_report;
     Picture m_picture;
     QString m_calculation;
 };

@@ -1,21 +1,21 @@
 #include "page.h"
 
-#include "calculation_text.h"
 #include "materials.h"
-#include "model_limits.h"
 #include "moment.h"
-#include "moment_chart.h"
-#include "picture_layout.h"
+#include "number_text.h"
 #include "reinforcement.h"
-#include "section_geometry.h"
+#include "report_picture.h"
+#include "section_report.h"
 #include "svg_picture.h"
 #include "text_metrics.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 namespace web {
+
+using numtext::whole;
+
 namespace {
 
 // The result fields in the order of beam::ResultField.
@@ -23,22 +23,17 @@ constexpr std::array<std::string_view, beam::ResultFieldCount> resultIds{
     "mu0Edit", "mu1Edit", "xu1Edit", "mu2Edit", "xu2Edit", "mu3Edit",
     "xu3Edit", "z0Edit",  "z1Edit",  "z2Edit",  "z3Edit"};
 
-std::string whole(std::int64_t value)
-{
-    char buffer[24];
-    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
-}
-
-// An item index or a position as the page sends it: a plain whole number within 0 .. last.
-std::optional<int> item(std::string_view text, int last)
+// An item index or a position as the page sends it: a plain whole number within the control's
+// range.
+std::optional<std::int32_t> item(std::string_view text, const beam::SectionControl &control)
 {
     const auto value = numtext::parseInt(text);
-    if (!value || *value < 0 || *value > last)
+    if (!value || *value < control.min || *value > control.max)
         return std::nullopt;
-    return int(*value);
+    return *value;
 }
 
-std::string rangeText(const NumberControl &control)
+std::string rangeText(const beam::SectionControl &control)
 {
     return whole(control.min) + " tot en met " + whole(control.max) + ' ' +
            std::string(control.unit);
@@ -123,13 +118,11 @@ double pictureHeight(double width)
     return std::clamp(std::round(width * 0.95), 560.0, 860.0);
 }
 
-section::DisplayList drawing(const section::SectionGeometry &geometry,
-                             const beam::MomentTexts &texts, const section::PictureLimits &extras,
-                             double width)
+section::DisplayList drawing(const section::SectionReport &report, double width)
 {
     const section::SansMetrics metrics(pictureFont);
     const auto layOut = [&](double w) {
-        return section::layoutPicture(geometry, texts, w, pictureHeight(w), metrics, {}, extras);
+        return section::layoutPicture(report, w, pictureHeight(w), metrics);
     };
     section::DisplayList list = layOut(width);
     // The font shrinks about as the width does where the width limits it, in steps: a second
@@ -180,116 +173,62 @@ std::string jsonString(std::string_view text)
 }
 
 Page::Page()
+    : m_inputs(beam::startInputs())
 {
-    m_inputs.concreteClass = 0;
-    m_inputs.steelGrade = 2;
-    m_inputs.barItem = 3;
-    m_inputs.stirrupItem = 1;
-    m_inputs.barCount = 4;
-    m_inputs.c = 15;
-    m_inputs.H = 500;
-    m_inputs.b = 200;
-    m_inputs.fcdText = beam::concreteClasses[0].fcd;
-    m_inputs.fydText = beam::steelGrades[2].fyd;
-    m_texts[CoverField] = whole(m_inputs.c);
-    m_texts[HeightField] = whole(m_inputs.H);
-    m_texts[WidthField] = whole(m_inputs.b);
-    takeBars();
-    takeDepth();
+    for (std::size_t i = 0; i < beam::sectionControls.size(); ++i)
+        m_texts[i] = whole(m_inputs.*beam::sectionControls[i].field);
 }
 
-// As the main window's bar handlers do: a changed bar count or diameter sets As anew, also
-// over an area the user typed.
-void Page::takeBars()
+// As the main window's handlers do: a changed bar count or diameter sets As anew, also over an
+// area the user typed; the design values follow the materials and d the bars, stirrups, height
+// and cover.
+void Page::take(const beam::SectionControl &control)
 {
-    m_inputs.As = beam::steelArea(m_inputs.barItem, m_inputs.barCount);
-    m_texts[AsField] = numtext::formatInteger(m_inputs.As);
-    m_status[AsField] = numtext::Valid;
-}
-
-void Page::takeDepth()
-{
+    m_inputs.fcdText = beam::concreteClasses[std::size_t(m_inputs.concreteClass)].fcd;
+    m_inputs.fydText = beam::steelGrades[std::size_t(m_inputs.steelGrade)].fyd;
+    if (control.field == &beam::SectionInputs::barItem ||
+        control.field == &beam::SectionInputs::barCount)
+        takeBars();
     m_inputs.d =
         beam::effectiveDepth(m_inputs.barItem, m_inputs.stirrupItem, m_inputs.H, m_inputs.c);
 }
 
+void Page::takeBars()
+{
+    m_inputs.As = beam::steelArea(m_inputs.barItem, m_inputs.barCount);
+    const std::size_t area = *beam::controlIndex("AsNumEdit");
+    m_texts[area] = numtext::formatInteger(m_inputs.As);
+    m_status[area] = numtext::Valid;
+}
+
 bool Page::set(std::string_view id, std::string_view text)
 {
-    if (id == "BRadioGroup") {
-        const auto i = item(text, int(beam::concreteClasses.size()) - 1);
-        if (!i)
-            return false;
-        m_inputs.concreteClass = *i;
-        m_inputs.fcdText = beam::concreteClasses[std::size_t(*i)].fcd;
-        return true;
-    }
-    if (id == "FeBRadioGroup") {
-        const auto i = item(text, int(beam::steelGrades.size()) - 1);
-        if (!i)
-            return false;
-        m_inputs.steelGrade = *i;
-        m_inputs.fydText = beam::steelGrades[std::size_t(*i)].fyd;
-        return true;
-    }
-    if (id == "PHIhwRadioGroup") {
-        const auto i = item(text, int(beam::barDiameters.size()) - 1);
-        if (!i)
-            return false;
-        m_inputs.barItem = *i;
-        takeBars();
-        takeDepth();
-        return true;
-    }
-    if (id == "PHIbgRadioGroup") {
-        const auto i = item(text, int(beam::stirrupDiameters.size()) - 1);
-        if (!i)
-            return false;
-        m_inputs.stirrupItem = *i;
-        takeDepth();
-        return true;
-    }
-    if (id == "ScrollBar1") {
-        const auto i = item(text, maximumBarCount);
-        if (!i)
-            return false;
-        m_inputs.barCount = *i;
-        takeBars();
-        return true;
-    }
-    for (int field = 0; field < NumberFieldCount; ++field) {
-        const NumberControl &control = numberControls[std::size_t(field)];
-        if (id != control.id)
-            continue;
-        m_texts[std::size_t(field)] = text;
-        const numtext::Status status =
-            numtext::checkNumber(numtext::Kind::Integer, text, {}, control.min, control.max).status;
-        m_status[std::size_t(field)] = status;
-        if (status != numtext::Valid)
-            return true;
-        const std::int32_t value = numtext::parseInt(text).value_or(0);
-        switch (field) {
-        case AsField:
-            m_inputs.As = value;
-            break;
-        case CoverField:
-            m_inputs.c = value;
-            break;
-        case HeightField:
-            m_inputs.H = value;
-            break;
-        default:
-            m_inputs.b = value;
-            break;
-        }
-        takeDepth();
-        return true;
-    }
     if (id == "MEdEdit") {
         m_designText = text;
-        m_design = section::readDesignMoment(text, typedSeparator);
         return true;
     }
-    return false;
+    const auto found = beam::controlIndex(id);
+    if (!found)
+        return false;
+    const beam::SectionControl &control = beam::sectionControls[*found];
+    std::int32_t value = 0;
+    if (control.kind == beam::ControlKind::Number) {
+        m_texts[*found] = text;
+        const numtext::Status status =
+            numtext::checkNumber(numtext::Kind::Integer, text, {}, control.min, control.max).status;
+        m_status[*found] = status;
+        if (status != numtext::Valid)
+            return true;
+        value = numtext::parseInt(text).value_or(0);
+    } else {
+        const auto i = item(text, control);
+        if (!i)
+            return false;
+        value = *i;
+    }
+    m_inputs.*control.field = value;
+    take(control);
+    return true;
 }
 
 void Page::setPictureWidth(std::int32_t cssPixels)
@@ -297,10 +236,9 @@ void Page::setPictureWidth(std::int32_t cssPixels)
     m_pictureWidth = std::clamp(cssPixels, 0, widestPicture);
 }
 
-std::string Page::message(int field) const
+std::string Page::message(std::size_t f) const
 {
-    const auto f = std::size_t(field);
-    const NumberControl &control = numberControls[f];
+    const beam::SectionControl &control = beam::sectionControls[f];
     std::string why;
     switch (m_status[f]) {
     case numtext::Valid:
@@ -315,10 +253,7 @@ std::string Page::message(int field) const
         why = "Dit getal valt buiten het bereik.";
         break;
     }
-    const std::int32_t inUse = field == AsField       ? m_inputs.As
-                               : field == CoverField  ? m_inputs.c
-                               : field == HeightField ? m_inputs.H
-                                                      : m_inputs.b;
+    const std::int32_t inUse = m_inputs.*control.field;
     return why + " Typ voor " + std::string(control.what) + " een heel getal van " +
            rangeText(control) + "; de berekening gaat nog uit van " + whole(inUse) + ' ' +
            std::string(control.unit) + '.';
@@ -326,36 +261,34 @@ std::string Page::message(int field) const
 
 std::string Page::json() const
 {
-    const beam::MomentSteps moments = beam::computeMomentSteps(m_inputs.momentInputs());
-    const section::SectionGeometry geometry = section::sectionGeometry(m_inputs, moments);
+    const section::SectionReport report =
+        section::makeReport({m_inputs, beam::computeMomentSteps(m_inputs.momentInputs())},
+                            m_designText, typedSeparator);
+    const beam::MomentTexts &texts = report.texts();
     const auto concrete = beam::concreteClasses[std::size_t(m_inputs.concreteClass)];
     const auto steel = beam::steelGrades[std::size_t(m_inputs.steelGrade)];
-    const beam::SectionLimits limits =
-        beam::sectionLimits(m_inputs, moments, steel.Es, m_design.value);
-    const section::MomentChart chart = section::momentChart(m_inputs, moments, limits);
     const section::DisplayList picture =
-        drawing(geometry, moments.texts, {&limits, &chart, m_inputs.decimalSeparator},
-                std::max(m_pictureWidth, narrowestPicture));
+        drawing(report, std::max(m_pictureWidth, narrowestPicture));
 
     std::string out;
     {
         Members answer(out);
         {
             Members values(answer.nested("values"));
-            values.text("BRadioGroup", whole(m_inputs.concreteClass));
-            values.text("FeBRadioGroup", whole(m_inputs.steelGrade));
-            values.text("PHIhwRadioGroup", whole(m_inputs.barItem));
-            values.text("PHIbgRadioGroup", whole(m_inputs.stirrupItem));
-            values.text("ScrollBar1", whole(m_inputs.barCount));
-            for (std::size_t f = 0; f < numberControls.size(); ++f)
-                values.text(numberControls[f].id, m_texts[f]);
+            for (std::size_t i = 0; i < beam::sectionControls.size(); ++i) {
+                const beam::SectionControl &control = beam::sectionControls[i];
+                values.text(control.id, control.kind == beam::ControlKind::Number
+                                            ? m_texts[i]
+                                            : whole(m_inputs.*control.field));
+            }
             values.text("MEdEdit", m_designText);
         }
         {
             Members messages(answer.nested("messages"));
-            for (std::size_t f = 0; f < numberControls.size(); ++f)
-                messages.text(numberControls[f].id, message(int(f)));
-            messages.text("MEdEdit", m_design.reason);
+            for (std::size_t i = 0; i < beam::sectionControls.size(); ++i)
+                if (beam::sectionControls[i].kind == beam::ControlKind::Number)
+                    messages.text(beam::sectionControls[i].id, message(i));
+            messages.text("MEdEdit", report.designMoment.reason);
         }
         {
             Members fields(answer.nested("fields"));
@@ -367,7 +300,7 @@ std::string Page::json() const
             fields.text("EsEdit", steel.Es);
             fields.text("dNumEdit", numtext::formatInteger(m_inputs.d));
             for (std::size_t r = 0; r < resultIds.size(); ++r)
-                fields.text(resultIds[r], moments.texts[r]);
+                fields.text(resultIds[r], texts[r]);
         }
         answer.text("svg", section::svgPicture(picture, pictureFont));
         answer.text("description", picture.description);
@@ -380,14 +313,13 @@ std::string Page::json() const
                     models += ',';
                 Members model(models);
                 model.text("name", section::modelName(std::size_t(column)));
-                model.raw("lines",
-                          jsonList(section::limitLines(m_inputs, limits, column), unindented));
+                model.raw("lines", jsonList(report.modelLines[std::size_t(column)], unindented));
             }
             models += ']';
         }
-        answer.raw("notes", jsonList(section::designNotes(limits),
-                                     [](const std::string &note) { return note; }));
-        answer.text("calculation", steps(section::calculationText(m_inputs, moments, geometry)));
+        answer.raw("notes",
+                   jsonList(report.designNotes, [](const std::string &note) { return note; }));
+        answer.text("calculation", steps(report.calculation));
     }
     return out;
 }
@@ -412,14 +344,16 @@ std::string controlsJson()
         }
         {
             Members ranges(answer.nested("ranges"));
-            for (const NumberControl &control : numberControls) {
+            for (const beam::SectionControl &control : beam::sectionControls) {
+                if (control.kind != beam::ControlKind::Number)
+                    continue;
                 Members range(ranges.nested(control.id));
                 range.raw("min", whole(control.min));
                 range.raw("max", whole(control.max));
                 range.text("text", rangeText(control));
             }
         }
-        answer.raw("barCount", whole(maximumBarCount));
+        answer.raw("barCount", whole(beam::sectionControl("ScrollBar1").max));
     }
     return out;
 }

@@ -10,8 +10,8 @@
 // module.
 #pragma once
 
-#include "limits_text.h"
 #include "number_text.h"
+#include "section_controls.h"
 #include "section_inputs.h"
 
 #include <array>
@@ -20,26 +20,6 @@
 #include <string_view>
 
 namespace web {
-
-// A field that takes a typed whole number; the range is the main window's.
-struct NumberControl {
-    std::string_view id;
-    std::string_view what; // the quantity in a sentence: "de hoogte"
-    std::string_view unit;
-    std::int32_t min = 0;
-    std::int32_t max = 0;
-};
-
-enum NumberField : int { AsField, CoverField, HeightField, WidthField, NumberFieldCount };
-
-inline constexpr std::array<NumberControl, NumberFieldCount> numberControls{{
-    {"AsNumEdit", "het staaloppervlak As", "mm²", 0, 50000},
-    {"cNumEdit", "de dekking c", "mm", 15, 50},
-    {"HNumEdit", "de hoogte", "mm", 0, 3000},
-    {"BNumEdit", "de breedte", "mm", 0, 2000},
-}};
-
-inline constexpr std::int32_t maximumBarCount = 50;
 
 // The drawing's width in CSS pixels, at least and at most: a narrower column scrolls it
 // sideways, a wider one leaves room beside it.
@@ -75,15 +55,16 @@ public:
     std::string json() const;
 
 private:
+    void take(const beam::SectionControl &control);
     void takeBars();
-    void takeDepth();
-    std::string message(int field) const;
+    std::string message(std::size_t control) const;
 
     beam::SectionInputs m_inputs;
-    std::array<std::string, NumberFieldCount> m_texts;
-    std::array<numtext::Status, NumberFieldCount> m_status{};
+    // By beam::sectionControls; only the number fields' are used: the text as typed, and
+    // whether it was taken.
+    std::array<std::string, beam::sectionControls.size()> m_texts;
+    std::array<numtext::Status, beam::sectionControls.size()> m_status{};
     std::string m_designText;
-    section::DesignMomentEntry m_design;
     std::int32_t m_pictureWidth = 800;
 };
 

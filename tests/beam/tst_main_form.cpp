@@ -3,6 +3,7 @@
 #include "main_form.h"
 #include "number_edit.h"
 #include "radio_group.h"
+#include "section_controls.h"
 
 #include <QLineEdit>
 #include <QMenu>
@@ -30,6 +31,8 @@ private Q_SLOTS:
     void cleanup();
     void startState_data();
     void startState();
+    void formMatchesTheControlTable_data();
+    void formMatchesTheControlTable();
     void timersAreArmed();
     void chains_data();
     void chains();
@@ -137,6 +140,50 @@ void tst_MainForm::startState()
     QCOMPARE(find<QScrollBar>("HScrollBar")->value(), 500);
     QCOMPARE(find<QScrollBar>("BScrollBar")->value(), 200);
     QCOMPARE(toolkit::decimalSeparator(), '.');
+}
+
+void tst_MainForm::formMatchesTheControlTable_data()
+{
+    QTest::addColumn<int>("row");
+    for (std::size_t i = 0; i < beam::sectionControls.size(); ++i)
+        QTest::addRow("%s has the table's range and start", beam::sectionControls[i].id.data())
+            << int(i);
+}
+
+// The page and the tests take the controls' ranges and start values from the table.
+void tst_MainForm::formMatchesTheControlTable()
+{
+    QFETCH(int, row);
+    const beam::SectionControl &control = beam::sectionControls[std::size_t(row)];
+    const char *name = control.id.data(); // a literal's view: ends in its NUL
+    int start = 0;
+    int min = 0;
+    int max = 0;
+    switch (control.kind) {
+    case beam::ControlKind::Item: {
+        const auto *group = find<toolkit::RadioGroup>(name);
+        start = group->itemIndex();
+        max = int(group->items().size()) - 1;
+        break;
+    }
+    case beam::ControlKind::Position: {
+        const auto *bar = find<QScrollBar>(name);
+        start = bar->value();
+        min = bar->minimum();
+        max = bar->maximum();
+        break;
+    }
+    case beam::ControlKind::Number: {
+        const auto *edit = find<TNumberEdit>(name);
+        start = edit->IntValue();
+        min = int(edit->Min());
+        max = int(edit->Max());
+        break;
+    }
+    }
+    QCOMPARE(start, control.start);
+    QCOMPARE(min, control.min);
+    QCOMPARE(max, control.max);
 }
 
 void tst_MainForm::timersAreArmed()

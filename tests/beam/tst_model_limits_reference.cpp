@@ -7,17 +7,12 @@
 #include <QElapsedTimer>
 #include <QTest>
 
-#include <charconv>
 #include <cmath>
 #include <string>
 
 namespace {
 
-std::string whole(std::int64_t value)
-{
-    char buffer[24];
-    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
-}
+using numtext::whole;
 
 QByteArray describe(const beam::SectionInputs &s, const std::string &Es, const std::string &MEd)
 {

@@ -1,6 +1,7 @@
 #include "calculation_text.h"
 #include "materials.h"
 #include "moment.h"
+#include "number_text.h"
 #include "reinforcement.h"
 #include "section_geometry.h"
 #include "start_values.h"
@@ -338,7 +339,7 @@ void tst_SectionGeometry::decimalWritesAsToChars()
     QFETCH(double, value);
     QFETCH(int, digits);
     QFETCH(char, separator);
-    QCOMPARE(section::decimal(value, digits, separator), toChars(value, digits, separator));
+    QCOMPARE(numtext::decimal(value, digits, separator), toChars(value, digits, separator));
 }
 
 // Doubles of every exponent and doubles as the calculation meets them (a few digits before and
@@ -357,7 +358,7 @@ void tst_SectionGeometry::decimalAgreesWithToCharsOnSampledDoubles()
         const double value = i % 2 == 0 ? std::bit_cast<double>(bits)
                                         : double(std::int64_t(bits >> 40) - (1 << 23)) / 1024.0;
         const int digits = 1 + i % 17;
-        const std::string written = section::decimal(value, digits);
+        const std::string written = numtext::decimal(value, digits);
         if (written != toChars(value, digits, '.'))
             QFAIL(qPrintable(QString::fromStdString(written + " where to_chars writes " +
                                                     toChars(value, digits, '.') + " (" +

@@ -6,12 +6,11 @@
 // the page's controls hold them) and the MEd text as typed, the rest of the line, possibly
 // empty. Out per section: each model's lines as "column<TAB>line", each note as
 // "note<TAB>line", then an empty line.
-#include "limits_text.h"
 #include "materials.h"
-#include "model_limits.h"
 #include "moment.h"
 #include "number_text.h"
 #include "reinforcement.h"
+#include "section_report.h"
 
 #include <array>
 #include <iostream>
@@ -67,18 +66,16 @@ int main()
             std::cerr << "no such material on line " << count + 1 << '\n';
             return 2;
         }
-        const auto steel = beam::steelGrades[std::size_t(inputs.steelGrade)];
         inputs.fcdText = beam::concreteClasses[std::size_t(inputs.concreteClass)].fcd;
-        inputs.fydText = steel.fyd;
+        inputs.fydText = beam::steelGrades[std::size_t(inputs.steelGrade)].fyd;
         inputs.d = beam::effectiveDepth(inputs.barItem, inputs.stirrupItem, inputs.H, inputs.c);
         // The page reads a decimal comma or a point.
-        const section::DesignMomentEntry MEd = section::readDesignMoment(rest, ',');
-        const beam::MomentSteps steps = beam::computeMomentSteps(inputs.momentInputs());
-        const beam::SectionLimits limits = beam::sectionLimits(inputs, steps, steel.Es, MEd.value);
-        for (int column = 0; column < beam::modelColumnCount; ++column)
-            for (const std::string &text : section::limitLines(inputs, limits, column))
+        const section::SectionReport report = section::makeReport(
+            {inputs, beam::computeMomentSteps(inputs.momentInputs())}, rest, ',');
+        for (int column = 0; column < section::modelColumns; ++column)
+            for (const std::string &text : report.modelLines[std::size_t(column)])
                 std::cout << char('0' + column) << '\t' << unindented(text) << '\n';
-        for (const std::string &note : section::designNotes(limits))
+        for (const std::string &note : report.designNotes)
             std::cout << "note\t" << note << '\n';
         std::cout << '\n';
         ++count;

@@ -1,0 +1,37 @@
+#include "section_report.h"
+
+#include "calculation_text.h"
+#include "materials.h"
+
+namespace section {
+
+SectionReport makeReport(const beam::SectionResult &result, std::string_view designMomentText,
+                         char separator)
+{
+    SectionReport report;
+    report.result = result;
+    const beam::SectionInputs &inputs = report.result.inputs;
+    const beam::MomentSteps &steps = report.result.steps;
+    report.designMomentText = designMomentText;
+    report.designMoment = readDesignMoment(designMomentText, separator);
+    report.geometry = sectionGeometry(inputs, steps);
+    // The limits take up to some hundred runs of the models: once per report, never per paint.
+    const auto steel = beam::steelGrade(inputs.steelGrade);
+    report.limits = beam::sectionLimits(inputs, steps, steel ? steel->Es : std::string_view(),
+                                        report.designMoment.value);
+    report.chart = momentChart(inputs, steps, report.limits);
+    report.calculation =
+        calculationText(inputs, steps, report.geometry, &report.limits, report.designMoment.reason);
+    report.description = describePicture(report.geometry, steps.texts);
+    if (steps.guardPassed)
+        for (const beam::ModelDescriptor &model : beam::models)
+            report.limitSummaries.push_back(
+                std::string(model.name) + ": " +
+                limitSummary(report.limits, beam::columnOf(model.model)) + '.');
+    for (int column = 0; column < modelColumns; ++column)
+        report.modelLines[std::size_t(column)] = limitLines(inputs, report.limits, column);
+    report.designNotes = designNotes(report.limits);
+    return report;
+}
+
+} // namespace section
