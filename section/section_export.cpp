@@ -1,6 +1,7 @@
 #include "section_export.h"
 
 #include "file_device_error.h"
+#include "svg_picture.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -14,7 +15,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QSvgGenerator>
 #include <QTextLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -22,14 +22,11 @@ using namespace Qt::Literals::StringLiterals;
 namespace section {
 namespace {
 
-// Each target's sizes: the images in pixels, the document in points and millimetres.
-constexpr int imageFontPixels = 14;
-constexpr QSize svgSize{1200, 744};
+// The document's sizes, in points.
 constexpr int pdfResolution = 300;
 constexpr double documentFont = 9;
 constexpr double headingFont = 12;
 constexpr double calculationFont = 7.5;
-constexpr double drawingShare = 0.6; // of the page's height: the chart needs it
 
 QFont imageFont(const Document &document)
 {
@@ -166,19 +163,14 @@ QString exportTo(const QString &path, const Document &document)
             written = painter.end();
         }
     } else if (suffix == u"svg"_s) {
-        QSvgGenerator generator;
-        generator.setOutputDevice(&memory);
-        generator.setSize(svgSize);
-        generator.setViewBox(QRect(QPoint(0, 0), svgSize));
-        generator.setTitle(document.title);
-        generator.setDescription(describe(document.picture));
-        QPainter painter;
-        written = painter.begin(&generator);
-        if (written) {
-            painter.setFont(imageFont(document));
-            paintSection(painter, QRectF(QPointF(0, 0), QSizeF(svgSize)), document.picture);
-            written = painter.end();
-        }
+        // The page's writer and font table, so that the file is the page's picture.
+        const Picture &picture = document.picture;
+        const PictureLimits extras{picture.limits ? &*picture.limits : nullptr,
+                                   picture.chart ? &*picture.chart : nullptr};
+        data = QByteArray::fromStdString(svgDocument(picture.geometry, picture.texts, extras,
+                                                     svgSize.width(), svgSize.height(),
+                                                     imageFontPixels));
+        written = true;
     } else {
         written = drawingImage(document).save(&memory, "PNG");
     }

@@ -29,8 +29,15 @@ struct Document {
 // Every page's margin, in millimetres, in print and in the PDF.
 inline constexpr double pageMargin = 15;
 
-// The drawing alone, as the PNG file and the clipboard hold it.
+// The drawing alone, as the PNG file and the clipboard hold it, and the SVG file, in pixels, with
+// its font's size in pixels.
 inline constexpr QSize imageSize{1200, 744};
+inline constexpr QSize svgSize = imageSize;
+inline constexpr int imageFontPixels = 14;
+// Of a page's height inside its margins, for the drawing in print and in the PDF: the chart
+// needs it.
+inline constexpr double drawingShare = 0.6;
+
 QImage drawingImage(const Document &document, QSize size = imageSize);
 
 // A4 pages: the caption, the program's name, version and date, the drawing and the calculation,

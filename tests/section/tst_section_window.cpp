@@ -246,11 +246,16 @@ void tst_SectionWindow::exports()
         QSvgRenderer renderer(data);
         QVERIFY(renderer.isValid());
         QVERIFY(data.contains("Doorsnede"));
-        // The drawing's shapes, each a path: the concrete, four bars, three blocks and more; and
-        // the headings.
-        QVERIFY(data.contains("fill=\"" +
-                              QColor(roleColour(section::Role::Concrete)).name().toLatin1() + '"'));
-        QVERIFY2(data.count("<path") >= 1 + 4 + 3, "too few shapes");
+        // The drawing's shapes: the concrete, four bars, three blocks and more; and the headings.
+        const QColor concrete(roleColour(section::Role::Concrete));
+        QVERIFY(data.contains(u"fill=\"rgb(%1,%2,%3)\""_s.arg(concrete.red())
+                                  .arg(concrete.green())
+                                  .arg(concrete.blue())
+                                  .toLatin1()));
+        QVERIFY2(data.count("<rect") + data.count("<circle") + data.count("<polygon") +
+                         data.count("<path") >=
+                     1 + 4 + 3,
+                 "too few shapes");
         for (const beam::ModelDescriptor &model : beam::models)
             QVERIFY2(data.contains(">" +
                                    QByteArray(model.name.data(), qsizetype(model.name.size())) +
