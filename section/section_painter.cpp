@@ -38,16 +38,50 @@ QStringList columnResults(const Picture &picture, const beam::ModelDescriptor &m
     return lines;
 }
 
-} // namespace
-
-DisplayList paintSection(QPainter &painter, const QRectF &target, const Picture &picture)
+DisplayList layOut(const Picture &picture, QSizeF size, const TextMetrics &metrics)
 {
     PictureLimits extras;
     extras.limits = picture.limits ? &*picture.limits : nullptr;
     extras.chart = picture.chart ? &*picture.chart : nullptr;
     PictureOptions options;
     options.strainDiagrams = extras.limits != nullptr;
-    return paintSectionPicture(painter, target, picture.geometry, picture.texts, options, extras);
+    return layoutPicture(picture.geometry, picture.texts, size.width(), size.height(), metrics,
+                         options, extras);
+}
+
+} // namespace
+
+DisplayList paintSection(QPainter &painter, const QRectF &target, const Picture &picture)
+{
+    const FontMetrics metrics(painter.font(), painter.device());
+    DisplayList list = layOut(picture, target.size(), metrics);
+    paintPictureAt(painter, target, list);
+    return list;
+}
+
+void SectionPainter::setPicture(Picture picture)
+{
+    m_picture = std::move(picture);
+    m_list.reset();
+}
+
+const DisplayList &SectionPainter::paint(QPainter &painter, const QRectF &target)
+{
+    const QPaintDevice *device = painter.device();
+    const int dpiX = device ? device->logicalDpiX() : 0;
+    const int dpiY = device ? device->logicalDpiY() : 0;
+    if (!m_list || m_size != target.size() || m_font != painter.font() || m_dpiX != dpiX ||
+        m_dpiY != dpiY) {
+        const FontMetrics metrics(painter.font(), device);
+        m_list = layOut(m_picture, target.size(), metrics);
+        m_size = target.size();
+        m_font = painter.font();
+        m_dpiX = dpiX;
+        m_dpiY = dpiY;
+        ++m_layouts;
+    }
+    paintPictureAt(painter, target, *m_list);
+    return *m_list;
 }
 
 QString describe(const Picture &picture)

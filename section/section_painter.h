@@ -8,6 +8,7 @@
 #include "moment_chart.h"
 #include "section_geometry.h"
 
+#include <QFont>
 #include <QRectF>
 #include <QString>
 
@@ -30,6 +31,28 @@ struct Picture {
 // the chart into `target`, in the painter's units and its font; the same for the screen, the
 // printer, PDF, SVG and PNG. Returns what it painted, where.
 DisplayList paintSection(QPainter &painter, const QRectF &target, const Picture &picture);
+
+// The picture of the view on screen, which is painted far more often than it changes: it keeps
+// the layout of its last paint, and lays the picture out again only for a new picture, another
+// size, another font or another resolution.
+class SectionPainter
+{
+public:
+    void setPicture(Picture picture);
+    const Picture &picture() const { return m_picture; }
+    const DisplayList &paint(QPainter &painter, const QRectF &target);
+    // How often it has laid the picture out.
+    int layouts() const { return m_layouts; }
+
+private:
+    Picture m_picture;
+    std::optional<DisplayList> m_list;
+    QSizeF m_size;
+    QFont m_font;
+    int m_dpiX = 0;
+    int m_dpiY = 0;
+    int m_layouts = 0;
+};
 
 // A sentence that says what the drawing shows, for screen readers.
 QString describe(const Picture &picture);

@@ -120,8 +120,8 @@ SectionDrawing::SectionDrawing(QWidget *parent)
 
 void SectionDrawing::setPicture(const Picture &picture, const QString &limits)
 {
-    m_picture = picture;
-    QString description = describe(m_picture);
+    m_painter.setPicture(picture);
+    QString description = describe(picture);
     if (!limits.isEmpty())
         description += u' ' + limits;
     setAccessibleDescription(description);
@@ -137,7 +137,7 @@ void SectionDrawing::paintEvent(QPaintEvent *)
 {
     {
         QPainter painter(this);
-        paintSection(painter, rect(), m_picture);
+        m_painter.paint(painter, rect());
     }
     if (hasFocus()) {
         QStylePainter painter(this);

@@ -32,14 +32,15 @@ public:
     explicit SectionDrawing(QWidget *parent = nullptr);
     // `limits`: sentences about the models' limits, added to the picture's description.
     void setPicture(const Picture &picture, const QString &limits = {});
-    const Picture &picture() const { return m_picture; }
+    const Picture &picture() const { return m_painter.picture(); }
+    const SectionPainter &painter() const { return m_painter; }
     QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    Picture m_picture;
+    SectionPainter m_painter;
 };
 
 // A view of one section: the section to scale, its four stress blocks side by side and the

@@ -37,6 +37,7 @@ private Q_SLOTS:
     void cleanup();
     void menuOpensOneWindowAndRaisesIt();
     void followsOnlyWhileShown();
+    void drawingLaysOutOnlyOnAChange();
     void closesWithTheMainWindow();
     void hiddenViewDrawsTheLatestResultWhenShown_data();
     void hiddenViewDrawsTheLatestResultWhenShown();
@@ -125,6 +126,41 @@ void tst_SectionWindow::followsOnlyWhileShown()
     QCOMPARE(QString::fromStdString(view->resultTexts()[beam::Mu0]), u"104"_s);
     QCOMPARE(open(), view);
     QCOMPARE(QString::fromStdString(view->resultTexts()[beam::Mu0]), u"125"_s);
+}
+
+// The drawing is painted far more often than it changes: a repaint takes the layout it has, a
+// new section or another size lays it out again.
+void tst_SectionWindow::drawingLaysOutOnlyOnAChange()
+{
+    section::SectionWindow *view = open();
+    QVERIFY(QTest::qWaitForWindowExposed(view));
+    auto *drawing = view->findChild<section::SectionDrawing *>();
+    QVERIFY(drawing);
+    const auto layouts = [drawing] {
+        return drawing->painter().layouts();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(layouts() > 0, 2000);
+    int before = layouts();
+    drawing->repaint();
+    drawing->repaint();
+    QCOMPARE(layouts(), before);
+
+    findControl<QScrollBar>(form.get(), u"ScrollBar1"_s)->setValue(5);
+    QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(view->resultTexts()[beam::Mu0]), u"104"_s,
+                              2000);
+    drawing->repaint();
+    drawing->repaint();
+    QCOMPARE(layouts(), before + 1);
+
+    before = layouts();
+    const QSize size = drawing->size();
+    view->resize(view->size() + QSize(60, 40));
+    QTRY_VERIFY_WITH_TIMEOUT(drawing->size() != size, 2000);
+    drawing->repaint();
+    QVERIFY(layouts() > before);
+    before = layouts();
+    drawing->repaint();
+    QCOMPARE(layouts(), before);
 }
 
 void tst_SectionWindow::closesWithTheMainWindow()
