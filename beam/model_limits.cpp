@@ -1,5 +1,6 @@
 #include "model_limits.h"
 
+#include "materials.h"
 #include "number_text.h"
 #include "reinforcement.h"
 
@@ -178,8 +179,8 @@ std::int32_t validLimitOf(const Rerun &rerun, const MomentSteps &steps, Model mo
 double requiredGuess(const MomentSteps &steps, int column, const Extended &designMoment)
 {
     const double moment = ext::toDouble(designMoment) * 1e6;
-    if (column == approximationColumn)
-        return moment / (0.9 * steps.d * steps.fyd);
+    if (const std::optional<double> arm = models[std::size_t(column)].leverArm)
+        return moment / (*arm * steps.d * steps.fyd);
     const auto model = Model(column);
     const double perForce = steps.model(model).constants.beta /
                             (steps.model(model).constants.alpha * steps.b * steps.fcd);
@@ -229,9 +230,7 @@ RequiredArea requiredAreaOf(const Rerun &rerun, const MomentSteps &steps, int co
 
 Extended ultimateStrainBiLinear(int concreteClass)
 {
-    const int fck = concreteClass >= 0 && concreteClass < int(characteristicStrengths.size())
-                        ? characteristicStrengths[std::size_t(concreteClass)]
-                        : characteristicStrengths[0];
+    const int fck = beam::concreteClass(concreteClass).value_or(concreteClasses.front()).fck;
     if (fck <= 50)
         return Extended(35) / Extended(10);
     const std::int64_t r = 90 - fck;
@@ -240,20 +239,25 @@ Extended ultimateStrainBiLinear(int concreteClass)
 
 Extended topStrain(Model model, int concreteClass)
 {
-    switch (model) {
-    case Model::Parabolic:
-        return Extended(2);
-    case Model::BiLinear:
-        return ultimateStrainBiLinear(concreteClass);
-    default:
-        return Extended(35) / Extended(10);
+    Extended strain;
+    switch (descriptor(model).topStrain) {
+    case TopStrain::Parabola:
+        strain = Extended(2);
+        break;
+    case TopStrain::Rectangle:
+        strain = Extended(35) / Extended(10);
+        break;
+    case TopStrain::ClassUltimate:
+        strain = ultimateStrainBiLinear(concreteClass);
+        break;
     }
+    return strain;
 }
 
 bool lowerClassShapes(int concreteClass)
 {
-    return concreteClass >= 0 && concreteClass < int(characteristicStrengths.size()) &&
-           characteristicStrengths[std::size_t(concreteClass)] > 50;
+    const auto concrete = beam::concreteClass(concreteClass);
+    return concrete && concrete->fck > 50;
 }
 
 double columnMoment(const MomentSteps &steps, int column)
@@ -315,20 +319,27 @@ SectionLimits sectionLimits(const SectionInputs &inputs, const MomentSteps &step
     const Rerun rerun(inputs);
     const StrainRule rule =
         strainRule(steps.fyd, inputs.concreteClass, EsText, inputs.decimalSeparator);
-    for (const Model model : {Model::Parabolic, Model::BiLinear, Model::ParabolaRectangle}) {
-        ModelLimits &limit = limits.models[std::size_t(columnOf(model))];
+    for (const ModelDescriptor &own : models) {
+        if (own.strainOf)
+            continue;
+        const Model model = own.model;
+        ModelLimits &limit = limits.models[index(model)];
         limit.strain = strainOf(steps, model, inputs.As, rule);
         setYieldLimit(limit, rerun, steps, model, rule);
         limit.validLimit = steps.guardPassed ? validLimitOf(rerun, steps, model) : -1;
     }
     // "benadering" assumes yielding steel and z = 0.9 d and has no strain of its own: the
     // standard block decides for it.
-    ModelLimits &approx = limits.models[approximationColumn];
-    const ModelLimits &standard = limits.models[std::size_t(columnOf(Model::ParabolaRectangle))];
-    approx.strain = standard.strain;
-    approx.yieldLimit = standard.yieldLimit;
-    approx.limitReason = standard.limitReason;
-    approx.validLimit = steps.guardPassed ? largestArea : -1;
+    for (const ModelDescriptor &borrowing : models) {
+        if (!borrowing.strainOf)
+            continue;
+        ModelLimits &approx = limits.models[index(borrowing.model)];
+        const ModelLimits &standard = limits.models[index(*borrowing.strainOf)];
+        approx.strain = standard.strain;
+        approx.yieldLimit = standard.yieldLimit;
+        approx.limitReason = standard.limitReason;
+        approx.validLimit = steps.guardPassed ? largestArea : -1;
+    }
 
     if (!designMoment)
         return limits;

@@ -33,9 +33,6 @@ constexpr int columnOf(Model model)
     return int(index(model));
 }
 
-// fck of the concrete classes, in the items' order; it sets the ultimate strain of "bi_lineair".
-inline constexpr std::array<int, 8> characteristicStrengths{12, 20, 28, 35, 45, 53, 60, 70};
-
 // εcu3 in per mille for a class item: 3.5 up to fck 50, above that
 // 2.6 + 35 ((90 - fck) / 100)^4, formed as (260000000 + 35 (90 - fck)^4) / 10^8 so that the
 // whole formula rounds once. An index outside the table takes 3.5, as the moment run takes the

@@ -43,6 +43,10 @@ struct BlockConstants {
 // horizontal tangent at its top, 2(1 - α)·xu for a straight line.
 enum class BlockShape { None, Parabola, Straight };
 
+// The strain at the top fibre where the block ends: 2.0 per mille for the whole parabola, 3.5
+// for the parabola-rectangle, εcu3 of the concrete class for the bi-linear block.
+enum class TopStrain { Parabola, Rectangle, ClassUltimate };
+
 struct ModelDescriptor {
     Model model;
     std::string_view name; // as the main window's column heading writes it
@@ -52,15 +56,24 @@ struct ModelDescriptor {
     BlockShape shape;
     // Those of the model; "bi_lineair" has none of its own (blockConstants gives them).
     std::optional<BlockConstants> constants;
+    // A model without a strain of its own takes the strain, the verdict and the yield limit of
+    // this one, and assumes z = leverArm·d.
+    std::optional<Model> strainOf;
+    std::optional<double> leverArm;
+    TopStrain topStrain = TopStrain::Rectangle;
 };
 
 inline constexpr std::array<ModelDescriptor, modelCount> models{{
-    {Model::Approximation, "benadering", Mu0, std::nullopt, Z0, BlockShape::None, std::nullopt},
+    {Model::Approximation, "benadering", Mu0, std::nullopt, Z0, BlockShape::None, std::nullopt,
+     Model::ParabolaRectangle, 0.9, TopStrain::Rectangle},
     {Model::Parabolic, "parabolisch", Mu1, Xu1, Z1, BlockShape::Parabola,
-     BlockConstants{"2/3", "0.375", 2.0 / 3.0, 0.375}},
-    {Model::BiLinear, "bi_lineair", Mu2, Xu2, Z2, BlockShape::Straight, std::nullopt},
+     BlockConstants{"2/3", "0.375", 2.0 / 3.0, 0.375}, std::nullopt, std::nullopt,
+     TopStrain::Parabola},
+    {Model::BiLinear, "bi_lineair", Mu2, Xu2, Z2, BlockShape::Straight, std::nullopt, std::nullopt,
+     std::nullopt, TopStrain::ClassUltimate},
     {Model::ParabolaRectangle, "parabool rechthoek", Mu3, Xu3, Z3, BlockShape::Parabola,
-     BlockConstants{"17/21", "99/238", 17.0 / 21.0, 99.0 / 238.0}},
+     BlockConstants{"17/21", "99/238", 17.0 / 21.0, 99.0 / 238.0}, std::nullopt, std::nullopt,
+     TopStrain::Rectangle},
 }};
 
 constexpr const ModelDescriptor &descriptor(Model model)

@@ -189,4 +189,13 @@ std::string svgPicture(const DisplayList &list, double fontPixelSize, std::strin
     return svg;
 }
 
+std::string svgDocument(const SectionGeometry &geometry, const beam::MomentTexts &texts,
+                        const PictureLimits &extras, double width, double height,
+                        double fontPixelSize)
+{
+    const SansMetrics metrics(fontPixelSize);
+    return svgPicture(layoutPicture(geometry, texts, width, height, metrics, {}, extras),
+                      fontPixelSize);
+}
+
 } // namespace section

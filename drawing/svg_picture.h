@@ -8,6 +8,7 @@
 #pragma once
 
 #include "display_list.h"
+#include "picture_layout.h"
 
 #include <string>
 #include <string_view>
@@ -19,5 +20,11 @@ inline constexpr std::string_view svgFontFamily = "DejaVu Sans, Verdana, sans-se
 // `fontPixelSize` is the size, in target units, of the font the layout measured with.
 std::string svgPicture(const DisplayList &list, double fontPixelSize,
                        std::string_view fontFamily = svgFontFamily);
+
+// The picture laid out for `width` by `height` with the table font of `fontPixelSize`, as a
+// document: the desktop's SVG export, and the page's picture where it has that size.
+std::string svgDocument(const SectionGeometry &geometry, const beam::MomentTexts &texts,
+                        const PictureLimits &extras, double width, double height,
+                        double fontPixelSize);
 
 } // namespace section

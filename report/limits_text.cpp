@@ -81,7 +81,7 @@ std::string topStrainText(beam::Model model, const beam::StrainState &s, int con
         return "εc = " + value + " ‰ bovenaan (einde van de rechthoek)";
     if (!beam::lowerClassShapes(concreteClass))
         return "εc = εcu3 = " + value + " ‰ bovenaan";
-    const int fck = beam::characteristicStrengths[std::size_t(concreteClass)];
+    const int fck = beam::concreteClasses[std::size_t(concreteClass)].fck;
     return "εc = εcu3 = 2" + std::string(1, sep) + "6 + 35·((90 − " + whole(fck) +
            ")/100)^4 = " + value + " ‰ bovenaan (" + className(concreteClass) + ")";
 }

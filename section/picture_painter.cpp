@@ -138,12 +138,17 @@ DisplayList paintSectionPicture(QPainter &painter, const QRectF &target,
     const FontMetrics metrics(painter.font(), painter.device());
     DisplayList list =
         layoutPicture(geometry, texts, target.width(), target.height(), metrics, options, extras);
+    paintPictureAt(painter, target, list);
+    return list;
+}
+
+void paintPictureAt(QPainter &painter, const QRectF &target, const DisplayList &list)
+{
     painter.save();
     painter.setClipRect(target, Qt::IntersectClip);
     painter.translate(target.topLeft());
     paintPicture(painter, list);
     painter.restore();
-    return list;
 }
 
 } // namespace section

@@ -34,6 +34,9 @@ private:
 // list was laid out with. A text that renders wider than its box is squeezed into it.
 void paintPicture(QPainter &painter, const DisplayList &list);
 
+// Paints a list laid out for `target` there, clipped to it.
+void paintPictureAt(QPainter &painter, const QRectF &target, const DisplayList &list);
+
 // Lays the picture out for `target` with the painter's font and paints it there; returns what
 // it painted.
 DisplayList paintSectionPicture(QPainter &painter, const QRectF &target,

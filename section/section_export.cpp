@@ -2,6 +2,7 @@
 
 #include "file_device_error.h"
 #include "models.h"
+#include "svg_picture.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -16,7 +17,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
-#include <QSvgGenerator>
 #include <QTextLayout>
 #include <QtMath>
 
@@ -26,14 +26,12 @@ namespace section {
 namespace {
 
 // Each target's sizes: the images in pixels, the document in points and millimetres.
-constexpr int imageFontPixels = 14;
 constexpr int imageMargin = 16; // keeps the legend and the labels off the picture's edge
 constexpr int pdfResolution = 300;
 constexpr double documentFont = 9;
 constexpr double headingFont = 12;
 constexpr double textFont = 8.5;
 constexpr double tableFont = 7.5;
-constexpr double drawingShare = 0.6; // of the page's height: the chart needs it
 
 QFont imageFont(const Document &document)
 {
@@ -323,25 +321,16 @@ QString exportTo(const QString &path, const Document &document)
             written = painter.end();
         }
     } else if (suffix == u"svg"_s) {
-        // The size the PDF gives the drawing, at the PDF's resolution and font: the same
-        // picture, for a report that takes it in.
-        const QSize size = (drawingOnPage() / 25.4 * pdfResolution).toSize();
-        QSvgGenerator generator;
-        generator.setOutputDevice(&memory);
-        generator.setResolution(pdfResolution);
-        generator.setSize(size);
-        generator.setViewBox(QRect(QPoint(0, 0), size));
-        generator.setTitle(document.title);
-        generator.setDescription(describe(document.picture));
-        QPainter painter;
-        written = painter.begin(&generator);
-        if (written) {
-            QFont font = document.font;
-            font.setPointSizeF(documentFont);
-            painter.setFont(font);
-            paintSection(painter, QRectF(QPointF(0, 0), QSizeF(size)), document.picture);
-            written = painter.end();
-        }
+        // The size the PDF gives the drawing, in CSS pixels, through the page's own writer and
+        // font table: the page's picture of that size, and the PDF's drawing on paper.
+        const QSizeF size = drawingOnPage() / 25.4 * 96;
+        const Picture &picture = document.picture;
+        const PictureLimits extras{picture.limits ? &*picture.limits : nullptr,
+                                   picture.chart ? &*picture.chart : nullptr};
+        data = QByteArray::fromStdString(svgDocument(picture.geometry, picture.texts, extras,
+                                                     std::round(size.width()),
+                                                     std::round(size.height()), imageFontPixels));
+        written = true;
     } else {
         written = drawingImage(document).save(&memory, "PNG");
     }

@@ -47,6 +47,11 @@ bool printDocument(QPrinter &printer, const Document &document);
 // The drawing, `size` large, under the section's summary and inside a margin, as the PNG file
 // and the clipboard hold it.
 inline constexpr QSize imageSize{1200, 744};
+inline constexpr int imageFontPixels = 14;
+// Of a page's height inside its margins, for the drawing in print and in the PDF: the chart
+// needs it.
+inline constexpr double drawingShare = 0.6;
+
 QImage drawingImage(const Document &document, QSize size = imageSize);
 
 // A4 pages: the caption, the program's name, version and date, the drawing and the calculation,

@@ -8,6 +8,7 @@
 #include "moment_chart.h"
 #include "section_geometry.h"
 
+#include <QFont>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
@@ -38,6 +39,28 @@ DisplayList paintSection(QPainter &painter, const QRectF &target, const Picture 
 // `device`.
 DisplayList layoutSection(const Picture &picture, const QSizeF &size, const QFont &font,
                           const QPaintDevice *device);
+
+// The picture of the view on screen, which is painted far more often than it changes: it keeps
+// the layout of its last paint, and lays the picture out again only for a new picture, another
+// size, another font or another resolution.
+class SectionPainter
+{
+public:
+    void setPicture(Picture picture);
+    const Picture &picture() const { return m_picture; }
+    const DisplayList &paint(QPainter &painter, const QRectF &target);
+    // How often it has laid the picture out.
+    int layouts() const { return m_layouts; }
+
+private:
+    Picture m_picture;
+    std::optional<DisplayList> m_list;
+    QSizeF m_size;
+    QFont m_font;
+    int m_dpiX = 0;
+    int m_dpiY = 0;
+    int m_layouts = 0;
+};
 
 // A sentence that says what the drawing shows, for screen readers.
 QString describe(const Picture &picture);

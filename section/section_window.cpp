@@ -182,7 +182,7 @@ SectionDrawing::SectionDrawing(QWidget *parent)
 
 void SectionDrawing::setPicture(const Picture &picture, const QString &description)
 {
-    m_picture = picture;
+    m_painter.setPicture(picture);
     setAccessibleDescription(description);
     update();
     Q_EMIT pictureChanged();
@@ -197,7 +197,7 @@ void SectionDrawing::paintEvent(QPaintEvent *)
 {
     {
         QPainter painter(this);
-        paintSection(painter, rect(), m_picture);
+        m_painter.paint(painter, rect());
     }
     if (hasFocus()) {
         QStylePainter painter(this);

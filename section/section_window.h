@@ -34,7 +34,8 @@ public:
     explicit SectionDrawing(QWidget *parent = nullptr);
     // `description`: what a screen reader says the picture shows.
     void setPicture(const Picture &picture, const QString &description);
-    const Picture &picture() const { return m_picture; }
+    const Picture &picture() const { return m_painter.picture(); }
+    const SectionPainter &painter() const { return m_painter; }
     QSize sizeHint() const override;
 
 Q_SIGNALS:
@@ -44,8 +45,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    SectionReport m_report;
-    Picture m_picture;
+    SectionPainter m_painter;
 };
 
 // A view of one section: the section to scale, its four stress blocks side by side and the

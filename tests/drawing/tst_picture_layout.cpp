@@ -287,9 +287,8 @@ void tst_PictureLayout::sweep_data()
     QTest::addRow("the window's drawing at 28 px")
         << 900.0 << 430.0 << 28.0 << 100.0 << 14.0 << false;
     QTest::addRow("the smallest window at 12 px") << 480.0 << 260.0 << 12.0 << 60.0 << 7.5 << false;
-    QTest::addRow("the PNG export and the clipboard")
+    QTest::addRow("the PNG and SVG exports and the clipboard")
         << 1200.0 << 744.0 << 14.0 << 300.0 << 14.0 << false;
-    QTest::addRow("the SVG export") << 1000.0 << 620.0 << 14.0 << 230.0 << 14.0 << false;
     // 180 by 80 mm of an A4 page at 300 dpi, with a font of 9 points.
     QTest::addRow("an A4 page at 300 dpi") << 2126.0 << 946.0 << 37.5 << 250.0 << 30.0 << false;
 

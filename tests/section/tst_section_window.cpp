@@ -41,6 +41,7 @@ private Q_SLOTS:
     void cleanup();
     void menuOpensOneWindowAndRaisesIt();
     void followsOnlyWhileShown();
+    void drawingLaysOutOnlyOnAChange();
     void closesWithTheMainWindow();
     void hiddenViewDrawsTheLatestResultWhenShown_data();
     void hiddenViewDrawsTheLatestResultWhenShown();
@@ -140,6 +141,41 @@ void tst_SectionWindow::followsOnlyWhileShown()
     QCOMPARE(QString::fromStdString(view->resultTexts()[beam::Mu0]), u"104"_s);
     QCOMPARE(open(), view);
     QCOMPARE(QString::fromStdString(view->resultTexts()[beam::Mu0]), u"125"_s);
+}
+
+// The drawing is painted far more often than it changes: a repaint takes the layout it has, a
+// new section or another size lays it out again.
+void tst_SectionWindow::drawingLaysOutOnlyOnAChange()
+{
+    section::SectionWindow *view = open();
+    QVERIFY(QTest::qWaitForWindowExposed(view));
+    auto *drawing = view->findChild<section::SectionDrawing *>();
+    QVERIFY(drawing);
+    const auto layouts = [drawing] {
+        return drawing->painter().layouts();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(layouts() > 0, 2000);
+    int before = layouts();
+    drawing->repaint();
+    drawing->repaint();
+    QCOMPARE(layouts(), before);
+
+    findControl<QScrollBar>(form.get(), u"ScrollBar1"_s)->setValue(5);
+    QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(view->resultTexts()[beam::Mu0]), u"104"_s,
+                              2000);
+    drawing->repaint();
+    drawing->repaint();
+    QCOMPARE(layouts(), before + 1);
+
+    before = layouts();
+    const QSize size = drawing->size();
+    view->resize(view->size() + QSize(60, 40));
+    QTRY_VERIFY_WITH_TIMEOUT(drawing->size() != size, 2000);
+    drawing->repaint();
+    QVERIFY(layouts() > before);
+    before = layouts();
+    drawing->repaint();
+    QCOMPARE(layouts(), before);
 }
 
 void tst_SectionWindow::closesWithTheMainWindow()
@@ -261,11 +297,16 @@ void tst_SectionWindow::exports()
         QSvgRenderer renderer(data);
         QVERIFY(renderer.isValid());
         QVERIFY(data.contains("Doorsnede"));
-        // The drawing's shapes, each a path: the concrete, four bars, three blocks and more; and
-        // the headings.
-        QVERIFY(data.contains("fill=\"" +
-                              QColor(roleColour(section::Role::Concrete)).name().toLatin1() + '"'));
-        QVERIFY2(data.count("<path") >= 1 + 4 + 3, "too few shapes");
+        // The drawing's shapes: the concrete, four bars, three blocks and more; and the headings.
+        const QColor concrete(roleColour(section::Role::Concrete));
+        QVERIFY(data.contains(u"fill=\"rgb(%1,%2,%3)\""_s.arg(concrete.red())
+                                  .arg(concrete.green())
+                                  .arg(concrete.blue())
+                                  .toLatin1()));
+        QVERIFY2(data.count("<rect") + data.count("<circle") + data.count("<polygon") +
+                         data.count("<path") >=
+                     1 + 4 + 3,
+                 "too few shapes");
         for (const beam::ModelDescriptor &model : beam::models)
             QVERIFY2(data.contains(">" +
                                    QByteArray(model.name.data(), qsizetype(model.name.size())) +

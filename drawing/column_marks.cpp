@@ -1,0 +1,327 @@
+// The model columns: what each says below it, whether its steel yields, its strain diagram, its
+// block, forces and lever arm, and the lanes of their labels.
+#include "picture_parts.h"
+
+#include "limits_text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace section::picture {
+
+// A vertical line down a column, interrupted at the column's break with two short slanted
+// strokes across each end, as a drawing marks a part left out.
+void Layout::broken(Point top, Point bottom, const ColumnScale &scale, Stroke stroke, Owner owner)
+{
+    const double upper = scale.top + scale.above;
+    const double lower = upper + scale.gap;
+    if (!scale.broken || top.y >= upper || bottom.y <= lower) {
+        line({top, bottom}, stroke, owner);
+        return;
+    }
+    line({top, {top.x, upper}}, stroke, owner);
+    line({{bottom.x, lower}, bottom}, stroke, owner);
+    const double half = L * gap::breakStroke;
+    for (const double y : {upper, lower})
+        line({{top.x - half, y + half / 2}, {top.x + half, y - half / 2}}, stroke, owner);
+}
+
+// Linear over the depth: εc at the top face, 0 at the neutral axis, εs at the steel, with
+// compression to the left of the zero line and tension to the right; a dashed line at εyd from
+// the neutral axis to just past the steel shows whether the strain there reaches it. Across a
+// break of the column the diagram breaks with it.
+void Layout::strainDiagram(int column, const Rect &strip, const ColumnScale &columnY,
+                           double perMille, double zero)
+{
+    const beam::StrainState &st = x.limits->models[std::size_t(column)].strain;
+    const Owner owner{Part::Strain, column};
+    const bool yields = steel(column) == Steel::Yields;
+    const double top = columnY(0);
+    const double yXu = columnY(st.xu);
+    const double yD = columnY(st.d);
+    const double left = zero - st.topStrain * perMille;
+    const double right = zero + st.steelStrain * perMille;
+    const Fill fill{FillKind::Solid, Role::Strain};
+    const Fill tensionFill{FillKind::Solid, yields ? Role::Strain : Role::WarningBlock};
+    const Stroke edge{yields ? Role::Ink : Role::Warning, hair * weight::bold};
+    add({Polygon{{{zero, top}, {left, top}, {zero, yXu}}}, std::nullopt, fill, owner});
+    const double breakDepth = columnY.breakDepth;
+    if (columnY.broken && st.xu < breakDepth && breakDepth < st.d) {
+        const double atBreak =
+            zero + st.steelStrain * perMille * (breakDepth - st.xu) / (st.d - st.xu);
+        const double upper = columnY.top + columnY.above;
+        const double lower = upper + columnY.gap;
+        add({Polygon{{{zero, yXu}, {atBreak, upper}, {zero, upper}}}, std::nullopt, tensionFill,
+             owner});
+        add({Polygon{{{zero, lower}, {atBreak, lower}, {right, yD}, {zero, yD}}}, std::nullopt,
+             tensionFill, owner});
+        line({{left, top}, {zero, yXu}, {atBreak, upper}}, edge, owner);
+        line({{atBreak, lower}, {right, yD}}, edge, owner);
+    } else {
+        add({Polygon{{{zero, yXu}, {right, yD}, {zero, yD}}}, std::nullopt, tensionFill, owner});
+        line({{left, top}, {zero, yXu}, {right, yD}}, edge, owner);
+    }
+    line({{left, top}, {zero, top}}, edge, owner);
+    line({{zero, yD}, {right, yD}}, edge, owner);
+    broken({zero, top}, {zero, strip.top + strip.height}, columnY, Stroke{Role::Grid, hair}, owner);
+    const double yieldAt = zero + st.yieldStrain * perMille;
+    broken(
+        {yieldAt, yXu},
+        {yieldAt, std::min(yD + L * gap::yieldPast, strip.top + strip.height + L * gap::yieldPast)},
+        columnY, Stroke{Role::Ink, hair, Dash::Dashed}, owner);
+}
+
+Layout::Steel Layout::steel(int column) const
+{
+    if (!useStrains)
+        return Steel::Unknown;
+    const std::optional<bool> yields = yieldsIn(g, *x.limits, column);
+    return !yields ? Steel::Unknown : *yields ? Steel::Yields : Steel::DoesNotYield;
+}
+
+Role Layout::columnRole(int column) const
+{
+    if (!g.columns[std::size_t(column)].valid)
+        return Role::Invalid;
+    return steel(column) == Steel::DoesNotYield ? Role::Warning : Role::Ink;
+}
+
+bool Layout::strainDrawn(int column) const
+{
+    return useStrains && strainShown(g, *x.limits, column);
+}
+
+// Below a strain diagram: the steel strain against the yield strain, with the digits it takes
+// to tell them apart, and what a strain is worth where the model's own assumption fails.
+std::vector<std::string> Layout::strainLines(int column) const
+{
+    if (!strainDrawn(column))
+        return {};
+    const beam::StrainState &st = x.limits->models[std::size_t(column)].strain;
+    const auto [steelText, yieldText] =
+        distinctStrains(st.steelStrain, st.yieldStrain, x.separator);
+    const bool yields = steel(column) == Steel::Yields;
+    std::vector<std::string> lines{"εs = " + steelText + " ‰",
+                                   (yields ? "≥ εyd = " : "< εyd = ") + yieldText + " ‰"};
+    if (!yields)
+        lines.push_back("(controlewaarde)");
+    return lines;
+}
+
+std::vector<Layout::Line> Layout::resultLines(int column) const
+{
+    const Role role = columnRole(column);
+    std::vector<Line> lines;
+    for (std::string &text : columnResults(t, column))
+        lines.push_back({std::move(text), role});
+    const ModelColumn &col = g.columns[std::size_t(column)];
+    if (!col.valid)
+        lines.push_back({shortReason(col.state), Role::Invalid});
+    if (!useStrains)
+        return lines;
+    const beam::ModelLimits &model = x.limits->models[std::size_t(column)];
+    if (const Steel verdict = steel(column); verdict != Steel::Unknown) {
+        lines.push_back({verdict == Steel::Yields ? "staal vloeit" : "staal vloeit niet", role});
+        if (column == approximationColumn)
+            lines.push_back({"als parabool rechthoek", role});
+    }
+    if (model.yieldLimit)
+        lines.push_back({"As,vloei = " + whole(*model.yieldLimit) + " mm2", role});
+    if (model.required) {
+        const beam::RequiredArea &r = *model.required;
+        if (r.outcome == beam::Requirement::Found)
+            // An area past the yield limit is outside what the model assumes.
+            lines.push_back({"As,nodig = " + whole(r.As) + " mm2",
+                             role == Role::Ink && model.yieldLimit && !r.withinYieldLimit
+                                 ? Role::Warning
+                                 : role});
+        else
+            lines.push_back({"As,nodig: geen", role});
+    }
+    return lines;
+}
+
+// One strain scale for all diagrams, so that they compare: the widest of them, compression and
+// tension together, fills its strip.
+void Layout::columnMarks(const Frame &fr, const ColumnScale &columnY)
+{
+    for (std::size_t c = 0; c < modelColumns; ++c) {
+        forceLabels[c].clear();
+        xuLabels[c].reset();
+        zLabels[c].reset();
+    }
+    double compression = 0;
+    double tension = 0;
+    for (int i = 0; i < modelColumns; ++i)
+        if (strainDrawn(i)) {
+            const beam::StrainState &st = x.limits->models[std::size_t(i)].strain;
+            compression = std::max(compression, st.topStrain);
+            tension = std::max({tension, st.steelStrain, st.yieldStrain});
+        }
+    const double perMille =
+        compression + tension > 0 ? L * strainWidth / (compression + tension) : 0;
+    list.strainScale = perMille;
+    for (int i = 0; i < modelColumns; ++i)
+        column(i, fr, columnY, compression, perMille);
+}
+
+// A model from the top face down to the depth drawn.
+void Layout::column(int i, const Frame &fr, const ColumnScale &columnY, double compression,
+                    double perMille)
+{
+    const double depth = g.drawnDepth;
+    const double rowsTop = columnY(depth) + L * gap::strainRowsBelow;
+    const std::size_t c = std::size_t(i);
+    const ModelColumn &col = g.columns[c];
+    const double x0 = fr.columnsLeft + i * fr.columnWidth;
+    const double xuLeft = x0 + s.inset;
+    double lineStart = xuLeft + s.xuWidth + L * gap::beforeGrid;
+    double gridStart = lineStart;
+    if (o.strainDiagrams || useStrains) {
+        const double strainLeft = xuLeft + s.xuWidth + L * gap::beforeStrain;
+        const Rect strip{strainLeft, columnY(0), L * strainWidth, columnY(depth) - columnY(0)};
+        list.strainAreas[c] = strip;
+        lineStart = strainLeft + L * strainWidth + L * gap::beforeGrid;
+        const double textWidth = x0 + fr.columnWidth - s.inset - strainLeft;
+        if (useStrains) {
+            // The top face, the neutral axis and the steel level run on through the strain
+            // diagram, where its strain is εc, 0 and εs.
+            gridStart = strainLeft;
+            const Owner owner{Part::Strain, i};
+            const double top = fr.bandTop - L * gap::strainTop;
+            if (i == approximationColumn)
+                list.labels.push_back(
+                    oneLine("geen eigen rek", strainLeft, top, textWidth, Role::Ink, owner));
+            if (strainDrawn(i)) {
+                const double zero = strainLeft + compression * perMille;
+                list.strainZero[c] = zero;
+                strainDiagram(i, strip, columnY, perMille, zero);
+                const beam::StrainState &st = x.limits->models[c].strain;
+                list.labels.push_back(
+                    oneLine("εc = " + perMilleText(st.topStrain, 10, x.separator) + " ‰",
+                            strainLeft, top, textWidth, Role::Ink, owner));
+                double row = rowsTop;
+                for (std::string &text : strainLines(i)) {
+                    list.labels.push_back(
+                        oneLine(std::move(text), strainLeft, row, textWidth, columnRole(i), owner));
+                    row += L;
+                }
+            }
+        }
+    }
+    const double axis = lineStart + L * gap::beforeAxis;
+    const double zRight = x0 + fr.columnWidth - s.inset;
+    const double zLeft = zRight - s.zWidth;
+    const double zx = zLeft - L * gap::aroundArm;
+    const double forceLeft = zx - L * gap::aroundArm - s.forceWidth;
+    const double arrowsEnd = forceLeft - L * gap::afterArrows;
+    const double blockWidth = (arrowsEnd - axis) / gap::blockClear; // C stands clear of the block
+    const Role colour = columnRole(i);
+    list.bands[c] = Rect{lineStart, columnY(0), arrowsEnd - lineStart, depth * fr.sy};
+    list.columns[c] =
+        Rect{x0, fr.headingTop, fr.columnWidth,
+             columnY(depth) + L * gap::beforeResults + s.resultsHeight - fr.headingTop};
+
+    list.labels.push_back(label(modelName(c), x0 + fr.columnWidth / 2, fr.headingTop, 1,
+                                Align::Centre, colour, {Part::Heading, i}));
+    // The top face, the reinforcement's level and the zero-stress line.
+    const Stroke grid{Role::Grid, hair, Dash::Dotted};
+    line({{gridStart, columnY(0)}, {arrowsEnd, columnY(0)}}, grid, {Part::Grid, i});
+    line({{gridStart, columnY(g.d)}, {arrowsEnd, columnY(g.d)}}, grid, {Part::Grid, i});
+    broken({axis, columnY(0)}, {axis, columnY(depth)}, columnY, Stroke{Role::Grid, hair},
+           {Part::Grid, i});
+
+    if (col.hasBlock) {
+        std::vector<Point> outline;
+        for (const Point &p : col.block)
+            outline.push_back({axis + p.x * blockWidth, columnY(p.y)});
+        // An invalid model's block is hatched, with lines a third of a line apart.
+        if (!col.valid) {
+            double low = 1e300;
+            double high = -1e300;
+            for (const Point &p : outline) {
+                low = std::min(low, p.x + p.y);
+                high = std::max(high, p.x + p.y);
+            }
+            const double spacing = L * gap::hatch;
+            for (double at = std::ceil(low / spacing) * spacing; at < high; at += spacing)
+                for (const auto &[p, q] : chords(outline, at))
+                    line({p, q}, Stroke{Role::Invalid, hair * weight::hatch}, {Part::Block, i});
+        }
+        const Fill fill{FillKind::Solid,
+                        colour == Role::Warning ? Role::WarningBlock : Role::Block};
+        add({Polygon{std::move(outline)},
+             Stroke{colour, hair * weight::bold},
+             col.valid ? fill : Fill{},
+             {Part::Block, i}});
+        if (col.neutralAxis <= depth) {
+            const double y = columnY(col.neutralAxis);
+            line({{gridStart, y}, {arrowsEnd, y}}, Stroke{colour, hair, Dash::Dashed},
+                 {Part::NeutralAxis, i});
+            xuLabels[c] = Pending{"xu", xuLeft, y, colour, {Part::NeutralAxis, i}, 0};
+        }
+    }
+    // Forces only where steel pulls: none without bars, none for a model that is invalid.
+    if (!col.valid || !(g.steelForce > 0))
+        return;
+    const Stroke force{Role::Force, hair * weight::bold};
+    const double head = L * gap::arrowHead;
+    if (col.compression >= 0 && col.compression <= depth) {
+        const double y = columnY(col.compression);
+        add({Arrow{{arrowsEnd, y}, {axis, y}, head}, force, {}, {Part::Compression, i}});
+        forceLabels[c].push_back(Pending{"C",
+                                         forceLeft,
+                                         y,
+                                         Role::Force,
+                                         {Part::Compression, i},
+                                         arrowsEnd + L * gap::leaderStart});
+    }
+    const double ty = columnY(col.tension);
+    add({Arrow{{axis, ty}, {arrowsEnd, ty}, head}, force, {}, {Part::Tension, i}});
+    forceLabels[c].push_back(Pending{
+        "T", forceLeft, ty, Role::Force, {Part::Tension, i}, arrowsEnd + L * gap::leaderStart});
+    const double zTop = std::clamp(col.compression, 0.0, depth);
+    const Stroke arm{Role::Force, hair};
+    dimension({zx, columnY(zTop)}, {zx, ty}, L * gap::tick, arm, {Part::LeverArm, i});
+    // The dimension line was drawn whole; across a break it is drawn again in two parts.
+    if (columnY.broken && zTop < columnY.breakDepth && col.tension > columnY.breakDepth) {
+        list.shapes.erase(list.shapes.end() - 3);
+        broken({zx, columnY(zTop)}, {zx, ty}, columnY, arm, {Part::LeverArm, i});
+    }
+    zLabels[c] = Pending{"z", zLeft, (columnY(zTop) + ty) / 2, Role::Force, {Part::LeverArm, i}, 0};
+}
+
+// The columns' labels in lanes of their own: each near its anchor, pushed apart where two would
+// meet, with a leader where one had to move.
+bool Layout::columnLabels(const Frame &fr, const ColumnScale &columnY)
+{
+    bool packed = true;
+    const double columnLow = fr.bandTop - L * gap::laneReach;
+    const double columnHigh = columnY(g.drawnDepth) + L * gap::laneReach;
+    for (std::size_t c = 0; c < modelColumns; ++c) {
+        packed = placeLane(forceLabels[c], columnLow, columnHigh) && packed;
+        for (const auto *single : {&xuLabels[c], &zLabels[c]})
+            if (*single)
+                packed = placeLane({**single}, columnLow, columnHigh) && packed;
+    }
+    return packed;
+}
+
+// Below each column what the main window shows for it, and where the model holds.
+void Layout::results(const Frame &fr, double resultsTop)
+{
+    for (int i = 0; i < modelColumns; ++i) {
+        const double centre = fr.columnsLeft + i * fr.columnWidth + fr.columnWidth / 2;
+        double top = resultsTop;
+        for (const Line &result : resultLines(i)) {
+            const Fitted fitted = fit(result.text, fr.columnWidth - L * gap::textMargin);
+            for (const std::string &part : fitted.lines) {
+                list.labels.push_back(label(part, centre, top, fitted.size, Align::Centre,
+                                            result.role, {Part::Results, i}));
+                top += L * fitted.size;
+            }
+        }
+    }
+}
+
+} // namespace section::picture

@@ -1,0 +1,299 @@
+// The frame of the picture: the sizes that do not depend on the arrangement, the choice of the
+// section beside the columns or above them, the columns' scale and its break, the notes on the
+// scales, and one attempt at a font size.
+#include "picture_parts.h"
+
+#include "chart_layout.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace section::picture {
+namespace {
+
+// A ratio of scales to two significant digits, for a note.
+std::string ratioText(double ratio)
+{
+    // "1 ×" would say the drawing is to scale.
+    if (ratio < 1.095) {
+        const auto hundredths = std::int64_t(std::round(ratio * 100));
+        return whole(hundredths / 100) + "." + (hundredths % 100 < 10 ? "0" : "") +
+               whole(hundredths % 100);
+    }
+    if (ratio < 9.95) {
+        const auto tenths = std::int64_t(std::round(ratio * 10));
+        std::string text = whole(tenths / 10);
+        if (tenths % 10) {
+            text += '.';
+            text += whole(tenths % 10);
+        }
+        return text;
+    }
+    return whole(std::int64_t(std::min(std::round(ratio), 1e15)));
+}
+
+} // namespace
+
+void Layout::measure()
+{
+    s.hText = "h = " + number(g.h);
+    s.bText = "b = " + number(g.b);
+    s.dText = "d = " + number(g.d);
+    s.cText = "c = " + number(g.cover);
+    // The h label, a gap, its dimension line and a gap before the section.
+    s.leftWidth = advance(s.hText) + L * (gap::dimension + gap::heightLabel);
+    // The dimension lines of c and d, the lane of their labels, a gap before the columns.
+    s.laneWidth = std::max(advance(s.dText), advance(s.cText));
+    s.rightWidth = L * gap::lane + s.laneWidth + L * gap::beforeColumns;
+
+    s.xuWidth = advance("xu");
+    s.forceWidth = std::max(advance("C"), advance("T"));
+    s.zWidth = advance("z");
+    s.inset = L * gap::inset;
+    const double strain =
+        o.strainDiagrams || useStrains ? L * (strainWidth + gap::beforeStrain) : 0;
+    const double diagram = s.inset + s.xuWidth + L * (gap::beforeGrid + gap::beforeAxis) + strain +
+                           L * leastArrow + L * gap::afterArrows + s.forceWidth +
+                           L * (2 * gap::aroundArm) + s.zWidth + s.inset;
+    // The columns are as wide as the texts they usually hold, whatever the digits are now, so
+    // that they keep their places while the inputs change.
+    double textWidth = 0;
+    for (const char *sample : {"ongeldig: xu ≥ d", "xu = 0000 mm", "Mu = 00000 kNm", "z/d = 0.00"})
+        textWidth = std::max(textWidth, advance(sample));
+    for (const beam::ModelDescriptor &model : beam::models)
+        textWidth = std::max(textWidth, advance(model.name));
+    s.naturalColumn = std::max(textWidth + L * gap::textWidthMargin, diagram);
+
+    std::size_t mostLines = 0;
+    for (int i = 0; i < modelColumns; ++i) {
+        std::size_t count = 0;
+        for (const Line &line : resultLines(i))
+            count += fit(line.text, s.naturalColumn - L * gap::textMargin).lines.size();
+        mostLines = std::max(mostLines, count);
+    }
+    s.resultsHeight = double(mostLines) * L;
+    s.aboveBand = 0;
+    s.belowBand = 0;
+    if (useStrains) {
+        double rows = strainRows;
+        for (int i = 0; i < modelColumns; ++i)
+            rows = std::max(rows, double(strainLines(i).size()));
+        s.aboveBand = L * gap::strainRow;
+        s.belowBand = rows * L + L * gap::afterStrains;
+    }
+}
+
+// The section beside the columns, at their vertical scale, so that the top face, the bars'
+// level and the neutral axes line up across the picture.
+std::optional<Layout::Frame> Layout::sideBySide(double notesHeight) const
+{
+    const double room = area.width - s.leftWidth - s.rightWidth - columns * s.naturalColumn;
+    if (room < L * sectionWidth)
+        return std::nullopt;
+    const double bandTop = area.top + L * gap::heading + s.aboveBand;
+    const double bandHeight = area.top + area.height - notesHeight - s.resultsHeight - s.belowBand -
+                              L * gap::beforeResults - bandTop;
+    if (bandHeight < L * leastBand)
+        return std::nullopt;
+
+    // The section and the columns share one scale where that leaves the columns at least
+    // three quarters of the height they are given; otherwise the columns take all of it, and
+    // the section keeps the width it has room for.
+    const double depth = g.drawnDepth;
+    const double full = bandHeight / depth;
+    double sy = full;
+    double sx = full;
+    if (g.b * full > room) {
+        sx = room / g.b;
+        sy = sx >= columnShare * full ? sx : full;
+    }
+    if (g.b * sx < L * sectionWidth)
+        sx = L * sectionWidth / g.b;
+
+    Frame frame;
+    frame.sx = sx;
+    frame.sectionSy = sy;
+    frame.sy = sy;
+    // What the section leaves over widens the columns a little; the rest centres the picture.
+    const double spare = std::max(room - g.b * sx, 0.0);
+    frame.columnWidth =
+        s.naturalColumn + std::min(spare / columns, s.naturalColumn * gap::widening);
+    const double offset = (spare - columns * (frame.columnWidth - s.naturalColumn)) / 2;
+    frame.sectionLeft = area.left + offset + s.leftWidth;
+    frame.sectionTop = bandTop;
+    frame.columnsLeft = frame.sectionLeft + g.b * sx + s.rightWidth;
+    frame.bandTop = bandTop;
+    frame.headingTop = area.top;
+    return frame;
+}
+
+// The section to scale above the columns, which then take the height that is left at a
+// vertical scale of their own: for sections too wide to stand beside them.
+std::optional<Layout::Frame> Layout::stacked(double notesHeight) const
+{
+    const double across = area.width - s.leftWidth - s.rightWidth;
+    if (across < L * sectionWidth || columns * s.naturalColumn > area.width)
+        return std::nullopt;
+    // Above the section room for the d label, below it the b dimension, then the headings.
+    const double fixed = L * (gap::aboveStacked + gap::belowSection + gap::beforeHeadings +
+                              gap::heading + gap::beforeResults) +
+                         s.aboveBand + s.belowBand;
+    const double height = area.height - notesHeight - s.resultsHeight - fixed;
+    const double depth = g.drawnDepth;
+    double sx = across / g.b;
+    double sectionSy = sx;
+    double sectionHeight = depth * sx;
+    if (sectionHeight > height * stackedShare) {
+        sectionHeight = height * stackedShare;
+        sx = sectionSy = sectionHeight / depth;
+    }
+    // A strip thinner than this would hide its bars: it is drawn taller than its scale.
+    if (sectionHeight < L * thinnestStrip) {
+        sectionHeight = L * thinnestStrip;
+        sectionSy = sectionHeight / depth;
+    }
+    const double bandHeight = height - sectionHeight;
+    if (bandHeight < L * leastBand)
+        return std::nullopt;
+
+    Frame frame;
+    frame.sx = sx;
+    frame.sectionSy = sectionSy;
+    frame.sy = bandHeight / depth;
+    frame.sectionLeft =
+        area.left + (area.width - s.leftWidth - g.b * sx - s.rightWidth) / 2 + s.leftWidth;
+    frame.sectionTop = area.top + L * gap::aboveStacked;
+    const double spare = area.width - columns * s.naturalColumn;
+    frame.columnWidth =
+        s.naturalColumn + std::min(spare / columns, s.naturalColumn * gap::widening);
+    frame.columnsLeft = area.left + (area.width - columns * frame.columnWidth) / 2;
+    frame.headingTop =
+        frame.sectionTop + sectionHeight + L * (gap::belowSection + gap::beforeHeadings);
+    frame.bandTop = frame.headingTop + L * gap::heading + s.aboveBand;
+    frame.stacked = true;
+    return frame;
+}
+
+// A compression zone of a few hundredths of a deep section would be a sliver at the columns'
+// scale: the columns then break below the deepest zone, and show it larger above the break.
+Layout::ColumnScale Layout::columnScale(const Frame &frame) const
+{
+    const double depth = g.drawnDepth;
+    const double band = depth * frame.sy;
+    ColumnScale scale;
+    scale.top = frame.bandTop;
+    scale.scale = frame.sy;
+    double deepest = 0;
+    for (const ModelColumn &col : g.columns)
+        if (col.hasBlock)
+            deepest = std::max(deepest, std::min(col.neutralAxis, depth));
+    if (!(deepest > 0) || deepest * frame.sy >= L * smallestBlock || deepest > depth / shallowZone)
+        return scale;
+    scale.broken = true;
+    scale.breakDepth = 2 * deepest;
+    scale.above = band * breakShare;
+    scale.gap = L * gap::breakGap;
+    scale.zoom = scale.above / scale.breakDepth;
+    scale.scale = (band - scale.above - scale.gap) / (depth - scale.breakDepth);
+    return scale;
+}
+
+std::vector<std::string> Layout::scaleNotes(const Frame &frame) const
+{
+    std::vector<std::string> notes;
+    if (const ColumnScale scale = columnScale(frame); scale.broken)
+        notes.push_back("De modellen zijn onderbroken: boven de onderbreking staat de drukzone " +
+                        ratioText(scale.zoom / scale.scale) + " × zo groot als eronder.");
+    const double ratio = frame.sectionSy / frame.sx;
+    if (std::fabs(ratio - 1) > 1e-9)
+        notes.push_back(ratio > 1 ? "Niet op schaal: verticaal is " + ratioText(ratio) +
+                                        " × zo groot getekend als horizontaal; de maten gelden."
+                                  : "Niet op schaal: horizontaal is " + ratioText(1 / ratio) +
+                                        " × zo groot getekend als verticaal; de maten gelden.");
+    if (frame.stacked)
+        notes.push_back("De modellen staan op een eigen schaal: verticaal " +
+                        ratioText(frame.sy / frame.sectionSy) + " × die van de doorsnede.");
+    return notes;
+}
+
+std::optional<DisplayList> Layout::attempt(double fontScale, std::size_t reservedNoteLines)
+{
+    f = fontScale;
+    L = m.lineHeight() * f;
+    hair = std::max(L * weight::lineToHair, 0.5);
+    list = DisplayList{};
+    list.width = W;
+    list.height = H;
+    list.fontScale = f;
+    wantsNoteLines = 0;
+    readable = true;
+    const double pad = L * gap::pad;
+    double right = W - pad;
+    double bottom = H - pad;
+    if (o.chartShare > 0) {
+        const double chart = W * std::min(o.chartShare, chartWidthShare);
+        list.chartArea = Rect{W - chart, pad, chart - pad, H - 2 * pad};
+        right = W - chart - pad;
+    }
+    if (!g.empty) {
+        measure();
+        // Beside the columns where they keep their natural width and the section some room;
+        // otherwise below them, over the whole width.
+        if (useChart && !list.chartArea) {
+            const double need =
+                s.leftWidth + s.rightWidth + columns * s.naturalColumn + L * gap::chartSection;
+            const double spare = W - 3 * pad - need;
+            if (spare >= L * chartBeside) {
+                const double width =
+                    compactChart ? L * chartBeside : std::min(spare, (W - 3 * pad) / 2);
+                list.chartArea = Rect{W - pad - width, pad, width, H - 2 * pad};
+                right = W - 2 * pad - width;
+            } else {
+                const double height =
+                    compactChart ? L * chartBelow
+                                 : std::max(L * chartBelow, (H - 3 * pad) * chartHeightShare);
+                list.chartArea = Rect{pad, H - pad - height, W - 2 * pad, height};
+                bottom = H - 2 * pad - height;
+            }
+        }
+    }
+    area = {pad, pad, right - pad, bottom - pad};
+    if (!(area.width > 0 && area.height > 0))
+        return std::nullopt;
+    if (g.empty)
+        return layOutEmpty() ? std::optional(std::move(list)) : std::nullopt;
+
+    std::vector<std::string> allNotes = g.notes;
+    allNotes.insert(allNotes.end(), levelNotes.begin(), levelNotes.end());
+    const std::vector<std::string> geometryNotes = wrapNotes(allNotes);
+    const std::size_t noteLines = geometryNotes.size() + reservedNoteLines;
+    const double notesHeight = noteLines ? double(noteLines) * L + L * gap::beforeNotes : 0;
+
+    // Beside the columns where the section is drawn to scale or nearly so; above them where it
+    // is wider than deep, and beside them would have to be drawn far out of scale. A deep one
+    // above them would come out smaller still.
+    std::optional<Frame> frame = sideBySide(notesHeight);
+    const bool farOutOfScale = frame && frame->sectionSy / frame->sx > stackAbove;
+    if (g.b > g.drawnDepth && (!frame || farOutOfScale))
+        if (const std::optional<Frame> above = stacked(notesHeight))
+            frame = above;
+    if (!frame)
+        return std::nullopt;
+    // The extras give way before a slab is drawn as a narrow post beside the columns.
+    if ((useChart || useStrains) && g.b > g.drawnDepth && !frame->stacked && farOutOfScale)
+        return std::nullopt;
+    const std::vector<std::string> written = wrapNotes(scaleNotes(*frame));
+    if (written.size() > reservedNoteLines) {
+        wantsNoteLines = written.size();
+        return std::nullopt;
+    }
+    std::vector<std::string> notes = geometryNotes;
+    notes.insert(notes.end(), written.begin(), written.end());
+    if (!emit(*frame, notes) || !readable)
+        return std::nullopt;
+    if (useChart && !layoutChart(list, *x.chart, *list.chartArea, ChartFont{m, f, hair}))
+        return std::nullopt;
+    return std::optional(std::move(list));
+}
+
+} // namespace section::picture
