@@ -73,7 +73,6 @@ const DisplayList &SectionPainter::paint(QPainter &painter, const QRectF &target
     paintPictureAt(painter, target, *m_list);
     return *m_list;
 }
-}
 
 QString describe(const Picture &picture)
 {
