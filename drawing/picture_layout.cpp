@@ -759,6 +759,9 @@ std::vector<Layout::Line> Layout::resultLines(int column) const
         else
             lines.push_back({"As,nodig: geen", role});
     }
+    if (model.unity && model.unity->hasMoment)
+        lines.push_back({"MEd/MRd = " + unityText(*model.unity, x.separator),
+                         model.unity->satisfied || role != Role::Ink ? role : Role::Warning});
     return lines;
 }
 
@@ -947,6 +950,7 @@ std::optional<DisplayList> Layout::attempt(double fontScale, std::size_t reserve
         return layOutEmpty() ? std::optional(std::move(list)) : std::nullopt;
 
     std::vector<std::string> allNotes = g.notes;
+    allNotes.insert(allNotes.end(), x.notes.begin(), x.notes.end());
     allNotes.insert(allNotes.end(), levelNotes.begin(), levelNotes.end());
     const std::vector<std::string> geometryNotes = wrapNotes(allNotes);
     const std::size_t noteLines = geometryNotes.size() + reservedNoteLines;

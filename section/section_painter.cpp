@@ -45,6 +45,7 @@ DisplayList paintSection(QPainter &painter, const QRectF &target, const Picture 
     PictureLimits extras;
     extras.limits = picture.limits ? &*picture.limits : nullptr;
     extras.chart = picture.chart ? &*picture.chart : nullptr;
+    extras.notes = picture.notes;
     PictureOptions options;
     options.strainDiagrams = extras.limits != nullptr;
     return paintSectionPicture(painter, target, picture.geometry, picture.texts, options, extras);

@@ -175,10 +175,25 @@ SectionWindow::SectionWindow(QWidget *owner)
     m_designReason->setObjectName(u"MEdReason"_s);
     m_designReason->setTextInteractionFlags(Qt::TextSelectableByMouse);
     connect(m_designMoment, &QLineEdit::textChanged, this, &SectionWindow::designMomentEdited);
+    auto *aggregateLabel = new QLabel(u"D&max (mm)"_s, this);
+    aggregateLabel->setObjectName(u"DmaxLabel"_s);
+    m_aggregate = new QLineEdit(QString::number(beam::defaultAggregate), this);
+    m_aggregate->setObjectName(u"DmaxEdit"_s);
+    m_aggregate->setAccessibleName(u"Dmax"_s);
+    m_aggregate->setToolTip(
+        u"Grootste korrelafmeting in mm (1 tot en met 63): geeft de vrije ruimte tussen de staven"_s);
+    aggregateLabel->setBuddy(m_aggregate);
+    m_aggregateReason = new QLabel(this);
+    m_aggregateReason->setObjectName(u"DmaxReason"_s);
+    m_aggregateReason->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    connect(m_aggregate, &QLineEdit::textChanged, this, &SectionWindow::designMomentEdited);
     auto *design = new QHBoxLayout;
     design->addWidget(designLabel);
     design->addWidget(m_designMoment);
     design->addWidget(m_designReason, 1);
+    design->addWidget(aggregateLabel);
+    design->addWidget(m_aggregate);
+    design->addWidget(m_aggregateReason, 1);
 
     struct Command {
         const char *name;
@@ -282,16 +297,26 @@ void SectionWindow::redraw()
         return;
     m_drawn = true;
     const beam::SectionInputs &inputs = m_result.inputs;
-    m_picture.geometry = sectionGeometry(inputs, m_result.steps);
+    const AggregateEntry aggregate = readAggregate(m_aggregate->text().toStdString());
+    if (aggregate.value)
+        m_lastAggregate = *aggregate.value;
+    const QString aggregateReason = aggregate.value
+                                        ? QString()
+                                        : fromUtf8(aggregate.reason + " Gerekend met Dmax = ") +
+                                              QString::number(m_lastAggregate) + u" mm."_s;
+    m_aggregateReason->setText(aggregateReason);
+    m_aggregate->setAccessibleDescription(aggregateReason);
+    m_picture.geometry = sectionGeometry(inputs, m_result.steps, m_lastAggregate);
     m_picture.texts = m_result.steps.texts;
     // Only here, on a new section or a new MEd: the limits take up to some hundred runs.
     const DesignMomentEntry entry =
         readDesignMoment(m_designMoment->text().toStdString(), inputs.decimalSeparator);
     const auto steel = beam::steelGrade(inputs.steelGrade);
     m_limits = beam::sectionLimits(inputs, m_result.steps, steel ? steel->Es : std::string_view(),
-                                   entry.value);
+                                   entry.value, m_lastAggregate);
     m_picture.limits = m_limits;
     m_picture.chart = momentChart(inputs, m_result.steps, m_limits);
+    m_picture.notes = pictureNotes(inputs, m_limits);
     const QString reason = fromUtf8(entry.reason);
     m_designReason->setText(reason);
     m_designMoment->setAccessibleDescription(reason);

@@ -87,6 +87,10 @@ private:
     QPlainTextEdit *m_text = nullptr;
     QLineEdit *m_designMoment = nullptr;
     QLabel *m_designReason = nullptr;
+    QLineEdit *m_aggregate = nullptr;
+    QLabel *m_aggregateReason = nullptr;
+    // A refused Dmax keeps the last one accepted, as a refused entry keeps the results.
+    int m_lastAggregate = beam::defaultAggregate;
     beam::SectionLimits m_limits;
     beam::SectionResult m_result;
     bool m_hasResult = false;
