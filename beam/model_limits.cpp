@@ -226,6 +226,46 @@ RequiredArea requiredAreaOf(const Rerun &rerun, const MomentSteps &steps, int co
     return r;
 }
 
+// Each diameter at the effective depth it gives, through the same searches as the window's
+// own: about 9 x 40 runs of the model.
+std::optional<Arrangement> leastSteel(const SectionInputs &inputs, int column,
+                                      const Extended &designMoment, int aggregate)
+{
+    std::optional<Arrangement> best;
+    for (int item = 0; item < int(barDiameters.size()); ++item) {
+        SectionInputs other = inputs;
+        other.barItem = item;
+        other.d = effectiveDepth(item, inputs.stirrupItem, inputs.H, inputs.c);
+        if (other.d <= 0)
+            continue;
+        const Rerun rerun(other);
+        const MomentSteps steps = rerun(0);
+        const std::int32_t validLimit = !steps.guardPassed ? -1
+                                        : column == approximationColumn
+                                            ? largestArea
+                                            : validLimitOf(rerun, steps, Model(column));
+        const RequiredArea r = requiredAreaOf(rerun, steps, column, validLimit, designMoment);
+        if (r.outcome != Requirement::Found)
+            continue;
+        const ReinforcementBounds bounds = reinforcementBounds(
+            inputs.concreteClass, inputs.steelGrade, inputs.b, other.d, inputs.H);
+        const std::int64_t provided =
+            bounds.known ? std::max<std::int64_t>(r.As, bounds.minimum) : std::int64_t(r.As);
+        const auto count =
+            provided <= largestArea ? barsFor(item, std::int32_t(provided)) : std::nullopt;
+        if (!count)
+            continue;
+        const BarLayer bars =
+            barLayerOf(other, item, std::max(*count, leastBarCount(inputs)), aggregate);
+        if (!bars.fits || bars.area < provided)
+            continue;
+        if (!best || bars.area < best->bars.area ||
+            (bars.area == best->bars.area && bars.count < best->bars.count))
+            best = Arrangement{item, other.d, provided, bars};
+    }
+    return best;
+}
+
 } // namespace
 
 Extended ultimateStrainBiLinear(int concreteClass)
@@ -269,26 +309,50 @@ double columnMoment(const MomentSteps &steps, int column)
     return steps.models[std::size_t(column)].moment;
 }
 
-BarLayer barLayer(const SectionInputs &inputs, std::int32_t count)
+BarLayer barLayer(const SectionInputs &inputs, std::int32_t count, int aggregate)
 {
-    // The drawing's rule, operation for operation, so the note and the drawing agree.
+    return barLayerOf(inputs, inputs.barItem, count, aggregate);
+}
+
+BarLayer barLayerOf(const SectionInputs &inputs, int barItem, std::int32_t count, int aggregate)
+{
+    // The drawing's placing, operation for operation, so the note and the drawing agree.
     BarLayer layer;
     layer.count = std::max<std::int32_t>(count, 0);
-    layer.area = steelArea(inputs.barItem, layer.count);
+    layer.area = steelArea(barItem, layer.count);
     const double b = inputs.b;
     const double c = inputs.c;
     const double s = stirrupDiameter(inputs.stirrupItem);
-    const double phi = barDiameter(inputs.barItem);
+    const int diameter = barDiameter(barItem);
+    const double phi = diameter;
     const double left = c + s + phi / 2;
     const double right = b - c - s - phi / 2;
-    layer.minimumSpacing = std::max(phi, 20.0);
-    if (layer.count >= 2) {
+    layer.rule = spacingRule(diameter, aggregate);
+    const double minimum = layer.rule.minimum;
+    const auto fits = [&](std::int64_t n) {
+        if (n >= 2)
+            return !((right - left) / double(n - 1) - phi < minimum);
+        return n < 1 || !(right < left);
+    };
+    if (layer.count >= 2)
         layer.clearSpacing = (right - left) / (layer.count - 1) - phi;
-        layer.fits = !(layer.clearSpacing < layer.minimumSpacing);
-    } else if (layer.count == 1) {
-        layer.fits = !(right < left);
+    layer.fits = fits(layer.count);
+    if (fits(1)) {
+        // The formula in doubles lands on the count or next to it; the rule itself decides.
+        const double guess = std::floor((right - left) / (phi + minimum)) + 1;
+        std::int64_t n = guess >= 1 ? (guess < largestArea ? std::int64_t(guess) : largestArea) : 1;
+        while (n > 1 && !fits(n))
+            --n;
+        while (n < largestArea && fits(n + 1))
+            ++n;
+        layer.mostThatFit = std::int32_t(n);
     }
     return layer;
+}
+
+std::int32_t leastBarCount(const SectionInputs &inputs)
+{
+    return stirrupDiameter(inputs.stirrupItem) > 0 ? 2 : 1;
 }
 
 std::optional<std::int32_t> barsFor(int barItem, std::int32_t As)
@@ -312,10 +376,13 @@ StrainState strainState(const MomentSteps &steps, Model model, std::int32_t As, 
 
 SectionLimits sectionLimits(const SectionInputs &inputs, const MomentSteps &steps,
                             std::string_view EsText,
-                            const std::optional<ext::Extended> &designMoment)
+                            const std::optional<ext::Extended> &designMoment, int aggregate)
 {
     SectionLimits limits;
     limits.designMoment = designMoment;
+    limits.aggregate = std::clamp(aggregate, smallestAggregate, largestAggregate);
+    limits.bounds =
+        reinforcementBounds(inputs.concreteClass, inputs.steelGrade, inputs.b, inputs.d, inputs.H);
     const Rerun rerun(inputs);
     const StrainRule rule =
         strainRule(steps.fyd, inputs.concreteClass, EsText, inputs.decimalSeparator);
@@ -327,6 +394,10 @@ SectionLimits sectionLimits(const SectionInputs &inputs, const MomentSteps &step
         limit.strain = strainOf(steps, model, inputs.As, rule);
         setYieldLimit(limit, rerun, steps, model, rule);
         limit.validLimit = steps.guardPassed ? validLimitOf(rerun, steps, model) : -1;
+        limit.ductility = ductility(steps, model, inputs.concreteClass, rule.yieldStrain);
+        if (limit.strain.verdict == Verdict::DoesNotYield && rule.Es)
+            limit.compatible =
+                compatibleState(steps, model, inputs.As, inputs.concreteClass, *rule.Es);
     }
     // "benadering" assumes yielding steel and z = 0.9 d and has no strain of its own: the
     // standard block decides for it.
@@ -343,15 +414,45 @@ SectionLimits sectionLimits(const SectionInputs &inputs, const MomentSteps &step
 
     if (!designMoment)
         return limits;
+    const auto standardAt = [&](std::int32_t As) {
+        const MomentSteps run = rerun(As);
+        const ModelSteps &computed = run.model(Model::ParabolaRectangle);
+        StandardCheck check;
+        check.As = As;
+        check.valid = run.guardPassed && computed.state == ModelState::Valid;
+        check.moment = columnMoment(run, columnOf(Model::ParabolaRectangle));
+        check.leverRatio = check.valid ? computed.z / run.d : 0;
+        check.verdict = strainOf(run, Model::ParabolaRectangle, As, rule).verdict;
+        return check;
+    };
     for (int column = 0; column < modelColumnCount; ++column) {
         ModelLimits &limit = limits.models[std::size_t(column)];
+        limit.unity = unityCheck(*designMoment, columnMoment(steps, column),
+                                 limit.strain.verdict == Verdict::Yields);
         RequiredArea r = requiredAreaOf(rerun, steps, column, limit.validLimit, *designMoment);
         if (r.outcome == Requirement::Found) {
             r.withinYieldLimit = limit.yieldLimit && r.As <= *limit.yieldLimit;
-            if (const auto count = barsFor(inputs.barItem, r.As)) {
-                r.bars = barLayer(inputs, *count);
+            r.minimumGoverns = limits.bounds.known && limits.bounds.minimum > r.As;
+            r.provided = r.minimumGoverns ? limits.bounds.minimum : r.As;
+            const auto count = r.provided <= largestArea
+                                   ? barsFor(inputs.barItem, std::int32_t(r.provided))
+                                   : std::nullopt;
+            if (count) {
+                r.bars =
+                    barLayer(inputs, std::max(*count, leastBarCount(inputs)), limits.aggregate);
                 r.hasBars = true;
             }
+            r.leastSteel = leastSteel(inputs, column, *designMoment, limits.aggregate);
+            if (column == approximationColumn) {
+                r.standardAtRequired = standardAt(r.As);
+                if (r.hasBars)
+                    r.standardAtBars = standardAt(r.bars.area);
+            }
+        } else if (r.outcome == Requirement::Unreachable && r.stoppedByDepth &&
+                   column != approximationColumn) {
+            if (limit.yieldLimit && *limit.yieldLimit > 0 && *limit.yieldLimit <= limit.validLimit)
+                r.yieldMoment = columnMoment(rerun(*limit.yieldLimit), column);
+            r.limitMoment = momentAtDepthRatio(steps, Model(column), limit.ductility.limit);
         }
         limit.required = r;
     }

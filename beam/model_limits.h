@@ -16,6 +16,7 @@
 #include "extended.h"
 #include "models.h"
 #include "moment.h"
+#include "section_checks.h"
 #include "section_inputs.h"
 
 #include <array>
@@ -44,7 +45,8 @@ ext::Extended ultimateStrainBiLinear(int concreteClass);
 // class), εcu3 of the class for the bi-linear block.
 ext::Extended topStrain(Model model, int concreteClass);
 
-// True for the classes whose own limit strains lie below 2.0 and 3.5 per mille, while the run
+// True for the classes above fck 50, whose own parabola-rectangle diagram differs from the
+// lower classes' (Table 3.1: εc2 above 2.0, εcu2 below 3.5 per mille, n below 2), while the run
 // keeps the lower classes' parabola constants for them.
 bool lowerClassShapes(int concreteClass);
 
@@ -74,21 +76,44 @@ struct StrainState {
     double Es = 0;          // N/mm2, its text read in extended and stored
 };
 
-// Bars of the chosen diameter side by side in one layer, by the rule the drawing uses: clear
-// spacing between neighbours against the larger of the diameter and 20 mm.
+// Bars of one diameter side by side in one layer, between the stirrups, by the clear distance
+// max(ø, Dmax + 5 mm, 20 mm). The drawing places the window's bars by the same rule.
 struct BarLayer {
     std::int32_t count = 0;
     std::int32_t area = 0; // steelArea(barItem, count)
     double clearSpacing = 0;
-    double minimumSpacing = 0;
+    SpacingRule rule;
     bool fits = true;
+    std::int32_t mostThatFit = 0; // of this diameter, in one layer; 0 when none does
 };
 
-BarLayer barLayer(const SectionInputs &inputs, std::int32_t count);
+BarLayer barLayer(const SectionInputs &inputs, std::int32_t count,
+                  int aggregate = defaultAggregate);
+BarLayer barLayerOf(const SectionInputs &inputs, int barItem, std::int32_t count, int aggregate);
+
+// The bars a design needs: at least two where stirrups hold them (one in each corner), at
+// least one without.
+std::int32_t leastBarCount(const SectionInputs &inputs);
 
 // The fewest bars of the item's diameter whose area (as steelArea computes it) reaches As:
 // 0 for As <= 0, none when the item has no bar.
 std::optional<std::int32_t> barsFor(int barItem, std::int32_t As);
+
+struct Arrangement {
+    int barItem = 0;
+    std::int32_t d = 0; // mm, the effective depth with this diameter
+    std::int64_t provided = 0;
+    BarLayer bars;
+};
+
+// Mu and z/d of parabool rechthoek at an area, and whether its steel yields there.
+struct StandardCheck {
+    std::int32_t As = 0;
+    double moment = 0; // kNm before truncation; 0 where the model is invalid
+    double leverRatio = 0;
+    bool valid = false;
+    Verdict verdict = Verdict::NotChecked;
+};
 
 enum class Requirement {
     Found,       // As is the smallest whole area whose moment reaches MEd
@@ -105,8 +130,21 @@ struct RequiredArea {
     // than the end of the 32-bit areas) stops it there.
     bool stoppedByDepth = false;
     bool withinYieldLimit = false; // Found: As <= the model's As,vloei
-    BarLayer bars;                 // Found: the fewest bars that give As
+    // Found: the area to provide, the larger of As and As,min, and the fewest bars of the
+    // window's diameter that give it.
+    std::int64_t provided = 0;
+    bool minimumGoverns = false;
+    BarLayer bars;
     bool hasBars = false;
+    // Found: among all bar diameters, each at its own d, the arrangement in one layer of at
+    // least leastBarCount bars with the least steel that reaches the area to provide there.
+    std::optional<Arrangement> leastSteel;
+    // Unreachable by the depth, block models: Mu at As,vloei and at xu/d = the ductile limit.
+    std::optional<double> yieldMoment;
+    double limitMoment = 0;
+    // "benadering": parabool rechthoek at As and at the bars' area, whose z/d is not 0.9.
+    std::optional<StandardCheck> standardAtRequired;
+    std::optional<StandardCheck> standardAtBars;
 };
 
 struct ModelLimits {
@@ -120,21 +158,29 @@ struct ModelLimits {
     // section.
     std::int32_t validLimit = 0;
     std::optional<RequiredArea> required; // with a design moment
+    std::optional<UnityCheck> unity;      // with a design moment
+    Ductility ductility;                  // block models
+    // Block models whose steel does not yield at the window's As: σs = Es εs.
+    std::optional<CompatibleState> compatible;
 };
 
 struct SectionLimits {
     std::array<ModelLimits, modelColumnCount> models{};
     std::optional<ext::Extended> designMoment; // kNm
+    int aggregate = defaultAggregate;          // Dmax, mm
+    ReinforcementBounds bounds;                // at the window's b, d and h
 };
 
 // One column's verdict at one As: the strain from the run's stored xu.
 StrainState strainState(const MomentSteps &steps, Model model, std::int32_t As, int concreteClass,
                         std::string_view EsText, char separator);
 
-// The limits of all four columns. `steps` is the window's run for `inputs`; MEd in kNm, >= 0.
+// The limits of all four columns. `steps` is the window's run for `inputs`; MEd in kNm, >= 0;
+// Dmax in mm, smallestAggregate .. largestAggregate (a value outside is held to them).
 SectionLimits sectionLimits(const SectionInputs &inputs, const MomentSteps &steps,
                             std::string_view EsText,
-                            const std::optional<ext::Extended> &designMoment);
+                            const std::optional<ext::Extended> &designMoment,
+                            int aggregate = defaultAggregate);
 
 // The moment of a column before truncation as the run computes it (models[column].moment);
 // 0 when the guard failed.

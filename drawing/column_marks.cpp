@@ -138,6 +138,9 @@ std::vector<Layout::Line> Layout::resultLines(int column) const
         else
             lines.push_back({"As,nodig: geen", role});
     }
+    if (model.unity && model.unity->hasMoment)
+        lines.push_back({"MEd/MRd = " + unityText(*model.unity, x.separator),
+                         model.unity->satisfied || role != Role::Ink ? role : Role::Warning});
     return lines;
 }
 

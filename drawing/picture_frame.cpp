@@ -264,6 +264,7 @@ std::optional<DisplayList> Layout::attempt(double fontScale, std::size_t reserve
         return layOutEmpty() ? std::optional(std::move(list)) : std::nullopt;
 
     std::vector<std::string> allNotes = g.notes;
+    allNotes.insert(allNotes.end(), x.notes.begin(), x.notes.end());
     allNotes.insert(allNotes.end(), levelNotes.begin(), levelNotes.end());
     const std::vector<std::string> geometryNotes = wrapNotes(allNotes);
     const std::size_t noteLines = geometryNotes.size() + reservedNoteLines;

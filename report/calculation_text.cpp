@@ -47,7 +47,8 @@ std::string calculationText(const beam::SectionInputs &inputs, const beam::Momen
     };
     const auto limitsOf = [&](const beam::ModelDescriptor &model) {
         if (limits)
-            for (const std::string &text : limitLines(inputs, *limits, beam::columnOf(model.model)))
+            for (const std::string &text :
+                 limitLines(inputs, *limits, beam::columnOf(model.model), &steps))
                 line(text);
     };
 
@@ -73,8 +74,10 @@ std::string calculationText(const beam::SectionInputs &inputs, const beam::Momen
              num(steps.steelForce) + " N");
         line("Wapeningspercentage As/(b·d) = " + whole(inputs.As) + " / (" + whole(inputs.b) +
              " × " + whole(inputs.d) +
-             ") = " + decimal(100.0 * inputs.As / (steps.b * steps.d), 4, sep) +
-             " % (ter informatie; geen controle op minimum en maximum)");
+             ") = " + decimal(100.0 * inputs.As / (steps.b * steps.d), 4, sep) + " %");
+        if (limits)
+            for (const std::string &text : boundsLines(inputs, *limits))
+                line(text);
         for (const beam::ModelDescriptor &model : beam::models) {
             const beam::ModelSteps &computed = steps.model(model.model);
             const std::string name(model.name);

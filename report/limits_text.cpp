@@ -5,6 +5,9 @@
 #include "reinforcement.h"
 #include "section_geometry.h"
 
+#include <charconv>
+#include <cmath>
+
 namespace section {
 
 using numtext::decimal;
@@ -47,6 +50,46 @@ std::pair<std::string, std::string> distinct(double a, double b, char separator)
     return {perMille(a, 17, separator), perMille(b, 17, separator)};
 }
 
+// A whole number of hundredths (or tenths) as a decimal text with exactly that many places:
+// "0.96", "1.00", "93.0".
+std::string placesText(const ext::Extended &whole, int places, char separator)
+{
+    std::string digits = ext::wholeText(abs(whole));
+    if (digits.find_first_not_of("0123456789") != digits.npos)
+        return ext::wholeText(whole);
+    if (digits.size() <= std::size_t(places))
+        digits.insert(0, std::size_t(places) + 1 - digits.size(), '0');
+    digits.insert(digits.size() - std::size_t(places), 1, separator);
+    return (whole < 0 ? "-" : "") + digits;
+}
+
+// A moment in kNm with one decimal, rounded with ties to even: "93.0".
+std::string tenthsText(double value, char separator)
+{
+    if (!std::isfinite(value))
+        return decimal(value, 6, separator);
+    return placesText(ext::roundHalfEven(ext::fromDouble(value) * ext::Extended(10)), 1, separator);
+}
+
+// The code's decimal texts ("2.29") with the window's separator.
+std::string withSeparator(std::string_view text, char separator)
+{
+    std::string out(text);
+    for (char &c : out)
+        if (c == '.')
+            c = separator;
+    return out;
+}
+
+std::string spacingText(const beam::SpacingRule &rule)
+{
+    const char *term = rule.governs == beam::SpacingTerm::Diameter    ? "ø"
+                       : rule.governs == beam::SpacingTerm::Aggregate ? "Dmax + 5 mm"
+                                                                      : "20 mm";
+    return "max(ø, Dmax + 5, 20) = max(" + whole(rule.diameter) + ", " + whole(rule.aggregate) +
+           " + 5, 20) = " + whole(rule.minimum) + " mm; " + term + " bepaalt";
+}
+
 std::string className(int concreteClass)
 {
     const auto concrete = beam::concreteClass(concreteClass);
@@ -70,13 +113,44 @@ std::string noCheckText(beam::NoCheck reason)
     return {};
 }
 
+std::string highClassNote(int concreteClass, char sep)
+{
+    const auto concrete = beam::concreteClass(concreteClass);
+    if (!concrete)
+        return {};
+    return "voor " + std::string(concrete->name) + " geeft NEN-EN 1992-1-1 tabel 3.1 εc2 = " +
+           withSeparator(concrete->parabolaStrain, sep) +
+           " ‰, εcu2 = " + withSeparator(concrete->ultimateStrain, sep) +
+           " ‰ en n = " + withSeparator(concrete->exponent, sep) +
+           " (alleen εcu2 is kleiner dan bij de lagere klassen); het venster rekent ook voor deze "
+           "klasse met de vorm van de lagere klassen (εc2 = " +
+           perMille(2, 2, sep) + " ‰, εcu2 = " + perMille(3.5, 2, sep) +
+           " ‰, n = 2), en de rek hier hoort bij die vorm.";
+}
+
+// The same, in the few words a note under the drawing has room for.
+std::string highClassShort(int concreteClass, char sep)
+{
+    const auto concrete = beam::concreteClass(concreteClass);
+    if (!concrete)
+        return {};
+    return std::string(concrete->name) +
+           ": parabolisch en parabool rechthoek rekenen met de vorm van de lagere klassen "
+           "(εc2 = " +
+           perMille(2, 2, sep) + " ‰, εcu2 = " + perMille(3.5, 2, sep) +
+           " ‰, n = 2); tabel 3.1 geeft εc2 = " + withSeparator(concrete->parabolaStrain, sep) +
+           " ‰, εcu2 = " + withSeparator(concrete->ultimateStrain, sep) +
+           " ‰, n = " + withSeparator(concrete->exponent, sep) + ".";
+}
+
 // εc at the top, with where it comes from.
 std::string topStrainText(beam::Model model, const beam::StrainState &s, int concreteClass,
                           char sep)
 {
     const std::string value = perMille(s.topStrain, 10, sep);
     if (model == beam::Model::Parabolic)
-        return "εc = " + value + " ‰ bovenaan (top van de parabool)";
+        return "εc = εc2 = " + value + " ‰ bovenaan (top van de parabool; nog geen bezwijken: " +
+               "het beton bezwijkt pas bij εcu2 = " + perMille(3.5, 2, sep) + " ‰)";
     if (model == beam::Model::ParabolaRectangle)
         return "εc = " + value + " ‰ bovenaan (einde van de rechthoek)";
     if (!beam::lowerClassShapes(concreteClass))
@@ -118,20 +192,143 @@ void strainLines(std::vector<std::string> &lines, beam::Model model, const beam:
                         perMille(s.topStrain, 10, sep) + " ‰ nog niet bezweken is");
 }
 
-std::string yieldLimitLine(const beam::ModelLimits &model, bool borrowed)
+// Under- or over-reinforced: for the blocks whose top strain is the concrete's ultimate one.
+void reinforcementLine(std::vector<std::string> &lines, beam::Model model,
+                       const beam::StrainState &s)
 {
+    if (model == beam::Model::Parabolic || s.verdict == Verdict::NotChecked)
+        return;
+    lines.push_back(s.verdict == Verdict::Yields
+                        ? "  ondergewapend: het staal vloeit voordat het beton bezwijkt (taaie "
+                          "breuk, met waarschuwing)"
+                        : "  overgewapend: het beton bezwijkt voordat het staal vloeit (brosse "
+                          "breuk, zonder waarschuwing)");
+}
+
+// The moment with the stress the strains give, where σs = fyd does not hold.
+void compatibleLine(std::vector<std::string> &lines, const beam::ModelLimits &model,
+                    const beam::SectionInputs &inputs)
+{
+    if (!model.compatible)
+        return;
+    const char sep = inputs.decimalSeparator;
+    const beam::CompatibleState &c = *model.compatible;
+    if (!c.known) {
+        lines.push_back("  σs = Es·εs: niet te bepalen (geen staal, geen Es of geen doorsnede)");
+        return;
+    }
+    lines.push_back("  σs = Es·εs met de rekken: α·b·fcd·x² + As·Es·εc·x − As·Es·εc·d = 0 geeft "
+                    "x = " +
+                    decimal(c.x, 6, sep) +
+                    " mm, σs = Es·εc·(d − x)/x = " + decimal(c.stress, 6, sep) +
+                    " N/mm2 < fyd, Mu = As·σs·(d − β·x) = " + ext::wholeText(c.whole) + " kNm");
+}
+
+void ductilityLine(std::vector<std::string> &lines, const beam::ModelLimits &limit,
+                   const beam::SectionInputs &inputs)
+{
+    const char sep = inputs.decimalSeparator;
+    const beam::StrainState &s = limit.strain;
+    const beam::Ductility &d = limit.ductility;
+    if (!(s.d > 0))
+        return;
+    const bool high = beam::lowerClassShapes(inputs.concreteClass);
+    const std::string limitText = placesText(d.limit * ext::Extended(100), 2, sep);
+    std::string line = "  xu/d = " + decimal(d.ratio, 3, sep);
+    if (s.yieldStrain > 0)
+        line += "; ξbal = εc/(εc + εyd) = " + perMille(s.topStrain, 10, sep) + "/(" +
+                perMille(s.topStrain, 10, sep) + " + " + perMille(s.yieldStrain, 4, sep) +
+                ") = " + decimal(d.balanced, 3, sep);
+    line += "; grens voor rotatiecapaciteit xu/d ≤ " + limitText +
+            (high ? " (fck > 50 N/mm2)" : " (fck ≤ 50 N/mm2)") +
+            (d.withinLimit ? ": eronder" : ": erboven") + " (ter informatie)";
+    lines.push_back(line);
+}
+
+void unityLine(std::vector<std::string> &lines, const beam::ModelLimits &model,
+               const beam::SectionLimits &limits, const beam::MomentSteps *steps, int column,
+               char sep)
+{
+    if (!model.unity || !limits.designMoment)
+        return;
+    const beam::UnityCheck &u = *model.unity;
+    if (!u.hasMoment) {
+        lines.push_back("  MEd/MRd: geen, want dit model geeft hier geen moment");
+        return;
+    }
+    std::string line = "  MEd/MRd = " + placesText(u.hundredths, 2, sep) +
+                       " (MEd = " + numtext::formatGeneral(*limits.designMoment, 15, sep) +
+                       " kNm, MRd = Mu vóór afkappen";
+    if (steps)
+        line += " = " + decimal(beam::columnMoment(*steps, column), 6, sep) + " kNm";
+    line += ")";
+    if (!u.withinCapacity)
+        line += ": MEd > MRd, onvoldoende";
+    else if (!u.yields)
+        line += ": MEd ≤ MRd, maar het staal vloeit niet, dus MRd geldt niet: onvoldoende";
+    else
+        line += ": MEd ≤ MRd en het staal vloeit: voldoet";
+    lines.push_back(line);
+}
+
+std::string yieldLimitLine(const beam::ModelLimits &model, int column)
+{
+    const bool borrowed = column == beam::approximationColumn;
     const std::string from = borrowed ? " (van parabool rechthoek)" : "";
     if (!model.yieldLimit)
         return "  As,vloei: niet te bepalen, " + noCheckText(model.limitReason);
     if (*model.yieldLimit == 0)
         return "  As,vloei = 0 mm2" + from + ": al bij 1 mm2 vloeit het staal in dit model niet";
-    return "  As,vloei = " + whole(*model.yieldLimit) + " mm2" + from +
-           ": de grootste As waarbij het staal nog vloeit, de grens van de aanname σs = fyd; "
-           "geen maximale wapening en geen taaiheidsgrens";
+    const std::string head = "  As,vloei = " + whole(*model.yieldLimit) + " mm2" + from;
+    if (borrowed || beam::Model(column) == beam::Model::Parabolic)
+        return head + ": de grootste As waarbij het staal nog vloeit, de grens van de aanname "
+                      "σs = fyd; geen As,max";
+    return head + ": de gebalanceerde wapening (xu/d = ξbal), de grootste As waarbij het staal "
+                  "vloeit voordat het beton bezwijkt: de grens tussen onder- en overwapening, "
+                  "geen As,max";
+}
+
+std::string barsText(const beam::BarLayer &bars)
+{
+    return whole(bars.count) + " ø" + whole(bars.rule.diameter) + " = " + whole(bars.area) + " mm2";
+}
+
+// n bars of one diameter, whether they fit in one layer, and never a negative clear distance.
+std::string layerText(const beam::BarLayer &bars, char sep)
+{
+    if (bars.fits)
+        return bars.count >= 2
+                   ? ", in één laag (vrije ruimte " + decimal(bars.clearSpacing, 3, sep) +
+                         " mm, nodig " + spacingText(bars.rule) + ")"
+                   : ", in één laag";
+    const std::string most = bars.mostThatFit == 0
+                                 ? "er past er geen tussen de beugels"
+                                 : "er passen er hoogstens " + whole(bars.mostThatFit);
+    return " nodig, maar die passen niet in één laag: " + most + " (vrije ruimte nodig " +
+           spacingText(bars.rule) + "); d gaat uit van één laag";
+}
+
+std::string standardText(const beam::StandardCheck &check, const beam::SectionLimits &limits,
+                         char sep)
+{
+    if (!check.valid)
+        return "parabool rechthoek is bij As = " + whole(check.As) +
+               " mm2 ongeldig (xu ≥ d): benadering ligt hier aan de onveilige kant";
+    std::string text = "parabool rechthoek geeft bij As = " + whole(check.As) +
+                       " mm2 z/d = " + decimal(check.leverRatio, 3, sep) +
+                       " en Mu = " + tenthsText(check.moment, sep) + " kNm";
+    const bool enough = ext::fromDouble(check.moment) >= *limits.designMoment;
+    if (!enough)
+        text += " < MEd: benadering ligt hier aan de onveilige kant";
+    else if (check.verdict != Verdict::Yields)
+        text += ", maar het staal vloeit daar niet: benadering ligt hier aan de onveilige kant";
+    else
+        text += " ≥ MEd";
+    return text;
 }
 
 void requiredLines(std::vector<std::string> &lines, const beam::ModelLimits &model,
-                   const beam::SectionLimits &limits, const beam::SectionInputs &inputs)
+                   const beam::SectionLimits &limits, const beam::SectionInputs &inputs, int column)
 {
     if (!model.required || !limits.designMoment)
         return;
@@ -147,22 +344,32 @@ void requiredLines(std::vector<std::string> &lines, const beam::ModelLimits &mod
                         " kNm)");
         return;
     case Requirement::Unreachable:
-        if (r.stoppedByDepth)
-            lines.push_back("  As,nodig: geen (met de drukzone binnen d haalt dit model "
-                            "hoogstens " +
-                            decimal(r.moment, 6, sep) + " kNm, bij As = " + whole(r.As) +
-                            " mm2; bij meer staal reikt xu tot d en geeft het 0; MEd = " + MEd +
-                            " kNm)");
-        else
+        if (r.stoppedByDepth) {
+            std::string line = "  As,nodig: geen (MEd = " + MEd +
+                               " kNm is meer dan dit model met vloeiend staal haalt";
+            if (r.yieldMoment && model.yieldLimit)
+                line += ": bij As,vloei = " + whole(*model.yieldLimit) +
+                        " mm2 is Mu = " + tenthsText(*r.yieldMoment, sep) + " kNm";
+            line +=
+                ", bij xu/d = " + placesText(model.ductility.limit * ext::Extended(100), 2, sep) +
+                " is Mu = " + tenthsText(r.limitMoment, sep) +
+                " kNm; met meer staal vloeit het niet. Mogelijk: een hogere doorsnede, een "
+                "bredere doorsnede, een hogere betonklasse of drukwapening)";
+            lines.push_back(line);
+        } else {
             lines.push_back("  As,nodig: geen (ook As = " + whole(r.As) + " mm2 geeft maar " +
                             decimal(r.moment, 6, sep) + " kNm < MEd = " + MEd + " kNm)");
+        }
         return;
     case Requirement::Found:
         break;
     }
     std::string line = "  As,nodig = " + whole(r.As) + " mm2 voor MEd = " + MEd +
                        " kNm (Mu vóór afkappen " + decimal(r.moment, 10, sep) + " kNm)";
-    if (model.yieldLimit) {
+    if (column == beam::approximationColumn) {
+        if (r.standardAtRequired)
+            line += "; " + standardText(*r.standardAtRequired, limits, sep);
+    } else if (model.yieldLimit) {
         const std::string limit = "As,vloei = " + whole(*model.yieldLimit) + " mm2";
         line += r.withinYieldLimit ? "; binnen " + limit + ": het staal vloeit"
                                    : "; meer dan " + limit +
@@ -170,21 +377,27 @@ void requiredLines(std::vector<std::string> &lines, const beam::ModelLimits &mod
                                          "dit model en niet geldig";
     }
     lines.push_back(line);
-    if (!r.hasBars)
-        return;
-    const int phi = beam::barDiameter(inputs.barItem);
-    std::string bars = "  staven: " + whole(r.bars.count) + " ø" + whole(phi) + " = " +
-                       whole(r.bars.area) + " mm2";
-    if (r.bars.count >= 2)
-        bars += r.bars.fits
-                    ? ", passen in één laag (vrije ruimte " + decimal(r.bars.clearSpacing, 3, sep) +
-                          " mm, nodig " + decimal(r.bars.minimumSpacing, 3, sep) + " mm)"
-                    : "; die passen niet naast elkaar in één laag (vrije ruimte " +
-                          decimal(r.bars.clearSpacing, 3, sep) + " mm, nodig " +
-                          decimal(r.bars.minimumSpacing, 3, sep) + " mm); d gaat uit van één laag";
-    else if (!r.bars.fits)
-        bars += "; die past niet tussen de beugels";
-    lines.push_back(bars);
+    if (r.As == 0)
+        lines.push_back("  voor MEd is geen staal nodig");
+    if (r.minimumGoverns)
+        lines.push_back("  As,min = " + whole(limits.bounds.minimum) + " mm2 is meer dan " +
+                        (r.As == 0 ? std::string("0") : "As,nodig") +
+                        ": aan te brengen As = As,min = " + whole(r.provided) + " mm2");
+    if (r.hasBars) {
+        std::string bars = "  staven: " + barsText(r.bars) + layerText(r.bars, sep);
+        const auto fewest = beam::barsFor(inputs.barItem, std::int32_t(r.provided));
+        if (fewest && *fewest < r.bars.count)
+            bars += " (minstens 2: één in elke hoek van de beugel)";
+        if (r.standardAtBars)
+            bars += "; " + standardText(*r.standardAtBars, limits, sep);
+        lines.push_back(bars);
+    }
+    if (r.leastSteel)
+        lines.push_back("  minst staal in één laag: " + barsText(r.leastSteel->bars) +
+                        " (d = " + whole(r.leastSteel->d) + " mm)");
+    else
+        lines.push_back("  minst staal in één laag: geen staafdiameter haalt de aan te brengen As "
+                        "in één laag");
 }
 
 } // namespace
@@ -257,7 +470,8 @@ DesignMomentEntry readDesignMoment(std::string_view text, char separator)
 }
 
 std::vector<std::string> limitLines(const beam::SectionInputs &inputs,
-                                    const beam::SectionLimits &limits, int column)
+                                    const beam::SectionLimits &limits, int column,
+                                    const beam::MomentSteps *steps)
 {
     std::vector<std::string> lines;
     if (column < 0 || column >= beam::modelColumnCount)
@@ -280,22 +494,28 @@ std::vector<std::string> limitLines(const beam::SectionInputs &inputs,
                                       " ‰, een controlewaarde): de aanname van vloeiend staal "
                                       "klopt niet");
         }
-        lines.push_back(yieldLimitLine(model, true));
-        requiredLines(lines, model, limits, inputs);
+        lines.push_back(yieldLimitLine(model, column));
+        unityLine(lines, model, limits, steps, column, sep);
+        requiredLines(lines, model, limits, inputs, column);
         return lines;
     }
     const auto stressBlock = beam::Model(column);
     strainLines(lines, stressBlock, model.strain, inputs);
+    reinforcementLine(lines, stressBlock, model.strain);
+    if (stressBlock == beam::Model::Parabolic && model.strain.verdict == Verdict::DoesNotYield &&
+        limits.models[std::size_t(beam::columnOf(beam::Model::ParabolaRectangle))].strain.verdict ==
+            Verdict::Yields)
+        lines.push_back("  bij " + perMille(3.5, 2, sep) +
+                        " ‰ (parabool rechthoek) vloeit het staal wel: de doorsnede is niet te "
+                        "zwaar gewapend");
+    compatibleLine(lines, model, inputs);
     if (stressBlock != beam::Model::BiLinear && beam::lowerClassShapes(inputs.concreteClass))
-        lines.push_back("  Let op: voor " + className(inputs.concreteClass) +
-                        " horen bij deze vorm kleinere grensrekken dan " +
-                        perMille(model.strain.topStrain, 10, sep) +
-                        " ‰; het venster rekent ook voor deze klasse met de vorm en de "
-                        "constanten van de lagere klassen, en deze rek hoort bij die vorm, niet "
-                        "bij " +
-                        className(inputs.concreteClass) + ".");
-    lines.push_back(yieldLimitLine(model, false));
-    requiredLines(lines, model, limits, inputs);
+        lines.push_back("  Let op: " + highClassNote(inputs.concreteClass, sep));
+    if (model.strain.verdict != Verdict::NotChecked)
+        ductilityLine(lines, model, inputs);
+    lines.push_back(yieldLimitLine(model, column));
+    unityLine(lines, model, limits, steps, column, sep);
+    requiredLines(lines, model, limits, inputs, column);
     return lines;
 }
 
@@ -324,10 +544,12 @@ std::string limitSummary(const beam::SectionLimits &limits, int column)
             summary += ", As,nodig: geen";
         else {
             summary += ", As,nodig = " + whole(r.As) + " mm2";
-            if (model.yieldLimit && !r.withinYieldLimit)
+            if (column != beam::approximationColumn && model.yieldLimit && !r.withinYieldLimit)
                 summary += ", meer dan As,vloei";
         }
     }
+    if (model.unity && model.unity->hasMoment)
+        summary += ", MEd/MRd = " + placesText(model.unity->hundredths, 2, '.');
     return summary;
 }
 
@@ -335,9 +557,95 @@ std::vector<std::string> designNotes(const beam::SectionLimits &limits)
 {
     if (!limits.designMoment)
         return {};
-    return {"Niet gecontroleerd bij As,nodig: minimum- en maximumwapening, de staafafstand "
-            "(alleen of de staven in één laag passen), een tweede laag, en de kleinere nuttige "
-            "hoogte d die een tweede laag zou geven."};
+    return {"Niet gecontroleerd bij As,nodig: een tweede laag en de kleinere nuttige hoogte d die "
+            "die zou geven, de dwarskracht, de scheurwijdte en de doorbuiging."};
+}
+
+std::string unityText(const beam::UnityCheck &check, char separator)
+{
+    return placesText(check.hundredths, 2, separator);
+}
+
+std::vector<std::string> boundsLines(const beam::SectionInputs &inputs,
+                                     const beam::SectionLimits &limits)
+{
+    const beam::ReinforcementBounds &b = limits.bounds;
+    if (!b.known)
+        return {"As,min en As,max: niet te bepalen (b, d of h is niet positief)"};
+    const char sep = inputs.decimalSeparator;
+    const ext::Extended fctm = ext::Extended(b.fctmTenths) / ext::Extended(10);
+    const std::string fctmText = placesText(ext::Extended(b.fctmTenths), 1, sep);
+    const ext::Extended ratio = b.tensileGoverns
+                                    ? (ext::Extended(26) * fctm) / ext::Extended(100 * b.fyk)
+                                    : ext::Extended(13) / ext::Extended(10000);
+    const double exact = ext::toDouble(ratio * ext::Extended(inputs.b) * ext::Extended(inputs.d));
+    std::vector<std::string> lines;
+    lines.push_back("As,min = " + whole(b.minimum) +
+                    " mm2: max(0.26·fctm/fyk, 0.0013)·b·d = max(0.26 × " + fctmText + " / " +
+                    whole(b.fyk) + ", 0.0013) × " + whole(inputs.b) + " × " + whole(inputs.d) +
+                    " = " + decimal(exact, 10, sep) +
+                    " mm2, naar boven afgerond (NEN-EN 1992-1-1 9.2.1.1(1))");
+    lines.push_back("As,max = " + whole(b.maximum) + " mm2: 0.04·b·h = 0.04 × " + whole(inputs.b) +
+                    " × " + whole(inputs.H) + ", naar beneden afgerond (9.2.1.1(3))");
+    const std::string As = "As = " + whole(inputs.As) + " mm2";
+    if (inputs.As < b.minimum)
+        lines.push_back(As + " ligt onder As,min: te weinig wapening");
+    else if (inputs.As > b.maximum)
+        lines.push_back(As + " ligt boven As,max: te veel wapening");
+    else
+        lines.push_back(As + " ligt tussen As,min en As,max");
+    return lines;
+}
+
+std::vector<std::string> pictureNotes(const beam::SectionInputs &inputs,
+                                      const beam::SectionLimits &limits)
+{
+    std::vector<std::string> notes;
+    if (beam::lowerClassShapes(inputs.concreteClass))
+        notes.push_back(highClassShort(inputs.concreteClass, inputs.decimalSeparator));
+    const beam::ReinforcementBounds &b = limits.bounds;
+    if (limits.designMoment && b.known) {
+        const std::string where = inputs.As < b.minimum   ? "ligt eronder"
+                                  : inputs.As > b.maximum ? "ligt erboven"
+                                                          : "ligt ertussen";
+        notes.push_back("As,min = " + whole(b.minimum) + " mm2, As,max = " + whole(b.maximum) +
+                        " mm2; As = " + whole(inputs.As) + " mm2 " + where + ".");
+    }
+    return notes;
+}
+
+AggregateEntry readAggregate(std::string_view text)
+{
+    AggregateEntry entry;
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    const std::string range = "een heel getal van " + whole(beam::smallestAggregate) +
+                              " tot en met " + whole(beam::largestAggregate) + " (mm)";
+    bool digits = !text.empty();
+    int value = 0;
+    for (const char c : text) {
+        digits = digits && isDigit(c);
+        // Past the largest size the digits no longer matter; stopping keeps value in range.
+        if (digits && value <= beam::largestAggregate)
+            value = value * 10 + (c - '0');
+    }
+    if (text.empty()) {
+        entry.reason = "Dmax ontbreekt; schrijf " + range + ".";
+        return entry;
+    }
+    if (!digits) {
+        entry.reason =
+            "Dmax \"" + std::string(text) + "\" is geen heel getal; schrijf " + range + ".";
+        return entry;
+    }
+    if (value < beam::smallestAggregate || value > beam::largestAggregate) {
+        entry.reason = "Dmax moet " + range + " zijn.";
+        return entry;
+    }
+    entry.value = value;
+    return entry;
 }
 
 } // namespace section

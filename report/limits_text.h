@@ -30,11 +30,36 @@ struct DesignMomentEntry {
 // blanks around it are allowed, an empty text means no design moment.
 DesignMomentEntry readDesignMoment(std::string_view text, char separator);
 
+// The largest aggregate size as typed: a whole number of mm within the limits of
+// section_checks.h, blanks around it allowed; otherwise none and the reason in Dutch.
+struct AggregateEntry {
+    std::optional<int> value;
+    std::string reason;
+};
+
+AggregateEntry readAggregate(std::string_view text);
+
 // The lines of one column (0 "benadering" .. 3 "parabool rechthoek"), each indented by two
 // blanks, without line ends. Fixed words: "staal vloeit" or "staal vloeit niet",
-// "As,vloei = N mm2", and with a design moment "As,nodig = N mm2" or "As,nodig: geen (...)".
+// "As,vloei = N mm2", for bi_lineair and parabool rechthoek "ondergewapend" or "overgewapend",
+// where the steel does not yield "σs = Es·εs ... N kNm", and with a design moment
+// "MEd/MRd = 0.96" (with "voldoet" only where the check holds), "As,nodig = N mm2" or
+// "As,nodig: geen (...)". With `steps` (the same run) the unity line gives MRd itself.
 std::vector<std::string> limitLines(const beam::SectionInputs &inputs,
-                                    const beam::SectionLimits &limits, int column);
+                                    const beam::SectionLimits &limits, int column,
+                                    const beam::MomentSteps *steps = nullptr);
+
+// MEd/MRd as its hundredths: "0.96", "1.04".
+std::string unityText(const beam::UnityCheck &check, char separator);
+
+// Once for the section: "As,min = N mm2", "As,max = N mm2" and where the window's As lies.
+std::vector<std::string> boundsLines(const beam::SectionInputs &inputs,
+                                     const beam::SectionLimits &limits);
+
+// The notes the drawing adds under the section: the high classes' parabola, and with a design
+// moment As,min and As,max.
+std::vector<std::string> pictureNotes(const beam::SectionInputs &inputs,
+                                      const beam::SectionLimits &limits);
 
 // A strain in per mille as a designer writes it, "2,0" rather than "2": at most `digits`
 // significant digits, with the separator.

@@ -109,8 +109,9 @@ MomentChart momentChart(const beam::SectionInputs &inputs, const beam::MomentSte
     }
     chart.empty = false;
     chart.header = "Mu (kNm) tegen As (mm2), voor elke hele As zoals het venster rekent. "
-                   "Lijnen: Mu vóór afkappen, doorgetrokken zolang het staal vloeit, gestreept "
-                   "daarna; een lijn stopt waar xu ≥ d. benadering volgt het oordeel van "
+                   "Lijnen: Mu vóór afkappen, doorgetrokken zolang het staal vloeit; daarna "
+                   "gestreept, voor de blokmodellen met σs = Es·εs uit de rekken, zodat de lijn "
+                   "ombuigt waar het staal niet meer vloeit. benadering volgt het oordeel van "
                    "parabool rechthoek. Stippen bij As = " +
                    whole(inputs.As) +
                    " mm2: Mu zoals het hoofdvenster toont (afgekapt, in hele kNm).";
@@ -174,21 +175,35 @@ MomentChart momentChart(const beam::SectionInputs &inputs, const beam::MomentSte
         ChartCurve &curve = chart.curves[std::size_t(c)];
         ChartSegment solid;
         ChartSegment dashed{true, {}};
+        // Past As,vloei a block's steel follows the strains, which hold for every area, also
+        // where xu >= d would make the yielding model invalid.
+        const bool compatible =
+            c != beam::approximationColumn && model.yieldLimit && model.strain.Es > 0;
         for (const Sample &sample : points) {
-            if (sample.As > model.validLimit)
+            const bool beyond = model.yieldLimit && sample.As >= *model.yieldLimit;
+            if (sample.As > model.validLimit && !(compatible && beyond))
                 break;
-            const ChartPoint p{double(sample.As), sample.Mu[std::size_t(c)]};
-            include(p.Mu);
             // The limit itself ends the solid run and starts the dashed one.
-            if (!model.yieldLimit || sample.As <= *model.yieldLimit)
+            if (!model.yieldLimit || sample.As <= *model.yieldLimit) {
+                const ChartPoint p{double(sample.As), sample.Mu[std::size_t(c)]};
+                include(p.Mu);
                 solid.points.push_back(p);
-            if (model.yieldLimit && sample.As >= *model.yieldLimit)
-                dashed.points.push_back(p);
+            }
+            if (beyond) {
+                const double Mu =
+                    compatible
+                        ? bounded(beam::compatibleState(steps, beam::Model(c), sample.As,
+                                                        inputs.concreteClass, model.strain.Es)
+                                      .moment)
+                        : sample.Mu[std::size_t(c)];
+                include(Mu);
+                dashed.points.push_back({double(sample.As), Mu});
+            }
         }
         for (ChartSegment *segment : {&solid, &dashed})
             if (segment->points.size() >= 2)
                 curve.segments.push_back(std::move(*segment));
-        if (model.validLimit < to && model.validLimit >= 0 && !points.empty()) {
+        if (!compatible && model.validLimit < to && model.validLimit >= 0 && !points.empty()) {
             curve.endsInvalid = true;
             const auto last = std::upper_bound(
                 points.begin(), points.end(), model.validLimit,

@@ -3,7 +3,8 @@
 //
 // Pipeline: section inputs, the window's moment run and its limits -> whole steel areas from 0
 // to past the current As and the yield limits -> the moment run for each of them (so every
-// point is a moment the rules compute) -> polylines split where the steel stops yielding,
+// point is a moment the rules compute), and past a block model's As,vloei its moment with the
+// steel stress the strains give (beam::compatibleState) -> polylines split there,
 // markers, axes with round ticks. Coordinates are chart units: x is As in mm2, y is Mu in kNm;
 // every value is finite.
 #pragma once
@@ -25,7 +26,7 @@ struct ChartPoint {
 };
 
 // A run of points drawn solid (the steel yields) or dashed (it does not: the model's σs = fyd
-// no longer holds).
+// no longer holds, and a block model's line follows σs = Es·εs instead).
 struct ChartSegment {
     bool dashed = false;
     std::vector<ChartPoint> points;
@@ -33,8 +34,8 @@ struct ChartSegment {
 
 struct ChartCurve {
     std::vector<ChartSegment> segments;
-    // The model turns invalid (xu >= d) within the axis: the curve stops at its last valid
-    // whole As, `end`.
+    // The model turns invalid (xu >= d) within the axis while its line still assumes σs = fyd:
+    // the curve stops at its last valid whole As, `end`.
     bool endsInvalid = false;
     ChartPoint end;
 };

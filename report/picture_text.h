@@ -20,6 +20,8 @@ struct PictureLimits {
     const beam::SectionLimits *limits = nullptr; // strains, verdicts, As,vloei, As,nodig
     const MomentChart *chart = nullptr;
     char separator = '.'; // for the strains, as the window writes numbers
+    // Under the section's own notes: limitsText's pictureNotes of the same section.
+    std::vector<std::string> notes;
 };
 
 // Whether a column's steel yields by the limits; none for an invalid model.

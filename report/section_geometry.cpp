@@ -61,7 +61,8 @@ std::vector<Point> blockOutline(beam::BlockShape shape, double alpha, double xu,
     return outline;
 }
 
-SectionGeometry sectionGeometry(const beam::SectionInputs &inputs, const beam::MomentSteps &steps)
+SectionGeometry sectionGeometry(const beam::SectionInputs &inputs, const beam::MomentSteps &steps,
+                                int aggregate)
 {
     SectionGeometry g;
     g.b = inputs.b;
@@ -111,7 +112,7 @@ SectionGeometry sectionGeometry(const beam::SectionInputs &inputs, const beam::M
     const double y = g.h - c - s - phi / 2;
     const double left = c + s + phi / 2;
     const double right = g.b - c - s - phi / 2;
-    g.minimumSpacing = std::max(phi, 20.0);
+    g.minimumSpacing = beam::spacingRule(beam::barDiameter(inputs.barItem), aggregate).minimum;
     for (std::int32_t i = 0; i < n; ++i)
         g.bars.push_back({n == 1 ? g.b / 2 : left + (right - left) * i / (n - 1), y});
     if (n >= 2) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "moment.h"
+#include "section_checks.h"
 #include "section_inputs.h"
 
 #include <array>
@@ -75,7 +76,9 @@ struct SectionGeometry {
 // Samples along each curved part of a block outline.
 inline constexpr int curveSegments = 16;
 
-SectionGeometry sectionGeometry(const beam::SectionInputs &inputs, const beam::MomentSteps &steps);
+// Dmax in mm sets the clear distance the bars need (beam::spacingRule).
+SectionGeometry sectionGeometry(const beam::SectionInputs &inputs, const beam::MomentSteps &steps,
+                                int aggregate = beam::defaultAggregate);
 
 // The outline of a stress block of the given shape and α, of depth xu (in mm, > 0), from the
 // top at the zero-stress line down to the neutral axis and back along it, cut off at `limit` mm.

@@ -6,7 +6,7 @@
 namespace section {
 
 SectionReport makeReport(const beam::SectionResult &result, std::string_view designMomentText,
-                         char separator)
+                         char separator, int aggregate)
 {
     SectionReport report;
     report.result = result;
@@ -14,11 +14,11 @@ SectionReport makeReport(const beam::SectionResult &result, std::string_view des
     const beam::MomentSteps &steps = report.result.steps;
     report.designMomentText = designMomentText;
     report.designMoment = readDesignMoment(designMomentText, separator);
-    report.geometry = sectionGeometry(inputs, steps);
+    report.geometry = sectionGeometry(inputs, steps, aggregate);
     // The limits take up to some hundred runs of the models: once per report, never per paint.
     const auto steel = beam::steelGrade(inputs.steelGrade);
     report.limits = beam::sectionLimits(inputs, steps, steel ? steel->Es : std::string_view(),
-                                        report.designMoment.value);
+                                        report.designMoment.value, aggregate);
     report.chart = momentChart(inputs, steps, report.limits);
     report.calculation =
         calculationText(inputs, steps, report.geometry, &report.limits, report.designMoment.reason);
@@ -31,6 +31,7 @@ SectionReport makeReport(const beam::SectionResult &result, std::string_view des
     for (int column = 0; column < modelColumns; ++column)
         report.modelLines[std::size_t(column)] = limitLines(inputs, report.limits, column);
     report.designNotes = designNotes(report.limits);
+    report.pictureNotes = pictureNotes(inputs, report.limits);
     return report;
 }
 

@@ -33,16 +33,21 @@ struct SectionReport {
     std::vector<std::string> limitSummaries;
     std::array<std::vector<std::string>, modelColumns> modelLines; // limitLines per column
     std::vector<std::string> designNotes;
+    std::vector<std::string> pictureNotes; // As,min, As,max and the caveats, in the drawing
 
     const beam::SectionInputs &inputs() const { return result.inputs; }
     const beam::MomentTexts &texts() const { return result.steps.texts; }
     // For the layout: the limits and the chart of this report, its strains written with the
     // inputs' separator. Refers into this report.
-    PictureLimits pictureLimits() const { return {&limits, &chart, inputs().decimalSeparator}; }
+    PictureLimits pictureLimits() const
+    {
+        return {&limits, &chart, inputs().decimalSeparator, pictureNotes};
+    }
 };
 
-// `separator`: the decimal separator the design moment is typed with, besides a point.
+// `separator`: the decimal separator the design moment is typed with, besides a point;
+// `aggregate`: the largest aggregate size Dmax in mm, which sets the clear distance of the bars.
 SectionReport makeReport(const beam::SectionResult &result, std::string_view designMomentText,
-                         char separator);
+                         char separator, int aggregate = beam::defaultAggregate);
 
 } // namespace section

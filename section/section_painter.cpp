@@ -17,6 +17,7 @@ PictureLimits extrasOf(const Picture &picture)
     PictureLimits extras;
     extras.limits = picture.limits ? &*picture.limits : nullptr;
     extras.chart = picture.chart ? &*picture.chart : nullptr;
+    extras.notes = picture.notes;
     return extras;
 }
 

@@ -28,6 +28,7 @@ struct Picture {
     beam::MomentTexts texts;
     std::optional<beam::SectionLimits> limits;
     std::optional<MomentChart> chart;
+    std::vector<std::string> notes; // pictureNotes of the same section
 };
 
 // Paints the section, its four model columns and, with the limits, the strain diagrams and

@@ -238,10 +238,27 @@ SectionWindow::SectionWindow(QWidget *owner)
     // Wrapped, or a long reason would widen the view past the screen.
     m_designReason->setWordWrap(true);
     connect(m_designMoment, &QLineEdit::textChanged, this, &SectionWindow::designMomentEdited);
+    auto *aggregateLabel = new QLabel(u"D&max (mm)"_s, this);
+    aggregateLabel->setObjectName(u"DmaxLabel"_s);
+    m_aggregate = new QLineEdit(QString::number(beam::defaultAggregate), this);
+    m_aggregate->setObjectName(u"DmaxEdit"_s);
+    m_aggregate->setAccessibleName(u"Dmax"_s);
+    m_aggregate->setToolTip(
+        u"Grootste korrelafmeting in mm (1 tot en met 63): geeft de vrije ruimte tussen de staven"_s);
+    aggregateLabel->setBuddy(m_aggregate);
+    m_aggregateReason = new QLabel(this);
+    m_aggregateReason->setObjectName(u"DmaxReason"_s);
+    m_aggregateReason->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_aggregateReason->setFocusPolicy(Qt::NoFocus); // until it holds a reason
+    m_aggregateReason->setWordWrap(true);
+    connect(m_aggregate, &QLineEdit::textChanged, this, &SectionWindow::designMomentEdited);
     auto *design = new QHBoxLayout;
     design->addWidget(designLabel);
     design->addWidget(m_designMoment);
     design->addWidget(m_designReason, 1);
+    design->addWidget(aggregateLabel);
+    design->addWidget(m_aggregate);
+    design->addWidget(m_aggregateReason, 1);
 
     struct Command {
         const char *name;
@@ -375,9 +392,21 @@ void SectionWindow::redraw()
     if (!m_hasResult)
         return;
     m_drawn = true;
-    // Only here, on a new section or a new MEd: the report's limits take up to some hundred runs.
-    m_report = makeReport(m_result, m_designMoment->text().toStdString(), typedSeparator);
-    m_picture = {m_report.geometry, m_report.texts(), m_report.limits, m_report.chart};
+    const AggregateEntry aggregate = readAggregate(m_aggregate->text().toStdString());
+    if (aggregate.value)
+        m_lastAggregate = *aggregate.value;
+    const QString aggregateReason = aggregate.value
+                                        ? QString()
+                                        : fromUtf8(aggregate.reason + " Gerekend met Dmax = ") +
+                                              QString::number(m_lastAggregate) + u" mm."_s;
+    m_aggregateReason->setText(aggregateReason);
+    m_aggregateReason->setFocusPolicy(aggregateReason.isEmpty() ? Qt::NoFocus : Qt::ClickFocus);
+    m_aggregate->setAccessibleDescription(aggregateReason);
+    // Only here, on a new section, MEd or Dmax: the report's limits take up to some hundred runs.
+    m_report = makeReport(m_result, m_designMoment->text().toStdString(), typedSeparator,
+                          m_lastAggregate);
+    m_picture = {m_report.geometry, m_report.texts(), m_report.limits, m_report.chart,
+                 m_report.pictureNotes};
     const QString reason = fromUtf8(m_report.designMoment.reason);
     m_designReason->setText(reason);
     // Selectable to be copied, but never a silent stop for a screen reader while it is empty.

@@ -104,6 +104,10 @@ private:
     QLabel *m_designReason = nullptr;
     QSplitter *m_splitter = nullptr;
     bool m_split = false;
+    QLineEdit *m_aggregate = nullptr;
+    QLabel *m_aggregateReason = nullptr;
+    // A refused Dmax keeps the last one accepted, as a refused entry keeps the results.
+    int m_lastAggregate = beam::defaultAggregate;
     beam::SectionResult m_result;
     bool m_hasResult = false;
     // Whether what is drawn is m_result: not while hidden or minimised.

@@ -69,7 +69,7 @@ inline PictureData pictureData(const PictureSection &section)
 struct PictureExtras {
     beam::SectionLimits limits;
     section::MomentChart chart;
-    section::PictureLimits pointers() const { return {&limits, &chart}; }
+    section::PictureLimits pointers() const { return {&limits, &chart, '.', {}}; }
 };
 
 inline PictureExtras pictureExtras(const PictureSection &section, const std::string &MEd = {})

@@ -102,26 +102,52 @@ void TestLimitsText::lines_data()
     QTest::addRow("MEd 100: parabolisch needs more than its yield limit, in bars that do not fit")
         << 0 << QByteArray("8") << 452 << QByteArray("100") << 1
         << QStringList{u"As,nodig = 609 mm2"_s, u"meer dan As,vloei = 553 mm2"_s, u"niet geldig"_s,
-                       u"6 ø12 = 678 mm2"_s,
-                       u"niet naast elkaar in één laag (vrije ruimte 16.4 mm, nodig 20 mm)"_s}
+                       u"6 ø12 = 678 mm2 nodig, maar die passen niet in één laag: er passen er "
+                       "hoogstens 5"_s,
+                       u"max(ø, Dmax + 5, 20) = max(12, 16 + 5, 20) = 21 mm; Dmax + 5 mm bepaalt"_s}
         << QStringList{};
     QTest::addRow("MEd 100: benadering needs five bars that fit")
         << 0 << QByteArray("8") << 452 << QByteArray("100") << 0
-        << QStringList{u"As,nodig = 543 mm2"_s, u"5 ø12 = 565 mm2, passen in één laag"_s}
-        << QStringList{u"niet geldig"_s};
+        << QStringList{u"As,nodig = 543 mm2"_s, u"5 ø12 = 565 mm2, in één laag"_s,
+                       u"bij As = 565 mm2 z/d = 0.832 en Mu = 96.4 kNm < MEd: benadering ligt hier "
+                       "aan de onveilige kant"_s,
+                       u"MEd/MRd = 1.20"_s}
+        << QStringList{u"niet geldig"_s, u"binnen As,vloei"_s, u"voldoet"_s};
     QTest::addRow("MEd 1000: bi_lineair says none, and why")
         << 0 << QByteArray("8") << 452 << QByteArray("1000") << 2
-        << QStringList{u"As,nodig: geen (met de drukzone binnen d"_s, u"bij As = 1299 mm2"_s}
-        << QStringList{u"As,nodig ="_s};
+        << QStringList{u"bij As,vloei = 801 mm2 is Mu = 124.8 kNm"_s,
+                       u"een hogere doorsnede, een bredere doorsnede, een hogere betonklasse of "
+                       "drukwapening"_s}
+        << QStringList{u"As,nodig ="_s, u"hoogstens"_s};
     QTest::addRow("C53/65: parabolisch's 2.0 per mille is not the class's own strain")
         << 5 << QByteArray("35.3") << 452 << QByteArray() << 1
-        << QStringList{u"Let op: voor C53/65"_s, u"niet bij C53/65"_s} << QStringList{};
+        << QStringList{u"Let op: voor C53/65 geeft NEN-EN 1992-1-1 tabel 3.1 εc2 = 2.15 ‰, εcu2 = "
+                       "3.26 ‰ en n = 1.84"_s,
+                       u"met de vorm van de lagere klassen (εc2 = 2.0 ‰, εcu2 = 3.5 ‰, n = 2)"_s}
+        << QStringList{u"kleinere grensrekken"_s};
     QTest::addRow("C53/65: bi_lineair's εcu3 from the formula")
         << 5 << QByteArray("35.3") << 452 << QByteArray() << 2
         << QStringList{u"2.6 + 35·((90 − 53)/100)^4 = 3.25595635 ‰"_s} << QStringList{u"Let op"_s};
     QTest::addRow("C45/55: no note about lower-class shapes")
         << 4 << QByteArray("30.0") << 452 << QByteArray() << 3 << QStringList{u"3.5 ‰"_s}
         << QStringList{u"Let op"_s};
+    QTest::addRow("8 ø12: bi_lineair is over-reinforced, and its strains allow 127 kNm")
+        << 0 << QByteArray("8") << 904 << QByteArray("100") << 2
+        << QStringList{u"overgewapend"_s, u"MEd/MRd = 0.74"_s, u"Mu = As·σs·(d − β·x) = 127 kNm"_s}
+        << QStringList{u"ondergewapend"_s, u"voldoet"_s};
+    QTest::addRow("four bars: parabool rechthoek is under-reinforced below ξbal 0.617")
+        << 0 << QByteArray("8") << 452 << QByteArray("75") << 3
+        << QStringList{u"ondergewapend"_s, u"3.5/(3.5 + 2.175) = 0.617"_s, u"MEd/MRd = 0.94"_s,
+                       u"voldoet"_s}
+        << QStringList{u"overgewapend"_s, u"σs = Es"_s};
+    QTest::addRow("MEd 10 with one bar: As,min governs the bars")
+        << 0 << QByteArray("8") << 113 << QByteArray("10") << 3
+        << QStringList{u"aan te brengen As = As,min = 123 mm2"_s, u"2 ø12 = 226 mm2, in één laag"_s,
+                       u"minst staal in één laag: 5 ø6 = 140 mm2 (d = 474 mm)"_s}
+        << QStringList{u"1 ø12"_s};
+    QTest::addRow("MEd 150: benadering's 814 mm2 carry 126.5 kNm by parabool rechthoek")
+        << 0 << QByteArray("8") << 452 << QByteArray("150") << 0
+        << QStringList{u"As = 814 mm2 z/d = 0.759 en Mu = 126.5 kNm < MEd"_s} << QStringList{};
     QTest::addRow("no steel: no verdict words")
         << 0 << QByteArray("8") << 0 << QByteArray() << 1
         << QStringList{u"geen staalkracht"_s, u"As,vloei = 553 mm2"_s}

@@ -92,14 +92,20 @@ void TestMomentChart::chartFollowsTheRules()
         const section::ChartCurve &curve = chart.curves[std::size_t(c)];
         bool markedAreaOnCurve = false;
         std::size_t count = 0;
+        // Past As,vloei a block model bends over with the stress its strains give.
+        const bool strains = c != 0 && model.yieldLimit;
         for (const section::ChartSegment &segment : curve.segments) {
+            const bool compatible = strains && segment.dashed;
             for (const section::ChartPoint &p : segment.points) {
                 QVERIFY(inside(p));
-                QCOMPARE(p.Mu, momentAt(int(p.As), c));
-                QVERIFY(p.As <= model.validLimit);
+                QCOMPARE(p.Mu, compatible ? beam::compatibleState(steps, beam::Model(c), int(p.As),
+                                                                  concreteClass, 2e5)
+                                                .moment
+                                          : momentAt(int(p.As), c));
+                QVERIFY(compatible || p.As <= model.validLimit);
                 if (model.yieldLimit)
                     QVERIFY(segment.dashed ? p.As >= *model.yieldLimit : p.As <= *model.yieldLimit);
-                if (p.As == As) {
+                if (p.As == As && !compatible) {
                     QCOMPARE(p.Mu, beam::columnMoment(steps, c));
                     markedAreaOnCurve = true;
                 }
@@ -107,7 +113,8 @@ void TestMomentChart::chartFollowsTheRules()
             }
         }
         QVERIFY(count <= std::size_t(section::chartSamples) + 20);
-        if (As >= chart.x.min && As <= chart.x.max && As <= model.validLimit)
+        if (As >= chart.x.min && As <= chart.x.max && As <= model.validLimit &&
+            !(strains && As > *model.yieldLimit))
             QVERIFY(markedAreaOnCurve);
         // The marker is the main window's field, truncated.
         const section::ChartMarker &marker = chart.current[std::size_t(c)];

@@ -78,10 +78,10 @@ void tst_SectionGeometry::bars_data()
     QTest::addRow("ten 20 mm bars in 200 mm do not fit one layer")
         << 5 << 1 << 10 << 200 << QList<double>{33, 167} << 467.0 << true;
     // (90 - 2 x 29) - 12 = 20 mm between two 12 mm bars.
-    QTest::addRow("a clear spacing of exactly 20 mm fits")
-        << 3 << 1 << 2 << 90 << QList<double>{29, 61} << 471.0 << false;
-    QTest::addRow("a clear spacing just below 20 mm gets the note")
-        << 3 << 1 << 2 << 89 << QList<double>{29, 60} << 471.0 << true;
+    QTest::addRow("a clear spacing of exactly Dmax + 5 = 21 mm fits")
+        << 3 << 1 << 2 << 91 << QList<double>{29, 62} << 471.0 << false;
+    QTest::addRow("a clear spacing just below Dmax + 5 = 21 mm gets the note")
+        << 3 << 1 << 2 << 90 << QList<double>{29, 61} << 471.0 << true;
     QTest::addRow("40 mm bars need a spacing of their diameter")
         << 8 << 1 << 2 << 146 << QList<double>{43, 103} << 457.0 << true;
     QTest::addRow("one bar wider than the room inside the stirrup gets the note")
@@ -256,7 +256,7 @@ void tst_SectionGeometry::notesSayWhatTheDrawingCannot_data()
         << 10 << 15 << u"ze overlappen elkaar over 5.11 mm"_s << u"vrije ruimte -"_s;
     // 5 bars: (200 - 66) / 4 - 20 = 13.5 mm, less than the 20 mm needed.
     QTest::addRow("a clear spacing too small is still a spacing")
-        << 5 << 15 << u"vrije ruimte 13.5 mm, nodig 20 mm"_s << u"overlappen"_s;
+        << 5 << 15 << u"vrije ruimte 13.5 mm, nodig 21 mm"_s << u"overlappen"_s;
     QTest::addRow("a negative cover is said in words")
         << 4 << -10 << u"De dekking c = -10 mm is negatief"_s << u"overlappen"_s;
     QTest::addRow("a cover of 0 is not negative") << 4 << 0 << QString() << u"negatief"_s;
@@ -449,7 +449,7 @@ void tst_SectionGeometry::notes_data()
         << 452 << 38
         << QStringList{u"De beugel past niet binnen de dekking en wordt niet getekend."_s,
                        u"De staven passen niet naast elkaar in één laag: ze overlappen elkaar over "
-                       "18.7 mm, terwijl een vrije ruimte van 20 mm nodig is; d gaat uit van één "
+                       "18.7 mm, terwijl een vrije ruimte van 21 mm nodig is; d gaat uit van één "
                        "laag."_s,
                        u"Een drukzone reikt voorbij de doorsnede; het blok is onderaan "
                        "afgesneden."_s};

@@ -44,7 +44,7 @@ constexpr QSize size{1000, 620};
 section::Picture pictureOf(beam::SectionInputs s)
 {
     const beam::SectionResult result = resultOf(s);
-    return {section::sectionGeometry(result.inputs, result.steps), result.steps.texts, {}, {}};
+    return {section::sectionGeometry(result.inputs, result.steps), result.steps.texts, {}, {}, {}};
 }
 
 beam::SectionInputs withArea(int As)
@@ -340,7 +340,7 @@ void tst_SectionPainter::pageKeepsItsMargins()
     const std::string text =
         section::calculationText(result.inputs, result.steps, geometry, &limits);
     const QString calculation = QString::fromUtf8(text.data(), qsizetype(text.size()));
-    const section::Picture picture{geometry, result.steps.texts, {}, {}};
+    const section::Picture picture{geometry, result.steps.texts, {}, {}, {}};
     const section::Document document{picture, calculation, u"Tralvik  : Doorsnede"_s,
                                      drawingFont()};
     int pages = 1;
