@@ -236,7 +236,7 @@ void ductilityLine(std::vector<std::string> &lines, const beam::ModelLimits &lim
     const std::string limitText = placesText(d.limit * ext::Extended(100), 2, sep);
     std::string line = "  xu/d = " + decimal(d.ratio, 3, sep);
     if (s.yieldStrain > 0)
-        line += "; ξbal = εc/(εc + εyd) = " + perMille(s.topStrain, 10, sep) + "/(" +
+        line += "; ξbal = εc / (εc + εyd) = " + perMille(s.topStrain, 10, sep) + " / (" +
                 perMille(s.topStrain, 10, sep) + " + " + perMille(s.yieldStrain, 4, sep) +
                 ") = " + decimal(d.balanced, 3, sep);
     line += "; grens voor rotatiecapaciteit xu/d ≤ " + limitText +

@@ -326,7 +326,7 @@ QString exportTo(const QString &path, const Document &document)
         const QSizeF size = drawingOnPage() / 25.4 * 96;
         const Picture &picture = document.picture;
         const PictureLimits extras{picture.limits ? &*picture.limits : nullptr,
-                                   picture.chart ? &*picture.chart : nullptr};
+                                   picture.chart ? &*picture.chart : nullptr, '.', picture.notes};
         data = QByteArray::fromStdString(svgDocument(picture.geometry, picture.texts, extras,
                                                      std::round(size.width()),
                                                      std::round(size.height()), imageFontPixels));

@@ -11,6 +11,7 @@
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -252,13 +253,16 @@ SectionWindow::SectionWindow(QWidget *owner)
     m_aggregateReason->setFocusPolicy(Qt::NoFocus); // until it holds a reason
     m_aggregateReason->setWordWrap(true);
     connect(m_aggregate, &QLineEdit::textChanged, this, &SectionWindow::designMomentEdited);
-    auto *design = new QHBoxLayout;
-    design->addWidget(designLabel);
-    design->addWidget(m_designMoment);
-    design->addWidget(m_designReason, 1);
-    design->addWidget(aggregateLabel);
-    design->addWidget(m_aggregate);
-    design->addWidget(m_aggregateReason, 1);
+    // One row per field, its reason beside it: a reason that shares a row with the other field
+    // would be squeezed below its own width.
+    auto *design = new QGridLayout;
+    design->addWidget(designLabel, 0, 0);
+    design->addWidget(m_designMoment, 0, 1);
+    design->addWidget(m_designReason, 0, 2);
+    design->addWidget(aggregateLabel, 1, 0);
+    design->addWidget(m_aggregate, 1, 1);
+    design->addWidget(m_aggregateReason, 1, 2);
+    design->setColumnStretch(2, 1);
 
     struct Command {
         const char *name;
@@ -403,8 +407,8 @@ void SectionWindow::redraw()
     m_aggregateReason->setFocusPolicy(aggregateReason.isEmpty() ? Qt::NoFocus : Qt::ClickFocus);
     m_aggregate->setAccessibleDescription(aggregateReason);
     // Only here, on a new section, MEd or Dmax: the report's limits take up to some hundred runs.
-    m_report = makeReport(m_result, m_designMoment->text().toStdString(), typedSeparator,
-                          m_lastAggregate);
+    m_report =
+        makeReport(m_result, m_designMoment->text().toStdString(), typedSeparator, m_lastAggregate);
     m_picture = {m_report.geometry, m_report.texts(), m_report.limits, m_report.chart,
                  m_report.pictureNotes};
     const QString reason = fromUtf8(m_report.designMoment.reason);

@@ -137,7 +137,7 @@ void TestLimitsText::lines_data()
         << QStringList{u"ondergewapend"_s, u"voldoet"_s};
     QTest::addRow("four bars: parabool rechthoek is under-reinforced below ξbal 0.617")
         << 0 << QByteArray("8") << 452 << QByteArray("75") << 3
-        << QStringList{u"ondergewapend"_s, u"3.5/(3.5 + 2.175) = 0.617"_s, u"MEd/MRd = 0.94"_s,
+        << QStringList{u"ondergewapend"_s, u"3.5 / (3.5 + 2.175) = 0.617"_s, u"MEd/MRd = 0.94"_s,
                        u"voldoet"_s}
         << QStringList{u"overgewapend"_s, u"σs = Es"_s};
     QTest::addRow("MEd 10 with one bar: As,min governs the bars")
