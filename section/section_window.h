@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model_limits.h"
+#include "section_drawing.h"
 #include "section_inputs.h"
 #include "section_painter.h"
 #include "section_report.h"
@@ -22,31 +23,6 @@ struct Document;
 
 // The save dialog's icon provider: it tells a file's type by its name, never by its content.
 std::unique_ptr<QAbstractFileIconProvider> suffixIconProvider();
-
-// The drawing on screen: paints the picture it is given, and only when it changes. A screen
-// reader meets it as one graphic with a description; it takes the focus so that one can reach
-// it, and shows a focus frame then.
-class SectionDrawing : public QWidget
-{
-    Q_OBJECT
-
-public:
-    explicit SectionDrawing(QWidget *parent = nullptr);
-    // `description`: what a screen reader says the picture shows.
-    void setPicture(const Picture &picture, const QString &description);
-    const Picture &picture() const { return m_painter.picture(); }
-    const SectionPainter &painter() const { return m_painter; }
-    QSize sizeHint() const override;
-
-Q_SIGNALS:
-    void pictureChanged();
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    SectionPainter m_painter;
-};
 
 // A view of one section: the section to scale, its four stress blocks side by side and the
 // calculation step by step. It shows the results it is handed (setResult), one per change of
