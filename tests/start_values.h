@@ -2,11 +2,11 @@
 
 // The section the main window starts with, for the tests of its view.
 
-#include "start_section.h"
 #include "display_list.h"
 #include "moment.h"
 #include "reinforcement.h"
 #include "section_inputs.h"
+#include "start_section.h"
 
 // C12/15, FeB500, 4 bars of 12 mm, stirrups of 8 mm, cover 15 mm, height 500 mm, width 200 mm.
 inline beam::SectionInputs startValues()
