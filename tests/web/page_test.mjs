@@ -350,6 +350,12 @@ test('the drawing shows the section as entered, named and described for a screen
     assert.ok(shown.texts.includes(text), text);
   await typeInto(page, 'MEdEdit', '100');
   assert.ok((await drawing(page)).texts.includes('As,nodig = 609 mm2'), 'As,nodig drawn');
+  // Each row's verdict in the words and the tone the page's style sheet colours.
+  const verdicts = () => page.$$eval('#results .verdict', (cells) =>
+    cells.map((cell) => `${cell.textContent} (${cell.dataset.tone})`));
+  assert.deepEqual(await verdicts(), Array(4).fill('voldoet niet (warning)'));
+  await typeInto(page, 'MEdEdit', '50');
+  assert.deepEqual(await verdicts(), Array(4).fill('voldoet (ok)'));
 
   await page.$eval('#ScrollBar1', (bars) => {
     bars.value = '7';
@@ -366,6 +372,11 @@ test('the drawing shows the section as entered, named and described for a screen
   assert.deepEqual([shown.failed, shown.title, shown.bars, shown.blocks],
                    [false, 'Doorsnede', 0, 0]);
   assert.ok(shown.texts.length > 0, 'an empty drawing says why');
+  const empty = await fields(page);
+  const note = await page.$eval('#results-note', (line) => line.hidden ? '' : line.textContent);
+  assert.deepEqual([empty.mu1Edit, empty.z1Edit, note, (await verdicts())[0]],
+                   ['—', '—', 'Geen doorsnede: de hoogte h is 0 mm. Geen model geeft dan een ' +
+                    'uitkomst.', 'geen doorsnede (invalid)'], 'no section: no nan, and why');
   assert.deepEqual(log.problems, []);
   await page.close();
 });
@@ -677,12 +688,17 @@ test('a link opens the same section, and a bad one says which values it replaced
   for (const [i, row] of rows.entries()) {
     await enter(row);
     await typeInto(page, 'MEdEdit', ['', '37,5', '112.25'][i % 3]);
-    const want = { inputs: await inputState(page), fields: await fields(page) };
-    await page.waitForFunction((n) => location.hash.includes(`As=${n}&`), {}, row.As);
+    await typeInto(page, 'DmaxEdit', ['16', '8', '32'][i % 3]);
+    const dmax = (shown) => shown.$eval('#DmaxEdit', (edit) => edit.value);
+    const want = { inputs: await inputState(page), fields: await fields(page),
+                   Dmax: await dmax(page) };
+    // Dmax is the link's last input, and typed last.
+    await page.waitForFunction((n, d) => location.hash.includes(`As=${n}&`) &&
+                               location.hash.endsWith(`Dmax=${d}`), {}, row.As, want.Dmax);
     const link = await page.evaluate(() => location.href);
     const opened = await openPage(1280, 900, 1, new URL(link).pathname + new URL(link).hash);
-    assert.deepEqual({ inputs: await inputState(opened.page), fields: await fields(opened.page) },
-                     want, `line ${row.line}: ${link}`);
+    assert.deepEqual({ inputs: await inputState(opened.page), fields: await fields(opened.page),
+                       Dmax: await dmax(opened.page) }, want, `line ${row.line}: ${link}`);
     assert.equal(await opened.page.$eval('#notice', (line) => line.hidden), true, link);
     assert.deepEqual(opened.log.problems, []);
     await opened.page.close();
