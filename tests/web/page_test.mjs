@@ -688,13 +688,15 @@ test('a link opens the same section, and a bad one says which values it replaced
   for (const [i, row] of rows.entries()) {
     await enter(row);
     await typeInto(page, 'MEdEdit', ['', '37,5', '112.25'][i % 3]);
-    await typeInto(page, 'DmaxEdit', ['16', '8', '32'][i % 3]);
+    const Dmax = ['16', '8', '32'][i % 3];
+    await typeInto(page, 'DmaxEdit', Dmax);
     const dmax = (shown) => shown.$eval('#DmaxEdit', (edit) => edit.value);
-    const want = { inputs: await inputState(page), fields: await fields(page),
-                   Dmax: await dmax(page) };
+    const want = { inputs: await inputState(page), fields: await fields(page), Dmax };
     // Dmax is the link's last input, and typed last.
     await page.waitForFunction((n, d) => location.hash.includes(`As=${n}&`) &&
-                               location.hash.endsWith(`Dmax=${d}`), {}, row.As, want.Dmax);
+                               location.hash.endsWith(`Dmax=${d}`), {}, row.As, Dmax)
+      .catch(() => assert.fail(`line ${row.line}: the address never named As = ${row.As} and ` +
+                               `Dmax = ${Dmax}: ${page.url()}`));
     const link = await page.evaluate(() => location.href);
     const opened = await openPage(1280, 900, 1, new URL(link).pathname + new URL(link).hash);
     assert.deepEqual({ inputs: await inputState(opened.page), fields: await fields(opened.page),
