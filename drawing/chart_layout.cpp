@@ -132,7 +132,7 @@ std::vector<Entry> ChartWriter::entries() const
             {"verder xu ≥ d: ongeldig", Entry::Sample::Cross, Stroke{Role::Invalid, hair * 1.5}});
     const double As = c.current[0].at.As;
     if (std::isfinite(As) && std::fabs(As) < 1e15)
-        list.push_back({"As = " + whole(std::int64_t(As)) + " mm2 (venster)",
+        list.push_back({"As = " + whole(std::int64_t(As)) + " mm2 (" + c.currentName + ')',
                         Entry::Sample::Upright, Stroke{Role::Grid, hair * 1.2, Dash::Dashed}});
     if (c.hasDesignMoment) {
         list.push_back(

@@ -68,6 +68,8 @@ struct MomentChart {
     std::array<ChartCurve, beam::modelColumnCount> curves;
     // At the window's As: Mu as the main window shows it (truncated), one per model.
     std::array<ChartMarker, beam::modelColumnCount> current;
+    // What the legend calls the current As: the desktop's window, the page's inputs.
+    std::string currentName = "venster";
     bool hasDesignMoment = false;
     double designMoment = 0; // kNm, a horizontal line across the axis
     std::string designLabel;

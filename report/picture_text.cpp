@@ -69,6 +69,38 @@ std::string shortReason(beam::ModelState state)
     return state == beam::ModelState::ZoneReachesDepth ? "ongeldig: xu ≥ d" : "ongeldig: z ≤ 0";
 }
 
+ModelVerdict modelVerdict(const beam::MomentSteps &steps, const beam::SectionLimits &limits,
+                          int column)
+{
+    if (!steps.guardPassed || column < 0 || column >= modelColumns)
+        return {"geen doorsnede", Tone::Invalid};
+    const beam::Model kind = beam::allModels[std::size_t(column)];
+    const beam::ModelState state = steps.model(kind).state;
+    if (state != beam::ModelState::Valid)
+        return {shortReason(state), Tone::Invalid};
+    const beam::ModelLimits &model = limits.models[std::size_t(column)];
+    switch (model.strain.verdict) {
+    case beam::Verdict::DoesNotYield:
+        // Where the block ends at the concrete's ultimate strain, steel that does not yield is
+        // the over-reinforced section; the whole parabola's 2.0 per mille is no failure.
+        return {kind == beam::Model::BiLinear || kind == beam::Model::ParabolaRectangle
+                    ? "overgewapend"
+                    : "staal vloeit niet",
+                Tone::Warning};
+    case beam::Verdict::NotChecked:
+        return {model.strain.reason == beam::NoCheck::NoSteel ? "geen trekstaal" : "niet getoetst",
+                Tone::Warning};
+    case beam::Verdict::Yields:
+        break;
+    }
+    if (model.unity && model.unity->hasMoment)
+        return model.unity->satisfied ? ModelVerdict{"voldoet", Tone::Ok}
+                                      : ModelVerdict{"voldoet niet", Tone::Warning};
+    if (model.unity)
+        return {"geen moment", Tone::Warning};
+    return {"staal vloeit", Tone::Ok};
+}
+
 namespace {
 
 // What a column's strain diagram and its limit lines say, as sentences.

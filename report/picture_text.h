@@ -34,6 +34,18 @@ bool strainShown(const SectionGeometry &g, const beam::SectionLimits &limits, in
 // The model's result lines below its column, as the main window shows them.
 std::vector<std::string> columnResults(const beam::MomentTexts &texts, int column);
 
+// A model's verdict in a few words, and the colour the drawing gives its column: "ongeldig: ..."
+// (invalid), "staal vloeit niet" or for bi_lineair and parabool rechthoek "overgewapend"
+// (warning), with a design moment "voldoet" (ok) or "voldoet niet" (warning), else "staal
+// vloeit" (ok).
+enum class Tone { Ok, Warning, Invalid };
+struct ModelVerdict {
+    std::string words;
+    Tone tone = Tone::Invalid;
+};
+ModelVerdict modelVerdict(const beam::MomentSteps &steps, const beam::SectionLimits &limits,
+                          int column);
+
 // Why an invalid model shows zeros, in the few words its column has room for.
 std::string shortReason(beam::ModelState state);
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace section {
 
@@ -61,6 +62,18 @@ std::vector<Point> blockOutline(beam::BlockShape shape, double alpha, double xu,
     return outline;
 }
 
+std::string missingSection(const beam::SectionInputs &inputs)
+{
+    if (inputs.b <= 0)
+        return "Geen doorsnede: de breedte b is " + whole(inputs.b) + " mm.";
+    if (inputs.H <= 0)
+        return "Geen doorsnede: de hoogte h is " + whole(inputs.H) + " mm.";
+    if (inputs.d <= 0)
+        return "Geen nuttige hoogte (d = " + whole(inputs.d) +
+               "): de hoogte laat geen ruimte voor dekking, beugels en staven.";
+    return {};
+}
+
 SectionGeometry sectionGeometry(const beam::SectionInputs &inputs, const beam::MomentSteps &steps,
                                 int aggregate)
 {
@@ -76,18 +89,8 @@ SectionGeometry sectionGeometry(const beam::SectionInputs &inputs, const beam::M
                                        " mm; de berekening toont hun uitkomsten."
                                  : std::string(" De modellen tonen daarom 0 en nan.");
     };
-    if (inputs.b <= 0) {
-        g.emptyText = "Geen doorsnede: de breedte b is " + whole(inputs.b) + " mm." + consequence();
-        return g;
-    }
-    if (inputs.H <= 0) {
-        g.emptyText = "Geen doorsnede: de hoogte h is " + whole(inputs.H) + " mm." + consequence();
-        return g;
-    }
-    if (inputs.d <= 0) {
-        g.emptyText = "Geen nuttige hoogte (d = " + whole(inputs.d) +
-                      "): de hoogte laat geen ruimte voor dekking, beugels en staven." +
-                      consequence();
+    if (std::string missing = missingSection(inputs); !missing.empty()) {
+        g.emptyText = std::move(missing) + consequence();
         return g;
     }
     if (!steps.guardPassed) {

@@ -76,6 +76,9 @@ struct SectionGeometry {
 // Samples along each curved part of a block outline.
 inline constexpr int curveSegments = 16;
 
+// Why the width, the height or d leave no section, in one sentence; empty where they do not.
+std::string missingSection(const beam::SectionInputs &inputs);
+
 // Dmax in mm sets the clear distance the bars need (beam::spacingRule).
 SectionGeometry sectionGeometry(const beam::SectionInputs &inputs, const beam::MomentSteps &steps,
                                 int aggregate = beam::defaultAggregate);

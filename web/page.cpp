@@ -1,8 +1,10 @@
 #include "page.h"
 
+#include "limits_text.h"
 #include "materials.h"
 #include "moment.h"
 #include "number_text.h"
+#include "picture_text.h"
 #include "reinforcement.h"
 #include "report_picture.h"
 #include "section_report.h"
@@ -33,10 +35,14 @@ std::optional<std::int32_t> item(std::string_view text, const beam::SectionContr
     return *value;
 }
 
+std::string rangeText(std::int32_t min, std::int32_t max, std::string_view unit)
+{
+    return whole(min) + " tot en met " + whole(max) + ' ' + std::string(unit);
+}
+
 std::string rangeText(const beam::SectionControl &control)
 {
-    return whole(control.min) + " tot en met " + whole(control.max) + ' ' +
-           std::string(control.unit);
+    return rangeText(control.min, control.max, control.unit);
 }
 
 // Members of one JSON object, written in order.
@@ -105,6 +111,8 @@ std::string steps(std::string text)
 // A Dutch user types a decimal comma; a point is read as well (readDesignMoment).
 constexpr char typedSeparator = ',';
 
+constexpr std::string_view noResult = "—";
+
 // The drawing's font, in CSS pixels: a little below the page's 16, as a figure's labels are.
 constexpr double pictureFont = 14;
 // The layout shrinks its font where the width does not hold its texts; below this size they
@@ -139,6 +147,40 @@ section::DisplayList drawing(const section::SectionReport &report, double width)
         list = layOut(width);
     }
     return list;
+}
+
+// The desktop's "venster" is its main window; on the page the inputs are beside the results.
+std::string pageWords(std::string text)
+{
+    static constexpr std::string_view window = "  venster: ";
+    static constexpr std::string_view current = "  huidige As: ";
+    for (auto at = text.find(window); at != std::string::npos;
+         at = text.find(window, at + current.size()))
+        text.replace(at, window.size(), current);
+    return text;
+}
+
+// The desktop writes Es as its table has it, "2.0e5"; the page as a plain number where it is
+// a whole one.
+std::string modulusText(std::string_view Es)
+{
+    const auto value = numtext::parseRealAsDouble(Es);
+    if (value && *value == std::trunc(*value) && std::fabs(*value) < 1e15)
+        return whole(std::int64_t(*value));
+    return std::string(Es);
+}
+
+std::string_view toneName(section::Tone tone)
+{
+    switch (tone) {
+    case section::Tone::Ok:
+        return "ok";
+    case section::Tone::Warning:
+        return "warning";
+    case section::Tone::Invalid:
+        break;
+    }
+    return "invalid";
 }
 
 // The lines are indented for the calculation text; the page sets them as a list.
@@ -207,6 +249,16 @@ bool Page::set(std::string_view id, std::string_view text)
         m_designText = text;
         return true;
     }
+    if (id == "DmaxEdit") {
+        m_aggregateText = text;
+        const section::AggregateEntry entry = section::readAggregate(text);
+        if (entry.value)
+            m_aggregate = *entry.value;
+        m_aggregateReason =
+            entry.value ? std::string()
+                        : entry.reason + " Gerekend met Dmax = " + whole(m_aggregate) + " mm.";
+        return true;
+    }
     const auto found = beam::controlIndex(id);
     if (!found)
         return false;
@@ -261,9 +313,11 @@ std::string Page::message(std::size_t f) const
 
 std::string Page::json() const
 {
-    const section::SectionReport report =
+    section::SectionReport report =
         section::makeReport({m_inputs, beam::computeMomentSteps(m_inputs.momentInputs())},
-                            m_designText, typedSeparator);
+                            m_designText, typedSeparator, m_aggregate);
+    report.chart.currentName = "huidige As";
+    const bool hasSection = report.result.steps.guardPassed;
     const beam::MomentTexts &texts = report.texts();
     const auto concrete = beam::concreteClasses[std::size_t(m_inputs.concreteClass)];
     const auto steel = beam::steelGrades[std::size_t(m_inputs.steelGrade)];
@@ -282,6 +336,7 @@ std::string Page::json() const
                                             : whole(m_inputs.*control.field));
             }
             values.text("MEdEdit", m_designText);
+            values.text("DmaxEdit", m_aggregateText);
         }
         {
             Members messages(answer.nested("messages"));
@@ -289,6 +344,7 @@ std::string Page::json() const
                 if (beam::sectionControls[i].kind == beam::ControlKind::Number)
                     messages.text(beam::sectionControls[i].id, message(i));
             messages.text("MEdEdit", report.designMoment.reason);
+            messages.text("DmaxEdit", m_aggregateReason);
         }
         {
             Members fields(answer.nested("fields"));
@@ -297,10 +353,14 @@ std::string Page::json() const
             fields.text("fbTrekEdit", concrete.fctd);
             fields.text("EbEdit", concrete.Ecm);
             fields.text("fsEdit", steel.fyd);
-            fields.text("EsEdit", steel.Es);
-            fields.text("dNumEdit", numtext::formatInteger(m_inputs.d));
+            fields.text("EsEdit", modulusText(steel.Es));
+            // Without a section the main window shows 0, nan and a negative d: here a dash,
+            // and resultsNote says why.
+            fields.text("dNumEdit", hasSection || m_inputs.d > 0
+                                        ? numtext::formatInteger(m_inputs.d)
+                                        : std::string(noResult));
             for (std::size_t r = 0; r < resultIds.size(); ++r)
-                fields.text(resultIds[r], texts[r]);
+                fields.text(resultIds[r], hasSection ? texts[r] : std::string(noResult));
         }
         answer.text("svg", section::svgPicture(picture, pictureFont));
         answer.text("description", picture.description);
@@ -314,12 +374,22 @@ std::string Page::json() const
                 Members model(models);
                 model.text("name", section::modelName(std::size_t(column)));
                 model.raw("lines", jsonList(report.modelLines[std::size_t(column)], unindented));
+                const section::ModelVerdict verdict =
+                    section::modelVerdict(report.result.steps, report.limits, column);
+                model.text("verdict", verdict.words);
+                model.text("tone", toneName(verdict.tone));
             }
             models += ']';
         }
         answer.raw("notes",
                    jsonList(report.designNotes, [](const std::string &note) { return note; }));
-        answer.text("calculation", steps(report.calculation));
+        answer.text("calculation", pageWords(steps(report.calculation)));
+        if (!hasSection) {
+            const std::string missing = section::missingSection(m_inputs);
+            answer.text("resultsNote",
+                        (missing.empty() ? std::string("Geen doorsnede.") : missing) +
+                            " Geen model geeft dan een uitkomst.");
+        }
     }
     return out;
 }
@@ -337,9 +407,9 @@ std::string controlsJson()
                                                 [](const auto &s) { return std::string(s.name); }));
             lists.raw("PHIhwRadioGroup",
                       jsonList(beam::barDiameters, [](int phi) { return whole(phi); }));
-            // The main window's last stirrup item, "none", has the diameter 0.
+            // The main window's last stirrup item, "none" there, has the diameter 0.
             lists.raw("PHIbgRadioGroup", jsonList(beam::stirrupDiameters, [](int phi) {
-                          return phi > 0 ? whole(phi) : std::string("none");
+                          return phi > 0 ? whole(phi) : std::string("geen");
                       }));
         }
         {
@@ -352,6 +422,10 @@ std::string controlsJson()
                 range.raw("max", whole(control.max));
                 range.text("text", rangeText(control));
             }
+            Members range(ranges.nested("DmaxEdit"));
+            range.raw("min", whole(beam::smallestAggregate));
+            range.raw("max", whole(beam::largestAggregate));
+            range.text("text", rangeText(beam::smallestAggregate, beam::largestAggregate, "mm"));
         }
         answer.raw("barCount", whole(beam::sectionControl("ScrollBar1").max));
     }

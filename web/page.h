@@ -11,6 +11,7 @@
 #pragma once
 
 #include "number_text.h"
+#include "section_checks.h"
 #include "section_controls.h"
 #include "section_inputs.h"
 
@@ -38,7 +39,9 @@ public:
     // the section takes it only when it is a whole number within the field's range, and until
     // then keeps the last one that was. False for an unknown control or an item out of reach.
     // "MEdEdit" takes the design moment's text in kNm: it applies as typed, and a text that is
-    // no number of 0 or more gives no design lines until it is one.
+    // no number of 0 or more gives no design lines until it is one. "DmaxEdit" takes the largest
+    // aggregate size in mm as typed; a text that is no whole number in range keeps the last
+    // one taken.
     bool set(std::string_view id, std::string_view text);
 
     // The width the page has for the drawing; the height follows from it.
@@ -49,9 +52,10 @@ public:
     // {"values": every control's value or text, "messages": why a typed text is not taken,
     //  "fields": every shown text by its control, "svg": the drawing as an SVG document,
     //  "description": what it shows in words, "pictureWider": whether it is laid out wider
-    //  than the page's column, to keep its texts readable, "models": per model its name and its
-    //  lines on strain, yielding and steel, "notes": what the design lines leave unchecked,
-    //  "calculation": the calculation's steps}
+    //  than the page's column, to keep its texts readable, "models": per model its name, its
+    //  lines on strain, yielding and steel, its "verdict" in words and its "tone" ("ok",
+    //  "warning", "invalid"), "notes": what the design lines leave unchecked, "calculation":
+    //  the calculation's steps, "resultsNote": without a section, why there are no results}
     std::string json() const;
 
 private:
@@ -65,6 +69,9 @@ private:
     std::array<std::string, beam::sectionControls.size()> m_texts;
     std::array<numtext::Status, beam::sectionControls.size()> m_status{};
     std::string m_designText;
+    std::string m_aggregateText = numtext::whole(beam::defaultAggregate);
+    int m_aggregate = beam::defaultAggregate;
+    std::string m_aggregateReason;
     std::int32_t m_pictureWidth = 800;
 };
 

@@ -242,8 +242,10 @@ test('sections of the table entered as a user does give the table\'s eleven text
   for (const row of rows) {
     await enter(row);
     const shown = await fields(page);
-    const expected = { dNumEdit: row.d, AsNumEdit: row.As };
-    resultIds.forEach((id, i) => { expected[id] = row.texts[i]; });
+    // Without a section the page shows a dash where the main window shows 0, nan and a d <= 0.
+    const none = row.texts[resultIds.indexOf('z0Edit')] === 'nan';
+    const expected = { dNumEdit: none && Number(row.d) <= 0 ? '—' : row.d, AsNumEdit: row.As };
+    resultIds.forEach((id, i) => { expected[id] = none ? '—' : row.texts[i]; });
     for (const [id, text] of Object.entries(expected)) {
       if (shown[id] !== text)
         differences.push(`line ${row.line}, ${id}: page ${shown[id]}, table ${text}`);
@@ -350,6 +352,12 @@ test('the drawing shows the section as entered, named and described for a screen
     assert.ok(shown.texts.includes(text), text);
   await typeInto(page, 'MEdEdit', '100');
   assert.ok((await drawing(page)).texts.includes('As,nodig = 609 mm2'), 'As,nodig drawn');
+  // Each row's verdict in the words and the tone the page's style sheet colours.
+  const verdicts = () => page.$$eval('#results .verdict', (cells) =>
+    cells.map((cell) => `${cell.textContent} (${cell.dataset.tone})`));
+  assert.deepEqual(await verdicts(), Array(4).fill('voldoet niet (warning)'));
+  await typeInto(page, 'MEdEdit', '50');
+  assert.deepEqual(await verdicts(), Array(4).fill('voldoet (ok)'));
 
   await page.$eval('#ScrollBar1', (bars) => {
     bars.value = '7';
@@ -366,6 +374,11 @@ test('the drawing shows the section as entered, named and described for a screen
   assert.deepEqual([shown.failed, shown.title, shown.bars, shown.blocks],
                    [false, 'Doorsnede', 0, 0]);
   assert.ok(shown.texts.length > 0, 'an empty drawing says why');
+  const empty = await fields(page);
+  const note = await page.$eval('#results-note', (line) => line.hidden ? '' : line.textContent);
+  assert.deepEqual([empty.mu1Edit, empty.z1Edit, note, (await verdicts())[0]],
+                   ['—', '—', 'Geen doorsnede: de hoogte h is 0 mm. Geen model geeft dan een ' +
+                    'uitkomst.', 'geen doorsnede (invalid)'], 'no section: no nan, and why');
   assert.deepEqual(log.problems, []);
   await page.close();
 });
@@ -411,7 +424,7 @@ test('no entry the controls allow, nor an absurd MEd, gives NaN or a broken draw
     assert.doesNotMatch(shown.texts.join(' ') + body, /NaN|undefined|Infinity|\[object/,
                         `step ${i + 1}`);
     const lines = await designLines(page);
-    assert.doesNotMatch([...lines.models.flat(), ...lines.notes].join(' '), /\bnan\b|\binf/i,
+    assert.doesNotMatch([...lines.models.flat(), ...lines.notes].join(' '), /\bnan\b|\binf(inity)?\b/i,
                         `step ${i + 1}: the design lines`);
   }
   assert.deepEqual(log.problems, []);
@@ -677,12 +690,19 @@ test('a link opens the same section, and a bad one says which values it replaced
   for (const [i, row] of rows.entries()) {
     await enter(row);
     await typeInto(page, 'MEdEdit', ['', '37,5', '112.25'][i % 3]);
-    const want = { inputs: await inputState(page), fields: await fields(page) };
-    await page.waitForFunction((n) => location.hash.includes(`As=${n}&`), {}, row.As);
+    const Dmax = ['16', '8', '32'][i % 3];
+    await typeInto(page, 'DmaxEdit', Dmax);
+    const dmax = (shown) => shown.$eval('#DmaxEdit', (edit) => edit.value);
+    const want = { inputs: await inputState(page), fields: await fields(page), Dmax };
+    // Dmax is the link's last input, and typed last.
+    await page.waitForFunction((n, d) => location.hash.includes(`As=${n}&`) &&
+                               location.hash.endsWith(`Dmax=${d}`), {}, row.As, Dmax)
+      .catch(() => assert.fail(`line ${row.line}: the address never named As = ${row.As} and ` +
+                               `Dmax = ${Dmax}: ${page.url()}`));
     const link = await page.evaluate(() => location.href);
     const opened = await openPage(1280, 900, 1, new URL(link).pathname + new URL(link).hash);
-    assert.deepEqual({ inputs: await inputState(opened.page), fields: await fields(opened.page) },
-                     want, `line ${row.line}: ${link}`);
+    assert.deepEqual({ inputs: await inputState(opened.page), fields: await fields(opened.page),
+                       Dmax: await dmax(opened.page) }, want, `line ${row.line}: ${link}`);
     assert.equal(await opened.page.$eval('#notice', (line) => line.hidden), true, link);
     assert.deepEqual(opened.log.problems, []);
     await opened.page.close();
