@@ -176,12 +176,11 @@ std::int32_t validLimitOf(const Rerun &rerun, const MomentSteps &steps, Model mo
 
 // The area whose moment is MEd in doubles: for a block, the smaller root of
 // F (d - β F / (α b fcd)) = MEd 10^6 in the steel force F; for "benadering" F 0.9 d = MEd 10^6.
-double requiredGuess(const MomentSteps &steps, int column, const Extended &designMoment)
+double requiredGuess(const MomentSteps &steps, Model model, const Extended &designMoment)
 {
     const double moment = ext::toDouble(designMoment) * 1e6;
-    if (const std::optional<double> arm = models[std::size_t(column)].leverArm)
+    if (const std::optional<double> arm = descriptor(model).leverArm)
         return moment / (*arm * steps.d * steps.fyd);
-    const auto model = Model(column);
     const double perForce = steps.model(model).constants.beta /
                             (steps.model(model).constants.alpha * steps.b * steps.fcd);
     const double discriminant = steps.d * steps.d - 4 * perForce * moment;
@@ -190,7 +189,7 @@ double requiredGuess(const MomentSteps &steps, int column, const Extended &desig
     return 2 * moment / (steps.d + std::sqrt(discriminant)) / steps.fyd;
 }
 
-RequiredArea requiredAreaOf(const Rerun &rerun, const MomentSteps &steps, int column,
+RequiredArea requiredAreaOf(const Rerun &rerun, const MomentSteps &steps, Model model,
                             std::int32_t validLimit, const Extended &designMoment)
 {
     RequiredArea r;
@@ -199,7 +198,7 @@ RequiredArea requiredAreaOf(const Rerun &rerun, const MomentSteps &steps, int co
         return r;
     }
     const auto momentAt = [&](std::int32_t As) {
-        return columnMoment(rerun(As), column);
+        return modelMoment(rerun(As), model);
     };
     const auto reaches = [&](std::int32_t As) {
         return ext::fromDouble(momentAt(As)) >= designMoment;
@@ -218,7 +217,7 @@ RequiredArea requiredAreaOf(const Rerun &rerun, const MomentSteps &steps, int co
         r.As = 0;
     } else {
         // The first area that reaches: one past the last one that does not.
-        r.As = lastHolding(0, validLimit, requiredGuess(steps, column, designMoment),
+        r.As = lastHolding(0, validLimit, requiredGuess(steps, model, designMoment),
                            [&](std::int32_t As) { return !reaches(As); }) +
                1;
     }
@@ -228,7 +227,7 @@ RequiredArea requiredAreaOf(const Rerun &rerun, const MomentSteps &steps, int co
 
 // Each diameter at the effective depth it gives, through the same searches as the window's
 // own: about 9 x 40 runs of the model.
-std::optional<Arrangement> leastSteel(const SectionInputs &inputs, int column,
+std::optional<Arrangement> leastSteel(const SectionInputs &inputs, Model model,
                                       const Extended &designMoment, int aggregate)
 {
     std::optional<Arrangement> best;
@@ -241,10 +240,10 @@ std::optional<Arrangement> leastSteel(const SectionInputs &inputs, int column,
         const Rerun rerun(other);
         const MomentSteps steps = rerun(0);
         const std::int32_t validLimit = !steps.guardPassed ? -1
-                                        : column == approximationColumn
+                                        : model == Model::Approximation
                                             ? largestArea
-                                            : validLimitOf(rerun, steps, Model(column));
-        const RequiredArea r = requiredAreaOf(rerun, steps, column, validLimit, designMoment);
+                                            : validLimitOf(rerun, steps, model);
+        const RequiredArea r = requiredAreaOf(rerun, steps, model, validLimit, designMoment);
         if (r.outcome != Requirement::Found)
             continue;
         const ReinforcementBounds bounds = reinforcementBounds(
@@ -300,13 +299,11 @@ bool lowerClassShapes(int concreteClass)
     return concrete && concrete->fck > 50;
 }
 
-double columnMoment(const MomentSteps &steps, int column)
+double modelMoment(const MomentSteps &steps, Model model)
 {
     if (!steps.guardPassed)
         return 0;
-    if (column < 0 || column >= modelColumnCount)
-        column = approximationColumn;
-    return steps.models[std::size_t(column)].moment;
+    return steps.model(model).moment;
 }
 
 BarLayer barLayer(const SectionInputs &inputs, std::int32_t count, int aggregate)
@@ -420,16 +417,16 @@ SectionLimits sectionLimits(const SectionInputs &inputs, const MomentSteps &step
         StandardCheck check;
         check.As = As;
         check.valid = run.guardPassed && computed.state == ModelState::Valid;
-        check.moment = columnMoment(run, columnOf(Model::ParabolaRectangle));
+        check.moment = modelMoment(run, Model::ParabolaRectangle);
         check.leverRatio = check.valid ? computed.z / run.d : 0;
         check.verdict = strainOf(run, Model::ParabolaRectangle, As, rule).verdict;
         return check;
     };
-    for (int column = 0; column < modelColumnCount; ++column) {
-        ModelLimits &limit = limits.models[std::size_t(column)];
-        limit.unity = unityCheck(*designMoment, columnMoment(steps, column),
+    for (const Model model : allModels) {
+        ModelLimits &limit = limits.models[index(model)];
+        limit.unity = unityCheck(*designMoment, modelMoment(steps, model),
                                  limit.strain.verdict == Verdict::Yields);
-        RequiredArea r = requiredAreaOf(rerun, steps, column, limit.validLimit, *designMoment);
+        RequiredArea r = requiredAreaOf(rerun, steps, model, limit.validLimit, *designMoment);
         if (r.outcome == Requirement::Found) {
             r.withinYieldLimit = limit.yieldLimit && r.As <= *limit.yieldLimit;
             r.minimumGoverns = limits.bounds.known && limits.bounds.minimum > r.As;
@@ -442,17 +439,17 @@ SectionLimits sectionLimits(const SectionInputs &inputs, const MomentSteps &step
                     barLayer(inputs, std::max(*count, leastBarCount(inputs)), limits.aggregate);
                 r.hasBars = true;
             }
-            r.leastSteel = leastSteel(inputs, column, *designMoment, limits.aggregate);
-            if (column == approximationColumn) {
+            r.leastSteel = leastSteel(inputs, model, *designMoment, limits.aggregate);
+            if (model == Model::Approximation) {
                 r.standardAtRequired = standardAt(r.As);
                 if (r.hasBars)
                     r.standardAtBars = standardAt(r.bars.area);
             }
         } else if (r.outcome == Requirement::Unreachable && r.stoppedByDepth &&
-                   column != approximationColumn) {
+                   model != Model::Approximation) {
             if (limit.yieldLimit && *limit.yieldLimit > 0 && *limit.yieldLimit <= limit.validLimit)
-                r.yieldMoment = columnMoment(rerun(*limit.yieldLimit), column);
-            r.limitMoment = momentAtDepthRatio(steps, Model(column), limit.ductility.limit);
+                r.yieldMoment = modelMoment(rerun(*limit.yieldLimit), model);
+            r.limitMoment = momentAtDepthRatio(steps, model, limit.ductility.limit);
         }
         limit.required = r;
     }

@@ -26,14 +26,6 @@
 
 namespace beam {
 
-// The models in the order of the window's result columns, as beam::Model numbers them.
-inline constexpr int approximationColumn = 0;
-inline constexpr int modelColumnCount = int(modelCount);
-constexpr int columnOf(Model model)
-{
-    return int(index(model));
-}
-
 // εcu3 in per mille for a class item: 3.5 up to fck 50, above that
 // 2.6 + 35 ((90 - fck) / 100)^4, formed as (260000000 + 35 (90 - fck)^4) / 10^8 so that the
 // whole formula rounds once. An index outside the table takes 3.5, as the moment run takes the
@@ -165,10 +157,10 @@ struct ModelLimits {
 };
 
 struct SectionLimits {
-    std::array<ModelLimits, modelColumnCount> models{};
-    std::optional<ext::Extended> designMoment; // kNm
-    int aggregate = defaultAggregate;          // Dmax, mm
-    ReinforcementBounds bounds;                // at the window's b, d and h
+    std::array<ModelLimits, modelCount> models{}; // by index(model)
+    std::optional<ext::Extended> designMoment;    // kNm
+    int aggregate = defaultAggregate;             // Dmax, mm
+    ReinforcementBounds bounds;                   // at the window's b, d and h
 };
 
 // One column's verdict at one As: the strain from the run's stored xu.
@@ -182,8 +174,7 @@ SectionLimits sectionLimits(const SectionInputs &inputs, const MomentSteps &step
                             const std::optional<ext::Extended> &designMoment,
                             int aggregate = defaultAggregate);
 
-// The moment of a column before truncation as the run computes it (models[column].moment);
-// 0 when the guard failed.
-double columnMoment(const MomentSteps &steps, int column);
+// The moment of a model before truncation as the run computes it; 0 when the guard failed.
+double modelMoment(const MomentSteps &steps, Model model);
 
 } // namespace beam

@@ -76,6 +76,16 @@ inline constexpr std::array<ModelDescriptor, modelCount> models{{
      TopStrain::Rectangle},
 }};
 
+// A model added to allModels without its descriptor would read a zeroed one.
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < modelCount; ++i)
+            if (models[i].model != allModels[i] || models[i].name.empty())
+                return false;
+        return true;
+    }(),
+    "one descriptor for every model, in the order of allModels");
+
 constexpr const ModelDescriptor &descriptor(Model model)
 {
     return models[index(model)];

@@ -1,54 +1,51 @@
 #include "chart_layout.h"
 
+#include "number_text.h"
+
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 
 namespace section {
 namespace {
 
+using numtext::whole;
+
 constexpr double sampleWidth = 2.2;  // a legend entry's line, in L
 constexpr double markRadius = 0.28;  // a marker's half width, in L
 constexpr double smallestText = 0.7; // a legend text shrinks this far, then the chart gives up
-
-std::string whole(std::int64_t value)
-{
-    char buffer[24];
-    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
-}
 
 struct Entry {
     enum class Sample { Line, Upright, Cross, Mark };
     std::string text;
     Sample sample = Sample::Line;
     Stroke stroke;
-    int mark = -1; // the model whose marker stands on the line
+    std::optional<MarkerShape> mark = std::nullopt; // the marker that stands on the line
     bool hollow = false;
 };
 
-// A model's marker: square, circle, triangle, diamond in the columns' order, so that the
-// markers tell the models apart in print without colour too.
-Shape marker(int column, Point c, double r, bool hollow, double width, Owner owner, Role role)
+Shape marker(MarkerShape shape, Point c, double r, bool hollow, double width, Owner owner,
+             Role role)
 {
     const Fill fill = hollow ? Fill{} : Fill{FillKind::Solid, role};
     const std::optional<Stroke> stroke =
         hollow ? std::optional(Stroke{role, width}) : std::optional<Stroke>();
-    switch (column) {
-    case 1:
+    switch (shape) {
+    case MarkerShape::Circle:
         return {Circle{c, r}, stroke, fill, owner};
-    case 2:
+    case MarkerShape::Triangle:
         return {Polygon{{{c.x, c.y - r}, {c.x + r * 1.15, c.y + r}, {c.x - r * 1.15, c.y + r}}},
                 stroke, fill, owner};
-    case 3:
+    case MarkerShape::Diamond:
         return {Polygon{{{c.x, c.y - r * 1.25},
                          {c.x + r * 1.25, c.y},
                          {c.x, c.y + r * 1.25},
                          {c.x - r * 1.25, c.y}}},
                 stroke, fill, owner};
-    default:
-        return {Box{{c.x - r * 0.9, c.y - r * 0.9, r * 1.8, r * 1.8}}, stroke, fill, owner};
+    case MarkerShape::Square:
+        break;
     }
+    return {Box{{c.x - r * 0.9, c.y - r * 0.9, r * 1.8, r * 1.8}}, stroke, fill, owner};
 }
 
 class ChartWriter
@@ -120,9 +117,10 @@ private:
 std::vector<Entry> ChartWriter::entries() const
 {
     std::vector<Entry> list;
-    for (int k = 0; k < beam::modelColumnCount; ++k)
-        list.push_back({c.current[std::size_t(k)].label, Entry::Sample::Line,
-                        Stroke{seriesRole(k), hair * 1.6}, k, false});
+    for (const beam::Model model : beam::allModels)
+        list.push_back({c.current[beam::index(model)].label, Entry::Sample::Line,
+                        Stroke{seriesStyle(model).role, hair * 1.6}, seriesStyle(model).marker,
+                        false});
     list.push_back({"staal vloeit", Entry::Sample::Line, Stroke{Role::Ink, hair * 1.6}});
     list.push_back(
         {"staal vloeit niet", Entry::Sample::Line, Stroke{Role::Ink, hair * 1.6, Dash::Dashed}});
@@ -138,7 +136,8 @@ std::vector<Entry> ChartWriter::entries() const
         list.push_back(
             {c.designLabel, Entry::Sample::Line, Stroke{Role::Ink, hair * 1.5, Dash::Dotted}});
         if (!c.required.empty())
-            list.push_back({"As,nodig", Entry::Sample::Mark, Stroke{Role::Ink, hair}, 1, true});
+            list.push_back({"As,nodig", Entry::Sample::Mark, Stroke{Role::Ink, hair},
+                            MarkerShape::Circle, true});
     }
     return list;
 }
@@ -209,28 +208,29 @@ void ChartWriter::curves()
     const double x = X(c.current[0].at.As);
     line({{x, plot.top}, {x, plot.top + plot.height}}, Stroke{Role::Grid, hair * 1.2, Dash::Dashed},
          marks);
-    for (int k = 0; k < beam::modelColumnCount; ++k) {
-        const ChartCurve &curve = c.curves[std::size_t(k)];
+    for (const beam::Model k : beam::allModels) {
+        const ChartCurve &curve = c.curves[beam::index(k)];
         const Owner owner{Part::ChartCurve, k};
         for (const ChartSegment &segment : curve.segments) {
             std::vector<Point> points;
             for (const ChartPoint &p : segment.points)
                 points.push_back({X(p.As), Y(p.Mu)});
             line(std::move(points),
-                 Stroke{seriesRole(k), hair * 1.6, segment.dashed ? Dash::Dashed : Dash::Solid},
+                 Stroke{seriesStyle(k).role, hair * 1.6,
+                        segment.dashed ? Dash::Dashed : Dash::Solid},
                  owner);
         }
         if (curve.endsInvalid)
             cross({X(curve.end.As), Y(curve.end.Mu)}, r, Stroke{Role::Invalid, hair * 1.5}, owner);
     }
     for (const ChartMarker &required : c.required)
-        shapes.push_back(marker(required.column, {X(required.at.As), Y(required.at.Mu)}, r, true,
-                                hair * 1.2, {Part::ChartCurve, required.column},
-                                seriesRole(required.column)));
+        shapes.push_back(marker(
+            seriesStyle(required.model).marker, {X(required.at.As), Y(required.at.Mu)}, r, true,
+            hair * 1.2, {Part::ChartCurve, required.model}, seriesStyle(required.model).role));
     for (const ChartMarker &current : c.current)
-        shapes.push_back(marker(current.column, {X(current.at.As), Y(current.at.Mu)}, r, false,
-                                hair, {Part::ChartCurve, current.column},
-                                seriesRole(current.column)));
+        shapes.push_back(marker(
+            seriesStyle(current.model).marker, {X(current.at.As), Y(current.at.Mu)}, r, false, hair,
+            {Part::ChartCurve, current.model}, seriesStyle(current.model).role));
 }
 
 void ChartWriter::legend(const std::vector<Entry> &list, double left, double top, int columns,
@@ -258,9 +258,9 @@ void ChartWriter::legend(const std::vector<Entry> &list, double left, double top
         case Entry::Sample::Mark:
             break;
         }
-        if (e.mark >= 0)
-            shapes.push_back(
-                marker(e.mark, centre, L * markRadius, e.hollow, hair * 1.2, owner, e.stroke.role));
+        if (e.mark)
+            shapes.push_back(marker(*e.mark, centre, L * markRadius, e.hollow, hair * 1.2, owner,
+                                    e.stroke.role));
         labels.push_back(label(e.text, x + L * (sampleWidth + 0.3), y + L * (1 - size) / 2, size,
                                Align::Left, Role::Ink, owner));
     }

@@ -30,10 +30,10 @@ void Layout::broken(Point top, Point bottom, const ColumnScale &scale, Stroke st
 // compression to the left of the zero line and tension to the right; a dashed line at εyd from
 // the neutral axis to just past the steel shows whether the strain there reaches it. Across a
 // break of the column the diagram breaks with it.
-void Layout::strainDiagram(int column, const Rect &strip, const ColumnScale &columnY,
+void Layout::strainDiagram(beam::Model column, const Rect &strip, const ColumnScale &columnY,
                            double perMille, double zero)
 {
-    const beam::StrainState &st = x.limits->models[std::size_t(column)].strain;
+    const beam::StrainState &st = x.limits->models[beam::index(column)].strain;
     const Owner owner{Part::Strain, column};
     const bool yields = steel(column) == Steel::Yields;
     const double top = columnY(0);
@@ -71,7 +71,7 @@ void Layout::strainDiagram(int column, const Rect &strip, const ColumnScale &col
         columnY, Stroke{Role::Ink, hair, Dash::Dashed}, owner);
 }
 
-Layout::Steel Layout::steel(int column) const
+Layout::Steel Layout::steel(beam::Model column) const
 {
     if (!useStrains)
         return Steel::Unknown;
@@ -79,25 +79,25 @@ Layout::Steel Layout::steel(int column) const
     return !yields ? Steel::Unknown : *yields ? Steel::Yields : Steel::DoesNotYield;
 }
 
-Role Layout::columnRole(int column) const
+Role Layout::columnRole(beam::Model column) const
 {
-    if (!g.columns[std::size_t(column)].valid)
+    if (!g.column(column).valid)
         return Role::Invalid;
     return steel(column) == Steel::DoesNotYield ? Role::Warning : Role::Ink;
 }
 
-bool Layout::strainDrawn(int column) const
+bool Layout::strainDrawn(beam::Model column) const
 {
     return useStrains && strainShown(g, *x.limits, column);
 }
 
 // Below a strain diagram: the steel strain against the yield strain, with the digits it takes
 // to tell them apart, and what a strain is worth where the model's own assumption fails.
-std::vector<std::string> Layout::strainLines(int column) const
+std::vector<std::string> Layout::strainLines(beam::Model column) const
 {
     if (!strainDrawn(column))
         return {};
-    const beam::StrainState &st = x.limits->models[std::size_t(column)].strain;
+    const beam::StrainState &st = x.limits->models[beam::index(column)].strain;
     const auto [steelText, yieldText] =
         distinctStrains(st.steelStrain, st.yieldStrain, x.separator);
     const bool yields = steel(column) == Steel::Yields;
@@ -108,21 +108,21 @@ std::vector<std::string> Layout::strainLines(int column) const
     return lines;
 }
 
-std::vector<Layout::Line> Layout::resultLines(int column) const
+std::vector<Layout::Line> Layout::resultLines(beam::Model column) const
 {
     const Role role = columnRole(column);
     std::vector<Line> lines;
     for (std::string &text : columnResults(t, column))
         lines.push_back({std::move(text), role});
-    const ModelColumn &col = g.columns[std::size_t(column)];
+    const ModelColumn &col = g.column(column);
     if (!col.valid)
         lines.push_back({shortReason(col.state), Role::Invalid});
     if (!useStrains)
         return lines;
-    const beam::ModelLimits &model = x.limits->models[std::size_t(column)];
+    const beam::ModelLimits &model = x.limits->models[beam::index(column)];
     if (const Steel verdict = steel(column); verdict != Steel::Unknown) {
         lines.push_back({verdict == Steel::Yields ? "staal vloeit" : "staal vloeit niet", role});
-        if (column == approximationColumn)
+        if (column == beam::Model::Approximation)
             lines.push_back({"als parabool rechthoek", role});
     }
     if (model.yieldLimit)
@@ -148,35 +148,35 @@ std::vector<Layout::Line> Layout::resultLines(int column) const
 // tension together, fills its strip.
 void Layout::columnMarks(const Frame &fr, const ColumnScale &columnY)
 {
-    for (std::size_t c = 0; c < modelColumns; ++c) {
+    for (std::size_t c = 0; c < beam::modelCount; ++c) {
         forceLabels[c].clear();
         xuLabels[c].reset();
         zLabels[c].reset();
     }
     double compression = 0;
     double tension = 0;
-    for (int i = 0; i < modelColumns; ++i)
+    for (const beam::Model i : beam::allModels)
         if (strainDrawn(i)) {
-            const beam::StrainState &st = x.limits->models[std::size_t(i)].strain;
+            const beam::StrainState &st = x.limits->models[beam::index(i)].strain;
             compression = std::max(compression, st.topStrain);
             tension = std::max({tension, st.steelStrain, st.yieldStrain});
         }
     const double perMille =
         compression + tension > 0 ? L * strainWidth / (compression + tension) : 0;
     list.strainScale = perMille;
-    for (int i = 0; i < modelColumns; ++i)
+    for (const beam::Model i : beam::allModels)
         column(i, fr, columnY, compression, perMille);
 }
 
 // A model from the top face down to the depth drawn.
-void Layout::column(int i, const Frame &fr, const ColumnScale &columnY, double compression,
+void Layout::column(beam::Model i, const Frame &fr, const ColumnScale &columnY, double compression,
                     double perMille)
 {
     const double depth = g.drawnDepth;
     const double rowsTop = columnY(depth) + L * gap::strainRowsBelow;
-    const std::size_t c = std::size_t(i);
+    const std::size_t c = beam::index(i);
     const ModelColumn &col = g.columns[c];
-    const double x0 = fr.columnsLeft + i * fr.columnWidth;
+    const double x0 = fr.columnsLeft + double(c) * fr.columnWidth;
     const double xuLeft = x0 + s.inset;
     double lineStart = xuLeft + s.xuWidth + L * gap::beforeGrid;
     double gridStart = lineStart;
@@ -192,7 +192,7 @@ void Layout::column(int i, const Frame &fr, const ColumnScale &columnY, double c
             gridStart = strainLeft;
             const Owner owner{Part::Strain, i};
             const double top = fr.bandTop - L * gap::strainTop;
-            if (i == approximationColumn)
+            if (i == beam::Model::Approximation)
                 list.labels.push_back(
                     oneLine("geen eigen rek", strainLeft, top, textWidth, Role::Ink, owner));
             if (strainDrawn(i)) {
@@ -225,8 +225,8 @@ void Layout::column(int i, const Frame &fr, const ColumnScale &columnY, double c
         Rect{x0, fr.headingTop, fr.columnWidth,
              columnY(depth) + L * gap::beforeResults + s.resultsHeight - fr.headingTop};
 
-    list.labels.push_back(label(modelName(c), x0 + fr.columnWidth / 2, fr.headingTop, 1,
-                                Align::Centre, colour, {Part::Heading, i}));
+    list.labels.push_back(label(std::string(beam::descriptor(i).name), x0 + fr.columnWidth / 2,
+                                fr.headingTop, 1, Align::Centre, colour, {Part::Heading, i}));
     // The top face, the reinforcement's level and the zero-stress line.
     const Stroke grid{Role::Grid, hair, Dash::Dotted};
     line({{gridStart, columnY(0)}, {arrowsEnd, columnY(0)}}, grid, {Part::Grid, i});
@@ -301,7 +301,7 @@ bool Layout::columnLabels(const Frame &fr, const ColumnScale &columnY)
     bool packed = true;
     const double columnLow = fr.bandTop - L * gap::laneReach;
     const double columnHigh = columnY(g.drawnDepth) + L * gap::laneReach;
-    for (std::size_t c = 0; c < modelColumns; ++c) {
+    for (std::size_t c = 0; c < beam::modelCount; ++c) {
         packed = placeLane(forceLabels[c], columnLow, columnHigh) && packed;
         for (const auto *single : {&xuLabels[c], &zLabels[c]})
             if (*single)
@@ -313,8 +313,9 @@ bool Layout::columnLabels(const Frame &fr, const ColumnScale &columnY)
 // Below each column what the main window shows for it, and where the model holds.
 void Layout::results(const Frame &fr, double resultsTop)
 {
-    for (int i = 0; i < modelColumns; ++i) {
-        const double centre = fr.columnsLeft + i * fr.columnWidth + fr.columnWidth / 2;
+    for (const beam::Model i : beam::allModels) {
+        const double centre =
+            fr.columnsLeft + double(beam::index(i)) * fr.columnWidth + fr.columnWidth / 2;
         double top = resultsTop;
         for (const Line &result : resultLines(i)) {
             const Fitted fitted = fit(result.text, fr.columnWidth - L * gap::textMargin);

@@ -39,20 +39,6 @@ Rgba colourOf(Role role)
     return {0, 0, 0};
 }
 
-Role seriesRole(int column)
-{
-    switch (column) {
-    case 1:
-        return Role::Series1;
-    case 2:
-        return Role::Series2;
-    case 3:
-        return Role::Series3;
-    default:
-        return Role::Series0;
-    }
-}
-
 Label placeLabel(std::string text, double x, double top, double width, double height, double ascent,
                  double size, Align align, Role role, Owner owner)
 {

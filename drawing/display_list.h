@@ -5,7 +5,7 @@
 // Colours are roles; colourOf gives the one palette that every renderer uses.
 #pragma once
 
-#include "model_columns.h"
+#include "models.h"
 #include "section_geometry.h"
 
 #include <array>
@@ -47,8 +47,24 @@ struct Rgba {
 
 Rgba colourOf(Role role);
 
-// The colour of a model's curve and markers in the chart, by its column.
-Role seriesRole(int column);
+// How the chart tells the models apart: each curve's colour and, so that print without colour
+// tells them apart too, the shape of its markers.
+enum class MarkerShape : std::uint8_t { Square, Circle, Triangle, Diamond };
+struct SeriesStyle {
+    Role role;
+    MarkerShape marker;
+};
+inline constexpr SeriesStyle seriesStyles[] = {
+    {Role::Series0, MarkerShape::Square},   // benadering
+    {Role::Series1, MarkerShape::Circle},   // parabolisch
+    {Role::Series2, MarkerShape::Triangle}, // bi_lineair
+    {Role::Series3, MarkerShape::Diamond},  // parabool rechthoek
+};
+static_assert(std::size(seriesStyles) == beam::modelCount, "one series style for every model");
+constexpr const SeriesStyle &seriesStyle(beam::Model model)
+{
+    return seriesStyles[beam::index(model)];
+}
 
 // Dash patterns in multiples of the stroke's width: dashed 4 on 2 off, dotted 1 on 2 off.
 enum class Dash : std::uint8_t { Solid, Dashed, Dotted };
@@ -93,7 +109,7 @@ enum class Part : std::uint8_t {
 
 struct Owner {
     Part part = Part::Notes;
-    int column = -1; // the model column, or -1 for the section and the notes
+    std::optional<beam::Model> model = std::nullopt; // none for the section and the notes
     bool operator==(const Owner &) const = default;
 };
 
@@ -165,20 +181,20 @@ struct DisplayList {
     std::optional<Rect> section; // the concrete
     // Each model's column from its heading to its results, and its diagram from the top face
     // to the depth drawn.
-    std::array<std::optional<Rect>, modelColumns> columns;
-    std::array<std::optional<Rect>, modelColumns> bands;
+    std::array<std::optional<Rect>, beam::modelCount> columns;
+    std::array<std::optional<Rect>, beam::modelCount> bands;
 
     // The strip beside each stress block for its strain diagram, at the columns' vertical
     // scale, and the part of the target for the chart; the plot is where the chart's axes map
     // As from chartX[0] to chartX[1] and Mu from chartY[0] (bottom) to chartY[1] (top).
-    std::array<std::optional<Rect>, modelColumns> strainAreas;
+    std::array<std::optional<Rect>, beam::modelCount> strainAreas;
     std::optional<Rect> chartArea;
     std::optional<Rect> plot;
     std::array<double, 2> chartX{};
     std::array<double, 2> chartY{};
     // Target units per mille across every strain diagram, and each diagram's zero line.
     double strainScale = 0;
-    std::array<std::optional<double>, modelColumns> strainZero;
+    std::array<std::optional<double>, beam::modelCount> strainZero;
     // What the extras left out for want of room, at the font that laid them out.
     bool chartLeftOut = false;
     bool strainLeftOut = false;

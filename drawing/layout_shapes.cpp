@@ -5,17 +5,10 @@
 #include "number_text.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <numeric>
 
 namespace section::picture {
-
-std::string whole(std::int64_t value)
-{
-    char buffer[24];
-    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
-}
 
 // The dimensions are whole millimetres, as typed; written through whole numbers, since the C++
 // library of the WebAssembly build has no to_chars for doubles.

@@ -65,7 +65,7 @@ void Layout::measure()
     s.naturalColumn = std::max(textWidth + L * gap::textWidthMargin, diagram);
 
     std::size_t mostLines = 0;
-    for (int i = 0; i < modelColumns; ++i) {
+    for (const beam::Model i : beam::allModels) {
         std::size_t count = 0;
         for (const Line &line : resultLines(i))
             count += fit(line.text, s.naturalColumn - L * gap::textMargin).lines.size();
@@ -76,7 +76,7 @@ void Layout::measure()
     s.belowBand = 0;
     if (useStrains) {
         double rows = strainRows;
-        for (int i = 0; i < modelColumns; ++i)
+        for (const beam::Model i : beam::allModels)
             rows = std::max(rows, double(strainLines(i).size()));
         s.aboveBand = L * gap::strainRow;
         s.belowBand = rows * L + L * gap::afterStrains;

@@ -8,7 +8,8 @@
 // names that the marks are placed with, so that what is reserved is what is drawn.
 #pragma once
 
-#include "model_columns.h"
+#include "models.h"
+#include "number_text.h"
 #include "picture_layout.h"
 
 #include <array>
@@ -97,7 +98,7 @@ inline constexpr double smallestResult = 0.75; // a result text shrinks this far
 inline constexpr int wrappedLines = 3;         // and wraps over at most this many lines
 inline constexpr double smallestFont = 0.25;
 inline constexpr double fontStep = 0.93;
-inline constexpr double columns = modelColumns;
+inline constexpr double columns = beam::modelCount;
 inline constexpr double stackAbove = 2; // beside the columns the section may be this far from scale
 inline constexpr double smallestBlock = 1.5; // a block less deep than this, in L, calls for a break
 inline constexpr double breakShare = 0.4;    // of the column's height, for the zone above the break
@@ -110,7 +111,7 @@ inline constexpr double chartBelow = 11;     // the lowest chart below them, in 
 inline constexpr double chartHeightShare = 0.42; // of the height, for a chart below the columns
 inline constexpr double chartWidthShare = 0.6;   // of the width, at most, kept for a chart
 
-std::string whole(std::int64_t value);
+using numtext::whole;
 // A dimension in whole millimetres as typed, else in full.
 std::string number(double value);
 
@@ -239,13 +240,13 @@ private:
     std::vector<std::string> wrapNotes(const std::vector<std::string> &notes) const;
     void placeNotes(const std::vector<std::string> &notes, double drawnBottom);
 
-    Steel steel(int column) const;
-    Role columnRole(int column) const;
-    bool strainDrawn(int column) const;
-    std::vector<std::string> strainLines(int column) const;
-    std::vector<Line> resultLines(int column) const;
-    void strainDiagram(int column, const Rect &strip, const ColumnScale &columnY, double perMille,
-                       double zero);
+    Steel steel(beam::Model column) const;
+    Role columnRole(beam::Model column) const;
+    bool strainDrawn(beam::Model column) const;
+    std::vector<std::string> strainLines(beam::Model column) const;
+    std::vector<Line> resultLines(beam::Model column) const;
+    void strainDiagram(beam::Model column, const Rect &strip, const ColumnScale &columnY,
+                       double perMille, double zero);
 
     void measure();
     std::optional<Frame> sideBySide(double notesHeight) const;
@@ -258,7 +259,7 @@ private:
     bool emit(const Frame &frame, const std::vector<std::string> &notes);
     void sectionMarks(const Frame &frame);
     void columnMarks(const Frame &frame, const ColumnScale &columnY);
-    void column(int i, const Frame &frame, const ColumnScale &columnY, double compression,
+    void column(beam::Model i, const Frame &frame, const ColumnScale &columnY, double compression,
                 double perMille);
     bool columnLabels(const Frame &frame, const ColumnScale &columnY);
     bool depthLabels(const Frame &frame);
@@ -284,9 +285,9 @@ private:
     Sizes s;
     DisplayList list;
     // The labels of the columns, gathered while their marks are drawn, placed after them.
-    std::array<std::vector<Pending>, modelColumns> forceLabels;
-    std::array<std::optional<Pending>, modelColumns> xuLabels;
-    std::array<std::optional<Pending>, modelColumns> zLabels;
+    std::array<std::vector<Pending>, beam::modelCount> forceLabels;
+    std::array<std::optional<Pending>, beam::modelCount> xuLabels;
+    std::array<std::optional<Pending>, beam::modelCount> zLabels;
 };
 
 } // namespace section::picture

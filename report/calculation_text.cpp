@@ -47,8 +47,7 @@ std::string calculationText(const beam::SectionInputs &inputs, const beam::Momen
     };
     const auto limitsOf = [&](const beam::ModelDescriptor &model) {
         if (limits)
-            for (const std::string &text :
-                 limitLines(inputs, *limits, beam::columnOf(model.model), &steps))
+            for (const std::string &text : limitLines(inputs, *limits, model.model, &steps))
                 line(text);
     };
 

@@ -125,8 +125,8 @@ void ductilityLine(std::vector<std::string> &lines, const beam::ModelLimits &lim
 }
 
 void unityLine(std::vector<std::string> &lines, const beam::ModelLimits &model,
-               const beam::SectionLimits &limits, const beam::MomentSteps *steps, int column,
-               char sep)
+               const beam::SectionLimits &limits, const beam::MomentSteps *steps,
+               beam::Model column, char sep)
 {
     if (!model.unity || !limits.designMoment)
         return;
@@ -139,7 +139,7 @@ void unityLine(std::vector<std::string> &lines, const beam::ModelLimits &model,
                        " (MEd = " + numtext::formatGeneral(*limits.designMoment, 15, sep) +
                        " kNm, MRd = Mu vóór afkappen";
     if (steps)
-        line += " = " + decimal(beam::columnMoment(*steps, column), 6, sep) + " kNm";
+        line += " = " + decimal(beam::modelMoment(*steps, column), 6, sep) + " kNm";
     line += ")";
     if (!u.withinCapacity)
         line += ": MEd > MRd, onvoldoende";
@@ -150,16 +150,16 @@ void unityLine(std::vector<std::string> &lines, const beam::ModelLimits &model,
     lines.push_back(line);
 }
 
-std::string yieldLimitLine(const beam::ModelLimits &model, int column)
+std::string yieldLimitLine(const beam::ModelLimits &model, beam::Model column)
 {
-    const bool borrowed = column == beam::approximationColumn;
+    const bool borrowed = column == beam::Model::Approximation;
     const std::string from = borrowed ? " (van parabool rechthoek)" : "";
     if (!model.yieldLimit)
         return "  As,vloei: niet te bepalen, " + noCheckText(model.limitReason);
     if (*model.yieldLimit == 0)
         return "  As,vloei = 0 mm2" + from + ": al bij 1 mm2 vloeit het staal in dit model niet";
     const std::string head = "  As,vloei = " + whole(*model.yieldLimit) + " mm2" + from;
-    if (borrowed || beam::Model(column) == beam::Model::Parabolic)
+    if (borrowed || column == beam::Model::Parabolic)
         return head + ": de grootste As waarbij het staal nog vloeit, de grens van de aanname "
                       "σs = fyd; geen As,max";
     return head + ": de gebalanceerde wapening (xu/d = ξbal), de grootste As waarbij het staal "
@@ -207,7 +207,8 @@ std::string standardText(const beam::StandardCheck &check, const beam::SectionLi
 }
 
 void requiredLines(std::vector<std::string> &lines, const beam::ModelLimits &model,
-                   const beam::SectionLimits &limits, const beam::SectionInputs &inputs, int column)
+                   const beam::SectionLimits &limits, const beam::SectionInputs &inputs,
+                   beam::Model column)
 {
     if (!model.required || !limits.designMoment)
         return;
@@ -245,7 +246,7 @@ void requiredLines(std::vector<std::string> &lines, const beam::ModelLimits &mod
     }
     std::string line = "  As,nodig = " + whole(r.As) + " mm2 voor MEd = " + MEd +
                        " kNm (Mu vóór afkappen " + decimal(r.moment, 10, sep) + " kNm)";
-    if (column == beam::approximationColumn) {
+    if (column == beam::Model::Approximation) {
         if (r.standardAtRequired)
             line += "; " + standardText(*r.standardAtRequired, limits, sep);
     } else if (model.yieldLimit) {
@@ -292,15 +293,13 @@ std::pair<std::string, std::string> distinctStrains(double steel, double yield, 
 }
 
 std::vector<std::string> limitLines(const beam::SectionInputs &inputs,
-                                    const beam::SectionLimits &limits, int column,
+                                    const beam::SectionLimits &limits, beam::Model column,
                                     const beam::MomentSteps *steps)
 {
     std::vector<std::string> lines;
-    if (column < 0 || column >= beam::modelColumnCount)
-        return lines;
-    const beam::ModelLimits &model = limits.models[std::size_t(column)];
+    const beam::ModelLimits &model = limits.models[beam::index(column)];
     const char sep = inputs.decimalSeparator;
-    if (column == beam::approximationColumn) {
+    if (column == beam::Model::Approximation) {
         const beam::StrainState &s = model.strain;
         lines.push_back("  rek: geen eigen rek; benadering neemt vloeiend staal en z = 0.9·d aan "
                         "en volgt het oordeel van parabool rechthoek, het standaardblok");
@@ -321,11 +320,11 @@ std::vector<std::string> limitLines(const beam::SectionInputs &inputs,
         requiredLines(lines, model, limits, inputs, column);
         return lines;
     }
-    const auto stressBlock = beam::Model(column);
+    const beam::Model stressBlock = column;
     strainLines(lines, stressBlock, model.strain, inputs);
     reinforcementLine(lines, stressBlock, model.strain);
     if (stressBlock == beam::Model::Parabolic && model.strain.verdict == Verdict::DoesNotYield &&
-        limits.models[std::size_t(beam::columnOf(beam::Model::ParabolaRectangle))].strain.verdict ==
+        limits.models[beam::index(beam::Model::ParabolaRectangle)].strain.verdict ==
             Verdict::Yields)
         lines.push_back("  bij " + perMille(3.5, 2, sep) +
                         " ‰ (parabool rechthoek) vloeit het staal wel: de doorsnede is niet te "
@@ -341,11 +340,9 @@ std::vector<std::string> limitLines(const beam::SectionInputs &inputs,
     return lines;
 }
 
-std::string limitSummary(const beam::SectionLimits &limits, int column)
+std::string limitSummary(const beam::SectionLimits &limits, beam::Model column)
 {
-    if (column < 0 || column >= beam::modelColumnCount)
-        return {};
-    const beam::ModelLimits &model = limits.models[std::size_t(column)];
+    const beam::ModelLimits &model = limits.models[beam::index(column)];
     std::string summary;
     switch (model.strain.verdict) {
     case Verdict::Yields:
@@ -366,7 +363,7 @@ std::string limitSummary(const beam::SectionLimits &limits, int column)
             summary += ", As,nodig: geen";
         else {
             summary += ", As,nodig = " + whole(r.As) + " mm2";
-            if (column != beam::approximationColumn && model.yieldLimit && !r.withinYieldLimit)
+            if (column != beam::Model::Approximation && model.yieldLimit && !r.withinYieldLimit)
                 summary += ", meer dan As,vloei";
         }
     }

@@ -39,14 +39,14 @@ struct AggregateEntry {
 
 AggregateEntry readAggregate(std::string_view text);
 
-// The lines of one column (0 "benadering" .. 3 "parabool rechthoek"), each indented by two
+// The lines of one model's column, each indented by two
 // blanks, without line ends. Fixed words: "staal vloeit" or "staal vloeit niet",
 // "As,vloei = N mm2", for bi_lineair and parabool rechthoek "ondergewapend" or "overgewapend",
 // where the steel does not yield "σs = Es·εs ... N kNm", and with a design moment
 // "MEd/MRd = 0.96" (with "voldoet" only where the check holds), "As,nodig = N mm2" or
 // "As,nodig: geen (...)". With `steps` (the same run) the unity line gives MRd itself.
 std::vector<std::string> limitLines(const beam::SectionInputs &inputs,
-                                    const beam::SectionLimits &limits, int column,
+                                    const beam::SectionLimits &limits, beam::Model model,
                                     const beam::MomentSteps *steps = nullptr);
 
 // MEd/MRd as its hundredths: "0.96", "1.04".
@@ -71,7 +71,7 @@ std::string perMilleText(double value, int digits, char separator);
 std::pair<std::string, std::string> distinctStrains(double steel, double yield, char separator);
 // The same verdicts in a few words, for a sentence about one column: "staal vloeit, As,vloei =
 // 553 mm2, As,nodig = 609 mm2, meer dan As,vloei".
-std::string limitSummary(const beam::SectionLimits &limits, int column);
+std::string limitSummary(const beam::SectionLimits &limits, beam::Model model);
 
 // Once after the models, with a design moment: what the design lines do not check.
 std::vector<std::string> designNotes(const beam::SectionLimits &limits);

@@ -61,7 +61,7 @@ double shownMoment(const std::string &text)
 
 struct Sample {
     std::int32_t As = 0;
-    std::array<double, beam::modelColumnCount> Mu{};
+    std::array<double, beam::modelCount> Mu{};
 };
 
 } // namespace
@@ -159,8 +159,8 @@ MomentChart momentChart(const beam::SectionInputs &inputs, const beam::MomentSte
         const beam::MomentSteps s = beam::computeMomentSteps(run);
         Sample sample;
         sample.As = As;
-        for (int c = 0; c < beam::modelColumnCount; ++c)
-            sample.Mu[std::size_t(c)] = bounded(beam::columnMoment(s, c));
+        for (const beam::Model model : beam::allModels)
+            sample.Mu[beam::index(model)] = bounded(beam::modelMoment(s, model));
         points.push_back(sample);
     }
 
@@ -170,32 +170,33 @@ MomentChart momentChart(const beam::SectionInputs &inputs, const beam::MomentSte
         low = std::min(low, Mu);
         high = std::max(high, Mu);
     };
-    for (int c = 0; c < beam::modelColumnCount; ++c) {
-        const beam::ModelLimits &model = limits.models[std::size_t(c)];
-        ChartCurve &curve = chart.curves[std::size_t(c)];
+    for (const beam::Model kind : beam::allModels) {
+        const std::size_t c = beam::index(kind);
+        const beam::ModelLimits &model = limits.models[c];
+        ChartCurve &curve = chart.curves[c];
         ChartSegment solid;
         ChartSegment dashed{true, {}};
         // Past As,vloei a block's steel follows the strains, which hold for every area, also
         // where xu >= d would make the yielding model invalid.
         const bool compatible =
-            c != beam::approximationColumn && model.yieldLimit && model.strain.Es > 0;
+            kind != beam::Model::Approximation && model.yieldLimit && model.strain.Es > 0;
         for (const Sample &sample : points) {
             const bool beyond = model.yieldLimit && sample.As >= *model.yieldLimit;
             if (sample.As > model.validLimit && !(compatible && beyond))
                 break;
             // The limit itself ends the solid run and starts the dashed one.
             if (!model.yieldLimit || sample.As <= *model.yieldLimit) {
-                const ChartPoint p{double(sample.As), sample.Mu[std::size_t(c)]};
+                const ChartPoint p{double(sample.As), sample.Mu[c]};
                 include(p.Mu);
                 solid.points.push_back(p);
             }
             if (beyond) {
                 const double Mu =
                     compatible
-                        ? bounded(beam::compatibleState(steps, beam::Model(c), sample.As,
+                        ? bounded(beam::compatibleState(steps, kind, sample.As,
                                                         inputs.concreteClass, model.strain.Es)
                                       .moment)
-                        : sample.Mu[std::size_t(c)];
+                        : sample.Mu[c];
                 include(Mu);
                 dashed.points.push_back({double(sample.As), Mu});
             }
@@ -209,14 +210,13 @@ MomentChart momentChart(const beam::SectionInputs &inputs, const beam::MomentSte
                 points.begin(), points.end(), model.validLimit,
                 [](std::int32_t As, const Sample &sample) { return As < sample.As; });
             if (last != points.begin())
-                curve.end = {double(std::prev(last)->As), std::prev(last)->Mu[std::size_t(c)]};
+                curve.end = {double(std::prev(last)->As), std::prev(last)->Mu[c]};
         }
     }
 
-    for (int c = 0; c < beam::modelColumnCount; ++c) {
-        const beam::ModelDescriptor &model = beam::models[std::size_t(c)];
-        ChartMarker &marker = chart.current[std::size_t(c)];
-        marker.column = c;
+    for (const beam::ModelDescriptor &model : beam::models) {
+        ChartMarker &marker = chart.current[beam::index(model.model)];
+        marker.model = model.model;
         marker.at = {double(inputs.As), shownMoment(steps.texts[std::size_t(model.mu)])};
         marker.label =
             std::string(model.name) + ": Mu = " + steps.texts[std::size_t(model.mu)] + " kNm";
@@ -230,12 +230,12 @@ MomentChart momentChart(const beam::SectionInputs &inputs, const beam::MomentSte
             "MEd = " + numtext::formatGeneral(ext::fromDouble(chart.designMoment), 15, sep) +
             " kNm";
         include(chart.designMoment);
-        for (int c = 0; c < beam::modelColumnCount; ++c) {
-            const auto &required = limits.models[std::size_t(c)].required;
+        for (const beam::Model model : beam::allModels) {
+            const auto &required = limits.models[beam::index(model)].required;
             if (!required || required->outcome != beam::Requirement::Found || required->As < from ||
                 required->As > to)
                 continue;
-            chart.required.push_back({c,
+            chart.required.push_back({model,
                                       {double(required->As), bounded(required->moment)},
                                       "As,nodig = " + whole(required->As) + " mm2"});
         }

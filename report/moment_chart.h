@@ -41,7 +41,7 @@ struct ChartCurve {
 };
 
 struct ChartMarker {
-    int column = 0; // the model, in the window's column order
+    beam::Model model = beam::Model::Approximation;
     ChartPoint at;
     std::string label;
 };
@@ -64,10 +64,10 @@ struct MomentChart {
     std::string header; // what the lines and the markers show
     ChartAxis x;
     ChartAxis y;
-    // In the window's column order; "benadering" is a straight line.
-    std::array<ChartCurve, beam::modelColumnCount> curves;
+    // By beam::index of the model; "benadering" is a straight line.
+    std::array<ChartCurve, beam::modelCount> curves;
     // At the window's As: Mu as the main window shows it (truncated), one per model.
-    std::array<ChartMarker, beam::modelColumnCount> current;
+    std::array<ChartMarker, beam::modelCount> current;
     // What the legend calls the current As: the desktop's window, the page's inputs.
     std::string currentName = "venster";
     bool hasDesignMoment = false;

@@ -27,11 +27,11 @@ std::string number(double value)
 // "benadering" has no strain of its own: it takes the verdict of "parabool rechthoek", as the
 // limits do. An invalid model gets none: its steel does not lie in a tension zone.
 std::optional<bool> yieldsIn(const SectionGeometry &g, const beam::SectionLimits &limits,
-                             int column)
+                             beam::Model column)
 {
-    if (column != approximationColumn && !g.columns[std::size_t(column)].valid)
+    if (column != beam::Model::Approximation && !g.column(column).valid)
         return std::nullopt;
-    switch (limits.models[std::size_t(column)].strain.verdict) {
+    switch (limits.models[beam::index(column)].strain.verdict) {
     case beam::Verdict::Yields:
         return true;
     case beam::Verdict::DoesNotYield:
@@ -43,20 +43,19 @@ std::optional<bool> yieldsIn(const SectionGeometry &g, const beam::SectionLimits
 }
 
 // A stress block's strain diagram, where it has a verdict and a zone inside d.
-bool strainShown(const SectionGeometry &g, const beam::SectionLimits &limits, int column)
+bool strainShown(const SectionGeometry &g, const beam::SectionLimits &limits, beam::Model column)
 {
-    if (column == approximationColumn || !yieldsIn(g, limits, column))
+    if (column == beam::Model::Approximation || !yieldsIn(g, limits, column))
         return false;
-    const beam::StrainState &st = limits.models[std::size_t(column)].strain;
-    return g.columns[std::size_t(column)].hasBlock && st.xu > 0 && st.xu < st.d &&
-           st.d <= g.drawnDepth && st.topStrain > 0 && st.steelStrain >= 0 && st.yieldStrain > 0 &&
+    const beam::StrainState &st = limits.models[beam::index(column)].strain;
+    return g.column(column).hasBlock && st.xu > 0 && st.xu < st.d && st.d <= g.drawnDepth &&
+           st.topStrain > 0 && st.steelStrain >= 0 && st.yieldStrain > 0 &&
            std::isfinite(st.topStrain + st.steelStrain + st.yieldStrain);
 }
 
-std::vector<std::string> columnResults(const beam::MomentTexts &texts, int column)
+std::vector<std::string> columnResults(const beam::MomentTexts &texts, beam::Model column)
 {
-    const beam::ModelDescriptor &model =
-        beam::models[std::size_t(std::clamp(column, 0, modelColumns - 1))];
+    const beam::ModelDescriptor &model = beam::descriptor(column);
     std::vector<std::string> lines{"Mu = " + texts[std::size_t(model.mu)] + " kNm"};
     if (model.xu)
         lines.push_back("xu = " + texts[std::size_t(*model.xu)] + " mm");
@@ -70,15 +69,14 @@ std::string shortReason(beam::ModelState state)
 }
 
 ModelVerdict modelVerdict(const beam::MomentSteps &steps, const beam::SectionLimits &limits,
-                          int column)
+                          beam::Model kind)
 {
-    if (!steps.guardPassed || column < 0 || column >= modelColumns)
+    if (!steps.guardPassed)
         return {"geen doorsnede", Tone::Invalid};
-    const beam::Model kind = beam::allModels[std::size_t(column)];
     const beam::ModelState state = steps.model(kind).state;
     if (state != beam::ModelState::Valid)
         return {shortReason(state), Tone::Invalid};
-    const beam::ModelLimits &model = limits.models[std::size_t(column)];
+    const beam::ModelLimits &model = limits.models[beam::index(kind)];
     switch (model.strain.verdict) {
     case beam::Verdict::DoesNotYield:
         // Where the block ends at the concrete's ultimate strain, steel that does not yield is
@@ -104,14 +102,14 @@ ModelVerdict modelVerdict(const beam::MomentSteps &steps, const beam::SectionLim
 namespace {
 
 // What a column's strain diagram and its limit lines say, as sentences.
-std::string limitSentences(const SectionGeometry &g, const beam::SectionLimits &limits, int column,
-                           char separator)
+std::string limitSentences(const SectionGeometry &g, const beam::SectionLimits &limits,
+                           beam::Model column, char separator)
 {
-    const beam::ModelLimits &model = limits.models[std::size_t(column)];
+    const beam::ModelLimits &model = limits.models[beam::index(column)];
     const beam::StrainState &st = model.strain;
     const std::optional<bool> yields = yieldsIn(g, limits, column);
     std::string text;
-    if (column == approximationColumn && yields)
+    if (column == beam::Model::Approximation && yields)
         text += std::string(" Geen eigen rek: ") +
                 (*yields ? "staal vloeit" : "staal vloeit niet") + ", als parabool rechthoek.";
     if (strainShown(g, limits, column)) {
@@ -123,7 +121,7 @@ std::string limitSentences(const SectionGeometry &g, const beam::SectionLimits &
         text += *yields ? std::string("staal vloeit.")
                         : std::string("staal vloeit niet; εs is een controlewaarde en het model "
                                       "rekent met σs = fyd, wat hier niet klopt.");
-    } else if (column != approximationColumn && yields) {
+    } else if (column != beam::Model::Approximation && yields) {
         text += *yields ? " Staal vloeit." : " Staal vloeit niet.";
     }
     if (model.yieldLimit)
@@ -149,11 +147,11 @@ std::string chartSentence(const MomentChart &chart)
                        " tot " + chart.x.ticks.back().label +
                        " mm2 voor de vier modellen, doorgetrokken zolang het staal vloeit en "
                        "gestreept daarna";
-    for (int k = 0; k < beam::modelColumnCount; ++k) {
-        const ChartCurve &curve = chart.curves[std::size_t(k)];
+    for (const beam::ModelDescriptor &model : beam::models) {
+        const ChartCurve &curve = chart.curves[beam::index(model.model)];
         if (curve.endsInvalid && std::fabs(curve.end.As) < 1e15)
-            text += std::string("; ") + modelName(std::size_t(k)) +
-                    " stopt bij As = " + whole(std::int64_t(curve.end.As)) + " mm2, daarna xu ≥ d";
+            text.append("; ").append(model.name) +=
+                " stopt bij As = " + whole(std::int64_t(curve.end.As)) + " mm2, daarna xu ≥ d";
     }
     const double As = chart.current[0].at.As;
     if (std::fabs(As) < 1e15)
@@ -178,9 +176,10 @@ std::string describePicture(const SectionGeometry &g, const beam::MomentTexts &t
         (g.stirrupDiameter > 0 ? "beugels van " + number(g.stirrupDiameter) + " mm"
                                : std::string("zonder beugels")) +
         ", dekking " + number(g.cover) + " mm en nuttige hoogte " + number(g.d) + " mm.";
-    for (int i = 0; i < modelColumns; ++i) {
-        const ModelColumn &m = g.columns[std::size_t(i)];
-        description += std::string(" ") + modelName(std::size_t(i)) + ": ";
+    for (const beam::ModelDescriptor &model : beam::models) {
+        const beam::Model i = model.model;
+        const ModelColumn &m = g.column(i);
+        description.append(" ").append(model.name).append(": ");
         const std::vector<std::string> lines = columnResults(texts, i);
         for (std::size_t k = 0; k < lines.size(); ++k)
             description += (k ? ", " : "") + lines[k];

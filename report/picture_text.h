@@ -2,8 +2,8 @@
 // screen readers and an SVG's description. Laid out or not, the picture says the same.
 #pragma once
 
-#include "model_columns.h"
 #include "model_limits.h"
+#include "models.h"
 #include "moment.h"
 #include "moment_chart.h"
 #include "section_geometry.h"
@@ -26,13 +26,13 @@ struct PictureLimits {
 
 // Whether a column's steel yields by the limits; none for an invalid model.
 std::optional<bool> yieldsIn(const SectionGeometry &g, const beam::SectionLimits &limits,
-                             int column);
+                             beam::Model column);
 
 // A stress block's strain diagram, where it has a verdict and a zone inside d.
-bool strainShown(const SectionGeometry &g, const beam::SectionLimits &limits, int column);
+bool strainShown(const SectionGeometry &g, const beam::SectionLimits &limits, beam::Model column);
 
 // The model's result lines below its column, as the main window shows them.
-std::vector<std::string> columnResults(const beam::MomentTexts &texts, int column);
+std::vector<std::string> columnResults(const beam::MomentTexts &texts, beam::Model column);
 
 // A model's verdict in a few words, and the colour the drawing gives its column: "ongeldig: ..."
 // (invalid), "staal vloeit niet" or for bi_lineair and parabool rechthoek "overgewapend"
@@ -44,7 +44,7 @@ struct ModelVerdict {
     Tone tone = Tone::Invalid;
 };
 ModelVerdict modelVerdict(const beam::MomentSteps &steps, const beam::SectionLimits &limits,
-                          int column);
+                          beam::Model column);
 
 // Why an invalid model shows zeros, in the few words its column has room for.
 std::string shortReason(beam::ModelState state);

@@ -25,11 +25,10 @@ SectionReport makeReport(const beam::SectionResult &result, std::string_view des
     report.description = describePicture(report.geometry, steps.texts);
     if (steps.guardPassed)
         for (const beam::ModelDescriptor &model : beam::models)
-            report.limitSummaries.push_back(
-                std::string(model.name) + ": " +
-                limitSummary(report.limits, beam::columnOf(model.model)) + '.');
-    for (int column = 0; column < modelColumns; ++column)
-        report.modelLines[std::size_t(column)] = limitLines(inputs, report.limits, column);
+            report.limitSummaries.push_back(std::string(model.name) + ": " +
+                                            limitSummary(report.limits, model.model) + '.');
+    for (const beam::Model model : beam::allModels)
+        report.modelLines[beam::index(model)] = limitLines(inputs, report.limits, model);
     report.designNotes = designNotes(report.limits);
     report.pictureNotes = pictureNotes(inputs, report.limits);
     return report;

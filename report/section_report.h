@@ -5,8 +5,8 @@
 #pragma once
 
 #include "limits_text.h"
-#include "model_columns.h"
 #include "model_limits.h"
+#include "models.h"
 #include "moment_chart.h"
 #include "picture_text.h"
 #include "section_geometry.h"
@@ -31,7 +31,7 @@ struct SectionReport {
     // summary." (none when the guard of the run failed): together the drawing's description.
     std::string description;
     std::vector<std::string> limitSummaries;
-    std::array<std::vector<std::string>, modelColumns> modelLines; // limitLines per column
+    std::array<std::vector<std::string>, beam::modelCount> modelLines; // limitLines per model
     std::vector<std::string> designNotes;
     std::vector<std::string> pictureNotes; // As,min, As,max and the caveats, in the drawing
 

@@ -368,14 +368,15 @@ std::string Page::json() const
         {
             std::string &models = answer.nested("models");
             models += '[';
-            for (int column = 0; column < beam::modelColumnCount; ++column) {
-                if (column > 0)
+            for (const beam::ModelDescriptor &descriptor : beam::models) {
+                if (descriptor.model != beam::models.front().model)
                     models += ',';
                 Members model(models);
-                model.text("name", section::modelName(std::size_t(column)));
-                model.raw("lines", jsonList(report.modelLines[std::size_t(column)], unindented));
+                model.text("name", descriptor.name);
+                model.raw("lines",
+                          jsonList(report.modelLines[beam::index(descriptor.model)], unindented));
                 const section::ModelVerdict verdict =
-                    section::modelVerdict(report.result.steps, report.limits, column);
+                    section::modelVerdict(report.result.steps, report.limits, descriptor.model);
                 model.text("verdict", verdict.words);
                 model.text("tone", toneName(verdict.tone));
             }

@@ -68,7 +68,7 @@ void TestModelLimitsReference::agreesWithExactReference()
         const auto area = std::int32_t(top > 0 ? sampler.within(0, top) : 0);
         beam::MomentInputs run = s.momentInputs();
         run.As = area;
-        const double moment = beam::columnMoment(beam::computeMomentSteps(run), column);
+        const double moment = beam::modelMoment(beam::computeMomentSteps(run), beam::Model(column));
         std::string MEd = "0";
         switch (sampler.next() % 5) {
         case 1:
@@ -95,7 +95,7 @@ void TestModelLimitsReference::agreesWithExactReference()
         const auto exact = reference::modelLimits(s.momentInputs(), Es, MEd);
         if (!exact)
             QFAIL("the reference found no answer for " + describe(s, Es, MEd));
-        for (int m = 0; m + 1 < beam::modelColumnCount; ++m) {
+        for (int m = 0; m + 1 < int(beam::modelCount); ++m) {
             const beam::ModelLimits &got = limits.models[std::size_t(m + 1)];
             const std::optional<bool> yields =
                 got.strain.verdict == beam::Verdict::NotChecked
@@ -107,7 +107,7 @@ void TestModelLimitsReference::agreesWithExactReference()
                          QByteArray::number(got.yieldLimit.value_or(-1)) + ", reference " +
                          QByteArray::number(exact->yieldLimit[std::size_t(m)].value_or(-1)));
         }
-        for (int c = 0; c < beam::modelColumnCount; ++c) {
+        for (int c = 0; c < int(beam::modelCount); ++c) {
             const beam::RequiredArea &r = *limits.models[std::size_t(c)].required;
             const std::optional<std::int32_t> got =
                 r.outcome == beam::Requirement::Found ? std::optional(r.As) : std::nullopt;

@@ -187,9 +187,12 @@ QString collisions(const DisplayList &list)
                        u" lies on a filled shape of part %1"_s.arg(int(list.shapes[k].owner.part));
             for (const auto &[p, q] : ink.lines)
                 if (meets(p, q, box))
-                    return describe(label) + u" lies on a line of part %1, column %2"_s
-                                                 .arg(int(list.shapes[k].owner.part))
-                                                 .arg(list.shapes[k].owner.column);
+                    return describe(label) +
+                           u" lies on a line of part %1, column %2"_s
+                               .arg(int(list.shapes[k].owner.part))
+                               .arg(list.shapes[k].owner.model
+                                        ? int(beam::index(*list.shapes[k].owner.model))
+                                        : -1);
         }
         if (label.text.find(">=") != std::string::npos ||
             label.text.find(" x ") != std::string::npos)
@@ -247,8 +250,9 @@ QString extrasOutOfPlace(const DisplayList &list)
                    where;
         }
         if (shape.owner.part == Part::Strain &&
-            !within(bounds, *list.columns[std::size_t(shape.owner.column)]))
-            return u"a strain diagram leaves column %1"_s.arg(shape.owner.column) + where;
+            !within(bounds, *list.columns[beam::index(*shape.owner.model)]))
+            return u"a strain diagram leaves column %1"_s.arg(beam::index(*shape.owner.model)) +
+                   where;
     }
     for (const Label &label : list.labels)
         if (chartPart(label.owner.part) ? !within(label.box, *list.chartArea)
@@ -584,8 +588,8 @@ void tst_PictureLayout::longResultsStayInTheirColumn()
     for (const double pixels : {14.0, 28.0}) {
         const DisplayList list = layOut(data, 900, 430, pixels);
         QCOMPARE(collisions(list), QString());
-        for (int i = 0; i < section::modelColumns; ++i) {
-            const Rect column = *list.columns[std::size_t(i)];
+        for (const beam::Model i : beam::allModels) {
+            const Rect column = *list.columns[beam::index(i)];
             std::string shown;
             bool whole = false;
             for (const Label &label : list.labels) {
@@ -662,10 +666,11 @@ void tst_PictureLayout::strainDiagrams()
     const auto near = [](double a, double b) {
         return std::fabs(a - b) < 1e-6;
     };
-    for (int i = 0; i < section::modelColumns; ++i) {
+    for (const beam::Model i : beam::allModels) {
         using section::Owner;
         // "benadering" borrows the verdict of "parabool rechthoek", and draws no strain.
-        const QChar expected = i == section::approximationColumn ? diagrams[3] : diagrams[i];
+        const QChar expected = diagrams[qsizetype(
+            beam::index(i == beam::Model::Approximation ? beam::Model::ParabolaRectangle : i))];
         std::vector<section::Point> corners;
         double yieldLine = -1, axis = -1, steel = -1;
         for (const auto &shape : list.shapes) {
@@ -691,7 +696,7 @@ void tst_PictureLayout::strainDiagrams()
                 strains += label.text + '|';
             if (label.owner == Owner{Part::Results, i})
                 results += label.text + '|';
-            if (label.owner == Owner{Part::Heading, i} && i != section::approximationColumn)
+            if (label.owner == Owner{Part::Heading, i} && i != beam::Model::Approximation)
                 QCOMPARE(label.role, expected == u'n'   ? section::Role::Warning
                                      : expected == u'-' ? section::Role::Invalid
                                                         : section::Role::Ink);
@@ -699,8 +704,8 @@ void tst_PictureLayout::strainDiagrams()
         QCOMPARE(results.find("|staal vloeit|") != std::string::npos, expected == u'y');
         QCOMPARE(results.find("|staal vloeit niet|") != std::string::npos, expected == u'n');
         QCOMPARE(strains.find("|(controlewaarde)|") != std::string::npos,
-                 expected == u'n' && i != section::approximationColumn);
-        if (i == section::approximationColumn) {
+                 expected == u'n' && i != beam::Model::Approximation);
+        if (i == beam::Model::Approximation) {
             QVERIFY(corners.empty());
             QVERIFY(results.find("|als parabool rechthoek|") != std::string::npos);
             continue;
@@ -708,19 +713,19 @@ void tst_PictureLayout::strainDiagrams()
         QCOMPARE(!corners.empty(), expected != u'-');
         if (expected == u'-')
             continue;
-        const auto &strain = extras.limits.models[std::size_t(i)].strain;
-        const double zero = *list.strainZero[std::size_t(i)];
+        const auto &strain = extras.limits.models[beam::index(i)].strain;
+        const double zero = *list.strainZero[beam::index(i)];
         const double k = list.strainScale;
         const auto has = [&](double x, double y) {
             return std::any_of(corners.begin(), corners.end(),
                                [&](section::Point p) { return near(p.x, x) && near(p.y, y); });
         };
-        QVERIFY2(has(zero - strain.topStrain * k, list.bands[std::size_t(i)]->top),
+        QVERIFY2(has(zero - strain.topStrain * k, list.bands[beam::index(i)]->top),
                  "εc is not at the top face");
         QVERIFY2(has(zero, axis), "the strain is not 0 at the neutral axis");
         QVERIFY2(has(zero + strain.steelStrain * k, steel), "εs is not at the steel");
         QVERIFY2(near(yieldLine, zero + strain.yieldStrain * k), "no line at εyd");
-        if (i == int(beam::index(beam::Model::Parabolic)))
+        if (i == beam::Model::Parabolic)
             QVERIFY2(strains.find("|εs = " + parabolic.toStdString() + " ‰|") != std::string::npos,
                      strains.c_str());
     }
@@ -764,9 +769,10 @@ void tst_PictureLayout::chartFollowsItsData()
         return std::fabs(a - b) < by;
     };
     const double As = chart.current[0].at.As;
-    for (int c = 0; c < beam::modelColumnCount; ++c) {
-        const section::Owner owner{Part::ChartCurve, c};
-        const section::ChartCurve &curve = chart.curves[std::size_t(c)];
+    for (const beam::Model model : beam::allModels) {
+        const std::size_t c = beam::index(model);
+        const section::Owner owner{Part::ChartCurve, model};
+        const section::ChartCurve &curve = chart.curves[c];
         std::vector<section::Point> drawn;
         std::optional<section::Point> marker;
         int crosses = 0;

@@ -171,7 +171,7 @@ void TestLimitsText::lines()
     const auto limits =
         beam::sectionLimits(s, beam::computeMomentSteps(s.momentInputs()), "2.0e5", entry.value);
     QString text;
-    for (const std::string &line : section::limitLines(s, limits, column))
+    for (const std::string &line : section::limitLines(s, limits, beam::Model(column)))
         text += QString::fromStdString(line) + u'\n';
     for (const QString &part : says)
         QVERIFY2(text.contains(part), qPrintable(text));

@@ -226,11 +226,11 @@ void tst_SectionPainter::pixels()
         }
         const auto *polygon = std::get_if<section::Polygon>(&shape.form);
         if (polygon && shape.fill.kind == section::FillKind::Solid &&
-            shape.fill.role == section::Role::Block && shape.owner.column >= 0) {
+            shape.fill.role == section::Role::Block && shape.owner.model) {
             QRectF bounds;
             for (const section::Point &p : polygon->points)
                 bounds |= QRectF(p.x, p.y, 0.001, 0.001);
-            blocks[std::size_t(shape.owner.column)] = bounds;
+            blocks[beam::index(*shape.owner.model)] = bounds;
         }
     }
     QCOMPARE(bars, qsizetype(g.bars.size()));

@@ -72,9 +72,9 @@ int main()
         // The page reads a decimal comma or a point.
         const section::SectionReport report = section::makeReport(
             {inputs, beam::computeMomentSteps(inputs.momentInputs())}, rest, ',');
-        for (int column = 0; column < section::modelColumns; ++column)
-            for (const std::string &text : report.modelLines[std::size_t(column)])
-                std::cout << char('0' + column) << '\t' << unindented(text) << '\n';
+        for (const beam::Model model : beam::allModels)
+            for (const std::string &text : report.modelLines[beam::index(model)])
+                std::cout << char('0' + beam::index(model)) << '\t' << unindented(text) << '\n';
         for (const std::string &note : report.designNotes)
             std::cout << "note\t" << note << '\n';
         std::cout << '\n';
