@@ -153,6 +153,8 @@ void TMainForm::openMenuBar()
 void TMainForm::connectHandlers()
 {
     connect(ui->Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
+    for (QLineEdit *field : m_results)
+        connect(field, &QLineEdit::textChanged, this, [this] { m_resultFieldsChanged = true; });
     connect(ui->Section1, &QAction::triggered, this, &TMainForm::Section1Click);
     connect(ui->About1, &QAction::triggered, this, &TMainForm::About1Click);
     connect(ui->BRadioGroup, &toolkit::RadioGroup::clicked, this, &TMainForm::BRadioGroupClick);
@@ -291,13 +293,17 @@ void TMainForm::CalcTimerTimer()
     trace("CalcTimerTimer");
     readSection(m_reading);
     const bool changed = calculate();
-    const beam::MomentTexts &texts = m_result.steps.texts;
-    // Only a changed text is written: an idle window is neither repainted nor disturbed
-    // while the user edits a result field.
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        const QLatin1StringView text(texts[i].data(), qsizetype(texts[i].size()));
-        if (m_results[i]->text() != text)
-            m_results[i]->setText(text);
+    if (changed || m_resultFieldsChanged) {
+        const beam::MomentTexts &texts = m_result.steps.texts;
+        // Only a changed text is written: an idle window is neither repainted nor disturbed
+        // while the user edits a result field.
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            const QLatin1StringView text(texts[i].data(), qsizetype(texts[i].size()));
+            if (m_results[i]->text() != text)
+                m_results[i]->setText(text);
+        }
+        // The writes above raised it again; every field now holds its text.
+        m_resultFieldsChanged = false;
     }
     if (changed)
         Q_EMIT resultsCalculated(m_result);

@@ -104,10 +104,12 @@ private:
     QTimer *dTimer = nullptr;
 
     // The results are a function of the inputs alone, so an idle tick, whose inputs are those
-    // of the last computation, takes that computation's result instead of making it again; it
-    // still compares its texts with every field, which the user may have typed into.
+    // of the last computation, takes that computation's result instead of making it again. It
+    // compares its texts with the fields only when one of them changed since the last tick
+    // wrote them: the user may have typed into it.
     beam::SectionInputs m_reading;
     beam::SectionResult m_result;
+    bool m_resultFieldsChanged = true; // the first tick fills them
 
     std::function<void(const char *)> m_trace;
     std::function<void(QWidget *)> m_about;
