@@ -4,15 +4,15 @@
 #include "materials.h"
 #include "number_text.h"
 #include "reinforcement.h"
+#include "section_words.h"
 
 namespace section {
 
 using numtext::decimal;
+using numtext::formatInteger;
 using numtext::whole;
 
 namespace {
-
-constexpr int digits = 10;
 
 std::string padded(const std::string &text, std::size_t width)
 {
@@ -20,16 +20,82 @@ std::string padded(const std::string &text, std::size_t width)
     return text.size() < width ? text + std::string(width - text.size(), ' ') : text + ' ';
 }
 
+std::vector<std::string> boundsLines(const beam::SectionInputs &inputs,
+                                     const beam::SectionLimits &limits)
+{
+    const beam::ReinforcementBounds &b = limits.bounds;
+    if (!b.known)
+        return {"As,min en As,max: niet te bepalen (b, d of h is niet positief)"};
+    const char sep = inputs.decimalSeparator;
+    const ext::Extended fctm = ext::Extended(b.fctmTenths) / ext::Extended(10);
+    const ext::Extended ratio = b.tensileGoverns
+                                    ? (ext::Extended(26) * fctm) / ext::Extended(100 * b.fyk)
+                                    : ext::Extended(13) / ext::Extended(10000);
+    const double least = ext::toDouble(ratio * ext::Extended(inputs.b) * ext::Extended(inputs.d));
+    const std::string minimum = roundedUpText(least, b.minimum, sep);
+    const double most = ext::toDouble(ext::Extended(4) * ext::Extended(inputs.b) *
+                                      ext::Extended(inputs.H) / ext::Extended(100));
+    std::vector<std::string> lines;
+    lines.push_back("As,min = max(0.26·fctm/fyk; 0.0013)·b·d = max(0.26 × " +
+                    words::placesText(ext::Extended(b.fctmTenths), 1, sep) + " / " + whole(b.fyk) +
+                    "; 0.0013) × " + whole(inputs.b) + " × " + formatInteger(inputs.d));
+    lines.push_back("       = " + minimum + " mm², naar boven afgerond: As,min = " +
+                    whole(b.minimum) + " mm² (NEN-EN 1992-1-1, 9.2.1.1(1))");
+    std::string maximum =
+        "As,max = 0.04·b·h = 0.04 × " + whole(inputs.b) + " × " + whole(inputs.H) + " = ";
+    if (most == double(b.maximum))
+        maximum += whole(b.maximum) + " mm²";
+    else
+        maximum += fixedText(most, 2, sep) +
+                   " mm², naar beneden afgerond: As,max = " + whole(b.maximum) + " mm²";
+    lines.push_back(maximum + " (9.2.1.1(3))");
+    const std::string As = "As = " + formatInteger(inputs.As) + " mm²";
+    if (inputs.As < b.minimum)
+        lines.push_back(As + " ligt onder As,min: te weinig wapening.");
+    else if (inputs.As > b.maximum)
+        lines.push_back(As + " ligt boven As,max: te veel wapening.");
+    else
+        lines.push_back(As + " ligt tussen As,min en As,max.");
+    return lines;
+}
+
+// The high classes' own diagram, against the lower classes' shape the blocks keep.
+std::vector<std::string> highClassLines(int concreteClass, char sep)
+{
+    const auto concrete = beam::concreteClass(concreteClass);
+    if (!concrete || !beam::lowerClassShapes(concreteClass))
+        return {};
+    const auto strain = [sep](std::string_view table) {
+        const auto value = numtext::parseRealAsDouble(table);
+        return value ? strainText(*value, sep) : words::withSeparator(table, sep);
+    };
+    return {"Let op: voor " + std::string(concrete->name) +
+                " geeft NEN-EN 1992-1-1 tabel 3.1 εc2 = " + strain(concrete->parabolaStrain) +
+                " ‰, εcu2 = " + strain(concrete->ultimateStrain) +
+                " ‰ en n = " + words::withSeparator(concrete->exponent, sep) + ".",
+            "Parabolisch en parabool rechthoek rekenen hier met de vorm van de lagere klassen:",
+            "εc2 = " + strainText(2, sep) + " ‰, εcu2 = " + strainText(3.5, sep) + " ‰, n = 2."};
+}
+
+bool anyStoppedByDepth(const beam::SectionLimits &limits)
+{
+    for (const beam::ModelLimits &model : limits.models)
+        if (model.required && model.required->outcome == beam::Requirement::Unreachable &&
+            model.required->stoppedByDepth)
+            return true;
+    return false;
+}
+
 } // namespace
 
 std::string invalidReason(const beam::ModelSteps &model, double d, char separator)
 {
     if (model.state == beam::ModelState::ZoneReachesDepth)
-        return "ongeldig: de drukzone reikt tot d of verder (xu = " +
-               decimal(model.xu, digits, separator) + " mm ≥ d = " + decimal(d, digits, separator) +
-               " mm)";
-    return "ongeldig: de hefboomsarm is niet positief (z = " + decimal(model.z, digits, separator) +
-           " mm)";
+        return "ongeldig: xu = " + fixedText(model.xu, 1, separator) +
+               " mm ≥ d = " + decimal(d, 10, separator) +
+               " mm, de drukzone reikt tot het staal: geen Mu";
+    return "ongeldig: z = " + fixedText(model.z, 1, separator) +
+           " mm, geen positieve hefboomsarm: geen Mu";
 }
 
 std::string calculationText(const beam::SectionInputs &inputs, const beam::MomentSteps &steps,
@@ -37,9 +103,6 @@ std::string calculationText(const beam::SectionInputs &inputs, const beam::Momen
                             std::string_view designMomentReason)
 {
     const char sep = inputs.decimalSeparator;
-    const auto num = [sep](double value) {
-        return decimal(value, digits, sep);
-    };
     const beam::MomentTexts &t = steps.texts;
     std::string out;
     const auto line = [&out](const std::string &text) {
@@ -54,63 +117,104 @@ std::string calculationText(const beam::SectionInputs &inputs, const beam::Momen
     const auto concrete = beam::concreteClass(inputs.concreteClass);
     const auto steel = beam::steelGrade(inputs.steelGrade);
     const int s = beam::stirrupDiameter(inputs.stirrupItem);
-    line("Doorsnede b × h = " + whole(inputs.b) + " × " + whole(inputs.H) + " mm, dekking c = " +
-         whole(inputs.c) + " mm, beugels " + (s > 0 ? "ø" + whole(s) + " mm" : "geen") + ", " +
-         whole(inputs.barCount) + " staven ø" + whole(beam::barDiameter(inputs.barItem)) + " mm");
+    // As and d as the window's own fields write them.
+    const std::string As = formatInteger(inputs.As);
+    const std::string d = formatInteger(inputs.d);
+    line("Doorsnede b × h = " + whole(inputs.b) + " × " + whole(inputs.H) +
+         " mm, dekking c = " + whole(inputs.c) + " mm, " +
+         (s > 0 ? "beugels ø" + whole(s) + " mm" : "geen beugels") + ", " + whole(inputs.barCount) +
+         " staven ø" + whole(beam::barDiameter(inputs.barItem)) + " mm");
     line("Beton " + std::string(concrete ? concrete->name : "?") + ": fcd = " + inputs.fcdText +
-         " N/mm2; betonstaal " + std::string(steel ? steel->name : "?") +
-         ": fyd = " + inputs.fydText + " N/mm2");
-    line("As = " + whole(inputs.As) + " mm2, d = " + whole(inputs.d) + " mm");
+         " N/mm²; betonstaal " + std::string(steel ? steel->name : "?") +
+         ": fyd = " + inputs.fydText + " N/mm²");
+    line("As = " + As + " mm², d = " + d + " mm");
     for (const std::string &note : geometry.notes)
         line("Let op: " + note);
     line("");
 
     if (!steps.guardPassed) {
-        line(geometry.emptyText.empty() ? "Geen doorsnede." : geometry.emptyText);
-        line("De velden tonen Mu en xu 0 en z/d nan.");
+        // The drawing's reason says what the window shows then.
+        line(geometry.emptyText.empty() ? "Geen doorsnede: het hoofdvenster toont Mu en xu 0 en "
+                                          "z/d nan."
+                                        : geometry.emptyText);
     } else {
-        line("Staalkracht As·fyd = " + whole(inputs.As) + " × " + num(steps.fyd) + " = " +
-             num(steps.steelForce) + " N");
-        line("Wapeningspercentage As/(b·d) = " + whole(inputs.As) + " / (" + whole(inputs.b) +
-             " × " + whole(inputs.d) +
-             ") = " + decimal(100.0 * inputs.As / (steps.b * steps.d), 4, sep) + " %");
-        if (limits)
+        const std::string fyd = inputs.fydText;
+        const std::string fcd = inputs.fcdText;
+        const std::string b = whole(inputs.b);
+        line("Staalkracht As·fyd = " + As + " × " + fyd + " = " +
+             figuresText(steps.steelForce / 1000, 3, sep) + " kN");
+        line("Wapeningspercentage As/(b·d) = " + As + " / (" + b + " × " + d +
+             ") = " + figuresText(100.0 * inputs.As / (steps.b * steps.d), 3, sep) + " %");
+        if (limits) {
             for (const std::string &text : boundsLines(inputs, *limits))
                 line(text);
+            const beam::StrainState &strain =
+                limits->models[beam::index(beam::Model::ParabolaRectangle)].strain;
+            if (strain.Es > 0 && strain.yieldStrain > 0)
+                line("Vloeirek van het staal εyd = fyd/Es = " + decimal(strain.fyd, 10, sep) +
+                     " / " + decimal(strain.Es, 10, sep) + " = " +
+                     strainText(strain.yieldStrain, sep) + " ‰");
+            if (limits->designMoment) {
+                line("MEd = " + numtext::formatGeneral(*limits->designMoment, 15, sep) +
+                     " kNm; As,nodig is de kleinste hele As met Mu ≥ MEd.");
+                line("Vrije ruimte tussen staven: " +
+                     words::spacingText(
+                         beam::spacingRule(beam::barDiameter(inputs.barItem), limits->aggregate)));
+            }
+            for (const std::string &text : highClassLines(inputs.concreteClass, sep))
+                line(text);
+            line("");
+            line("Elk model rekent met σs = fyd; dat klopt zolang het staal vloeit: εs ≥ εyd.");
+            line("As,vloei is de grootste As waarbij het staal nog vloeit; het is geen As,max.");
+            line("Bij bi_lineair en parabool rechthoek is het de gebalanceerde wapening (xu/d = "
+                 "ξbal):");
+            line("daaronder is de doorsnede ondergewapend, daarboven overgewapend.");
+        } else {
+            line("");
+        }
+        line("Gerekend is steeds met de onafgeronde tussenwaarden; de tekst toont ze afgerond.");
         for (const beam::ModelDescriptor &model : beam::models) {
             const beam::ModelSteps &computed = steps.model(model.model);
             const std::string name(model.name);
             line("");
             if (!model.xu) {
-                line(name + ": z = 0.9·d");
-                line("  Mu = As·fyd·0.9·d = " + whole(steps.approxForce) + " × 0.9 × " +
-                     whole(inputs.d) + " / 10^6 = " + num(computed.moment) + " kNm");
-                line("  venster: Mu = " + t[model.mu] + " kNm (afgekapt), z/d = " + t[model.z]);
+                const std::string z = fixedText(computed.z, 1, sep);
+                line(name + ": z = 0.9·d = 0.9 × " + d + " = " + z + " mm");
+                line("  Mu = As·fyd·z = " + As + " × " + fyd + " × " + z +
+                     " / 10^6 = " + momentText(computed.moment, t[model.mu], sep) + " kNm");
                 limitsOf(model);
                 continue;
             }
             const std::string alpha(computed.constants.alphaText);
             const std::string beta(computed.constants.betaText);
             line(name + ": α = " + alpha + ", β = " + beta);
-            line("  xu = As·fyd / (α·b·fcd) = " + num(steps.steelForce) + " / (" + alpha + " × " +
-                 num(steps.b) + " × " + num(steps.fcd) + ") = " + num(computed.xu) +
-                 " mm; xu/d = " + decimal(computed.xu / steps.d, 4, sep));
-            line("  z = d − β·xu = " + num(steps.d) + " − " + beta + " × " + num(computed.xu) +
-                 " = " + num(computed.z) + " mm");
-            if (computed.state != beam::ModelState::Valid) {
+            const bool valid = computed.state == beam::ModelState::Valid;
+            const std::string xu =
+                valid ? depthText(computed.xu, t[*model.xu], sep) : depthText(computed.xu, "", sep);
+            line("  xu = As·fyd / (α·b·fcd) = " + As + " × " + fyd + " / (" + alpha + " × " + b +
+                 " × " + fcd + ") = " + xu + " mm");
+            if (computed.state == beam::ModelState::ZoneReachesDepth) {
                 line("  " + invalidReason(computed, steps.d, sep));
             } else {
-                line("  Mu = As·fyd·z = " + num(steps.steelForce) + " × " + num(computed.z) +
-                     " / 10^6 = " + num(computed.moment) + " kNm");
-                line("  100·z/d = " + decimal(100.0 * computed.z / steps.d, 6, sep) +
-                     ", afgerond op hele honderdsten");
+                const std::string z = fixedText(computed.z, 1, sep);
+                std::string lever =
+                    "  z = d − β·xu = " + d + " − " + beta + " × " + xu + " = " + z + " mm";
+                if (valid)
+                    lever += "; z/d = " + leverRatioText(computed.z / steps.d, t[model.z], sep);
+                line(lever);
+                if (valid)
+                    line("  Mu = As·fyd·z = " + As + " × " + fyd + " × " + z +
+                         " / 10^6 = " + momentText(computed.moment, t[model.mu], sep) + " kNm");
+                else
+                    line("  " + invalidReason(computed, steps.d, sep));
             }
-            line("  venster: Mu = " + t[model.mu] + " kNm, xu = " + t[*model.xu] +
-                 " mm (beide afgekapt), z/d = " + t[model.z]);
             limitsOf(model);
         }
         if (limits) {
-            const std::vector<std::string> notes = designNotes(*limits);
+            std::vector<std::string> notes = designNotes(*limits);
+            if (anyStoppedByDepth(*limits))
+                notes.push_back("Waar geen As,nodig is: kies een hogere of bredere doorsnede, een "
+                                "hogere betonklasse of drukwapening.");
             if (!notes.empty())
                 line("");
             for (const std::string &note : notes)
@@ -125,6 +229,8 @@ std::string calculationText(const beam::SectionInputs &inputs, const beam::Momen
     // The eleven fields as the main window shows them, in its own arrangement.
     line("");
     line("Uitkomsten, zoals in het hoofdvenster:");
+    line("Het hoofdvenster kapt Mu en xu af op hele kNm en mm en rondt z/d af op twee "
+         "decimalen.");
     // Every column but the last is padded to one width.
     const auto row = [&line](const std::string &caption, const auto &cell) {
         std::string text = padded(caption, 10);

@@ -1,8 +1,10 @@
 // The calculation of a section step by step, as the section view shows, prints and copies it.
 //
 // Pipeline: section inputs, the steps of the one moment run and the drawing's notes -> Dutch
-// text. The results in it are the eleven texts of the run, as the main window shows them;
-// the intermediate values are written with ten significant digits.
+// text, written as a worked example: each step once, as formula, the numbers put in and the
+// result with the digits a hand calculation keeps (limits_text.h), in lines short enough to
+// wrap as words. As, d and the eleven texts of the run close it as the main window shows
+// them; every model's part begins with its name and a colon, which print keeps on one page.
 #pragma once
 
 #include "model_limits.h"
@@ -15,7 +17,7 @@
 
 namespace section {
 
-// Why an invalid model shows zeros, in the window's words.
+// Why an invalid model gives no moment, in the subject's words.
 std::string invalidReason(const beam::ModelSteps &model, double d, char separator);
 
 // With `limits` (sectionLimits of the same run), each model's part ends with its limitLines and

@@ -7,8 +7,9 @@
 #include "reinforcement.h"
 #include "section_geometry.h"
 
-#include <charconv>
+#include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace section {
 
@@ -22,61 +23,75 @@ namespace {
 using beam::Requirement;
 using beam::Verdict;
 
+constexpr std::string_view areaUnit = " mm²";
+
+std::string area(std::int64_t value)
+{
+    return whole(value) + std::string(areaUnit);
+}
+
 // εc at the top, with where it comes from.
 std::string topStrainText(beam::Model model, const beam::StrainState &s, int concreteClass,
                           char sep)
 {
-    const std::string value = perMille(s.topStrain, 10, sep);
+    const std::string value = strainText(s.topStrain, sep);
     if (model == beam::Model::Parabolic)
-        return "εc = εc2 = " + value + " ‰ bovenaan (top van de parabool; nog geen bezwijken: " +
-               "het beton bezwijkt pas bij εcu2 = " + perMille(3.5, 2, sep) + " ‰)";
+        return "εc = εc2 = " + value + " ‰ bovenaan (top van de parabool; het beton bezwijkt pas " +
+               "bij " + strainText(3.5, sep) + " ‰)";
     if (model == beam::Model::ParabolaRectangle)
-        return "εc = " + value + " ‰ bovenaan (einde van de rechthoek)";
+        return "εc = εcu2 = " + value + " ‰ bovenaan: het beton bezwijkt";
     if (!beam::lowerClassShapes(concreteClass))
-        return "εc = εcu3 = " + value + " ‰ bovenaan";
+        return "εc = εcu3 = " + value + " ‰ bovenaan: het beton bezwijkt";
     const int fck = beam::concreteClasses[std::size_t(concreteClass)].fck;
     return "εc = εcu3 = 2" + std::string(1, sep) + "6 + 35·((90 − " + whole(fck) +
            ")/100)^4 = " + value + " ‰ bovenaan (" + className(concreteClass) + ")";
 }
 
+// `xuShown`: the window's text of this model's xu, which the written xu must not contradict.
 void strainLines(std::vector<std::string> &lines, beam::Model model, const beam::StrainState &s,
-                 const beam::SectionInputs &inputs)
+                 const beam::SectionInputs &inputs, std::string_view xuShown)
 {
     const char sep = inputs.decimalSeparator;
     if (s.verdict == Verdict::NotChecked) {
         lines.push_back("  rek: " + noCheckText(s.reason));
         return;
     }
-    const auto [steel, yield] = distinct(s.steelStrain, s.yieldStrain, sep);
-    const std::string xu = decimal(s.xu, 6, sep);
-    lines.push_back("  rek: " + topStrainText(model, s, inputs.concreteClass, sep) +
-                    ", 0 bij xu = " + xu + " mm; bij het staal εs = εc·(d − xu)/xu = " +
-                    perMille(s.topStrain, 10, sep) + " × (" + decimal(s.d, 10, sep) + " − " + xu +
-                    ") / " + xu + " = " + steel + " ‰; εyd = fyd/Es = " + decimal(s.fyd, 10, sep) +
-                    " / " + decimal(s.Es, 10, sep) + " = " + yield + " ‰");
+    lines.push_back("  " + topStrainText(model, s, inputs.concreteClass, sep));
+    if (!(s.xu < s.d)) {
+        // The strain formula would give a negative steel strain: the steel lies in the
+        // compression zone, and no tension acts in it.
+        lines.push_back("  staal vloeit niet: het ligt in de drukzone en krijgt geen trek");
+        return;
+    }
+    const auto [steel, yield] = strainTexts(s.steelStrain, s.yieldStrain, sep);
+    const std::string xu = depthText(s.xu, xuShown, sep);
+    lines.push_back("  εs = εc·(d − xu)/xu = " + strainText(s.topStrain, sep) + " × (" +
+                    decimal(s.d, 10, sep) + " − " + xu + ") / " + xu + " = " + steel + " ‰");
     if (s.verdict == Verdict::Yields) {
         lines.push_back("  staal vloeit: εs = " + steel + " ‰ ≥ εyd = " + yield +
                         " ‰, dus σs = fyd, zoals het model aanneemt");
         return;
     }
-    std::string verdict = "  staal vloeit niet: εs = " + steel + " ‰ < εyd = " + yield +
-                          " ‰ (εs is hier een controlewaarde); het model rekent met σs = fyd, "
-                          "wat hier niet klopt";
-    if (!(s.xu < s.d))
-        verdict += ", en het is ongeldig: xu ≥ d, het staal ligt niet in de trekzone";
-    lines.push_back(verdict);
-    if (model == beam::Model::Parabolic && s.xu < s.d)
-        lines.push_back("  parabolisch overschat zo zijn eigen Mu: het staal haalt fyd niet, "
-                        "terwijl het beton bij " +
-                        perMille(s.topStrain, 10, sep) + " ‰ nog niet bezweken is");
+    lines.push_back("  staal vloeit niet: εs = " + steel + " ‰ < εyd = " + yield +
+                    " ‰, dus σs < fyd");
+    lines.push_back(
+        model == beam::Model::Parabolic
+            ? "  parabolisch rekent met fyd en overschat zo zijn Mu; het beton is bij " +
+                  strainText(s.topStrain, sep) + " ‰ nog niet bezweken"
+            : "  het model rekent toch met fyd: zijn Mu is te gunstig");
 }
 
 // Under- or over-reinforced: for the blocks whose top strain is the concrete's ultimate one.
-void reinforcementLine(std::vector<std::string> &lines, beam::Model model,
-                       const beam::StrainState &s)
+void reinforcementLines(std::vector<std::string> &lines, beam::Model model,
+                        const beam::ModelLimits &limit, char sep)
 {
+    const beam::StrainState &s = limit.strain;
     if (model == beam::Model::Parabolic || s.verdict == Verdict::NotChecked)
         return;
+    if (s.yieldStrain > 0)
+        lines.push_back("  ξbal = εc / (εc + εyd) = " + strainText(s.topStrain, sep) + " / (" +
+                        strainText(s.topStrain, sep) + " + " + strainText(s.yieldStrain, sep) +
+                        ") = " + fixedText(limit.ductility.balanced, 3, sep));
     lines.push_back(s.verdict == Verdict::Yields
                         ? "  ondergewapend: het staal vloeit voordat het beton bezwijkt (taaie "
                           "breuk, met waarschuwing)"
@@ -85,8 +100,8 @@ void reinforcementLine(std::vector<std::string> &lines, beam::Model model,
 }
 
 // The moment with the stress the strains give, where σs = fyd does not hold.
-void compatibleLine(std::vector<std::string> &lines, const beam::ModelLimits &model,
-                    const beam::SectionInputs &inputs)
+void compatibleLines(std::vector<std::string> &lines, const beam::ModelLimits &model,
+                     const beam::SectionInputs &inputs)
 {
     if (!model.compatible)
         return;
@@ -96,11 +111,11 @@ void compatibleLine(std::vector<std::string> &lines, const beam::ModelLimits &mo
         lines.push_back("  σs = Es·εs: niet te bepalen (geen staal, geen Es of geen doorsnede)");
         return;
     }
-    lines.push_back("  σs = Es·εs met de rekken: α·b·fcd·x² + As·Es·εc·x − As·Es·εc·d = 0 geeft "
-                    "x = " +
-                    decimal(c.x, 6, sep) +
-                    " mm, σs = Es·εc·(d − x)/x = " + decimal(c.stress, 6, sep) +
-                    " N/mm2 < fyd, Mu = As·σs·(d − β·x) = " + ext::wholeText(c.whole) + " kNm");
+    lines.push_back("  met σs = Es·εs: α·b·fcd·x² + As·Es·εc·x − As·Es·εc·d = 0 geeft x = " +
+                    fixedText(c.x, 1, sep) + " mm");
+    lines.push_back("  σs = Es·εc·(d − x)/x = " + figuresText(c.stress, 3, sep) +
+                    " N/mm² < fyd, Mu = As·σs·(d − β·x) = " + figuresText(c.moment, 3, sep) +
+                    " kNm");
 }
 
 void ductilityLine(std::vector<std::string> &lines, const beam::ModelLimits &limit,
@@ -112,16 +127,10 @@ void ductilityLine(std::vector<std::string> &lines, const beam::ModelLimits &lim
     if (!(s.d > 0))
         return;
     const bool high = beam::lowerClassShapes(inputs.concreteClass);
-    const std::string limitText = placesText(d.limit * ext::Extended(100), 2, sep);
-    std::string line = "  xu/d = " + decimal(d.ratio, 3, sep);
-    if (s.yieldStrain > 0)
-        line += "; ξbal = εc / (εc + εyd) = " + perMille(s.topStrain, 10, sep) + " / (" +
-                perMille(s.topStrain, 10, sep) + " + " + perMille(s.yieldStrain, 4, sep) +
-                ") = " + decimal(d.balanced, 3, sep);
-    line += "; grens voor rotatiecapaciteit xu/d ≤ " + limitText +
-            (high ? " (fck > 50 N/mm2)" : " (fck ≤ 50 N/mm2)") +
-            (d.withinLimit ? ": eronder" : ": erboven") + " (ter informatie)";
-    lines.push_back(line);
+    lines.push_back("  xu/d = " + fixedText(d.ratio, 3, sep) + (d.withinLimit ? " ≤ " : " > ") +
+                    placesText(d.limit * ext::Extended(100), 2, sep) +
+                    ", de grens voor rotatiecapaciteit bij fck" +
+                    (high ? " > 50 N/mm²" : " ≤ 50 N/mm²") + " (ter informatie)");
 }
 
 void unityLine(std::vector<std::string> &lines, const beam::ModelLimits &model,
@@ -135,16 +144,18 @@ void unityLine(std::vector<std::string> &lines, const beam::ModelLimits &model,
         lines.push_back("  MEd/MRd: geen, want dit model geeft hier geen moment");
         return;
     }
-    std::string line = "  MEd/MRd = " + placesText(u.hundredths, 2, sep) +
-                       " (MEd = " + numtext::formatGeneral(*limits.designMoment, 15, sep) +
-                       " kNm, MRd = Mu vóór afkappen";
+    std::string line = "  MEd/MRd = ";
+    // MRd is the model's Mu, written as its own step writes it.
     if (steps)
-        line += " = " + decimal(beam::modelMoment(*steps, column), 6, sep) + " kNm";
-    line += ")";
+        line += numtext::formatGeneral(*limits.designMoment, 15, sep) + " / " +
+                momentText(beam::modelMoment(*steps, column),
+                           steps->texts[beam::descriptor(column).mu], sep) +
+                " = ";
+    line += placesText(u.hundredths, 2, sep);
     if (!u.withinCapacity)
         line += ": MEd > MRd, onvoldoende";
     else if (!u.yields)
-        line += ": MEd ≤ MRd, maar het staal vloeit niet, dus MRd geldt niet: onvoldoende";
+        line += ": MEd ≤ MRd, maar het staal vloeit niet: onvoldoende";
     else
         line += ": MEd ≤ MRd en het staal vloeit: voldoet";
     lines.push_back(line);
@@ -152,58 +163,50 @@ void unityLine(std::vector<std::string> &lines, const beam::ModelLimits &model,
 
 std::string yieldLimitLine(const beam::ModelLimits &model, beam::Model column)
 {
-    const bool borrowed = column == beam::Model::Approximation;
-    const std::string from = borrowed ? " (van parabool rechthoek)" : "";
+    const std::string from =
+        column == beam::Model::Approximation ? " (van parabool rechthoek)" : "";
     if (!model.yieldLimit)
         return "  As,vloei: niet te bepalen, " + noCheckText(model.limitReason);
     if (*model.yieldLimit == 0)
-        return "  As,vloei = 0 mm2" + from + ": al bij 1 mm2 vloeit het staal in dit model niet";
-    const std::string head = "  As,vloei = " + whole(*model.yieldLimit) + " mm2" + from;
-    if (borrowed || column == beam::Model::Parabolic)
-        return head + ": de grootste As waarbij het staal nog vloeit, de grens van de aanname "
-                      "σs = fyd; geen As,max";
-    return head + ": de gebalanceerde wapening (xu/d = ξbal), de grootste As waarbij het staal "
-                  "vloeit voordat het beton bezwijkt: de grens tussen onder- en overwapening, "
-                  "geen As,max";
+        return "  As,vloei = 0 mm²" + from + ": al bij 1 mm² vloeit het staal in dit model niet";
+    return "  As,vloei = " + area(*model.yieldLimit) + from;
 }
 
 std::string barsText(const beam::BarLayer &bars)
 {
-    return whole(bars.count) + " ø" + whole(bars.rule.diameter) + " = " + whole(bars.area) + " mm2";
+    return whole(bars.count) + " ø" + whole(bars.rule.diameter) + " = " + area(bars.area);
 }
 
 // n bars of one diameter, whether they fit in one layer, and never a negative clear distance.
 std::string layerText(const beam::BarLayer &bars, char sep)
 {
     if (bars.fits)
-        return bars.count >= 2
-                   ? ", in één laag (vrije ruimte " + decimal(bars.clearSpacing, 3, sep) +
-                         " mm, nodig " + spacingText(bars.rule) + ")"
-                   : ", in één laag";
+        return bars.count >= 2 ? ", in één laag (vrije ruimte " +
+                                     figuresText(bars.clearSpacing, 3, sep) + " mm)"
+                               : ", in één laag";
     const std::string most = bars.mostThatFit == 0
                                  ? "er past er geen tussen de beugels"
                                  : "er passen er hoogstens " + whole(bars.mostThatFit);
-    return " nodig, maar die passen niet in één laag: " + most + " (vrije ruimte nodig " +
-           spacingText(bars.rule) + "); d gaat uit van één laag";
+    return " nodig, maar die passen niet in één laag: " + most;
 }
 
-std::string standardText(const beam::StandardCheck &check, const beam::SectionLimits &limits,
-                         char sep)
+// Parabool rechthoek at an area of benadering's, whose z/d is not 0.9; true where it shows
+// benadering on the unsafe side there.
+bool standardLine(std::vector<std::string> &lines, const beam::StandardCheck &check,
+                  const beam::SectionLimits &limits, char sep)
 {
-    if (!check.valid)
-        return "parabool rechthoek is bij As = " + whole(check.As) +
-               " mm2 ongeldig (xu ≥ d): benadering ligt hier aan de onveilige kant";
-    std::string text = "parabool rechthoek geeft bij As = " + whole(check.As) +
-                       " mm2 z/d = " + decimal(check.leverRatio, 3, sep) +
-                       " en Mu = " + tenthsText(check.moment, sep) + " kNm";
+    const std::string at = "  parabool rechthoek bij As = " + area(check.As);
+    if (!check.valid) {
+        lines.push_back(at + ": ongeldig (xu ≥ d)");
+        return true;
+    }
+    std::string text = at + ": z/d = " + fixedText(check.leverRatio, 3, sep) +
+                       ", Mu = " + figuresText(check.moment, 3, sep) + " kNm";
     const bool enough = ext::fromDouble(check.moment) >= *limits.designMoment;
-    if (!enough)
-        text += " < MEd: benadering ligt hier aan de onveilige kant";
-    else if (check.verdict != Verdict::Yields)
-        text += ", maar het staal vloeit daar niet: benadering ligt hier aan de onveilige kant";
-    else
-        text += " ≥ MEd";
-    return text;
+    const bool yields = check.verdict == Verdict::Yields;
+    text += !enough ? " < MEd" : !yields ? " ≥ MEd, maar het staal vloeit daar niet" : " ≥ MEd";
+    lines.push_back(text);
+    return !enough || !yields;
 }
 
 void requiredLines(std::vector<std::string> &lines, const beam::ModelLimits &model,
@@ -225,53 +228,52 @@ void requiredLines(std::vector<std::string> &lines, const beam::ModelLimits &mod
         return;
     case Requirement::Unreachable:
         if (r.stoppedByDepth) {
-            std::string line = "  As,nodig: geen (MEd = " + MEd +
-                               " kNm is meer dan dit model met vloeiend staal haalt";
+            lines.push_back("  As,nodig: geen: met vloeiend staal haalt dit model MEd = " + MEd +
+                            " kNm niet");
+            // Past As,vloei more steel no longer yields, and the moment stops growing.
+            std::string line = "  ";
             if (r.yieldMoment && model.yieldLimit)
-                line += ": bij As,vloei = " + whole(*model.yieldLimit) +
-                        " mm2 is Mu = " + tenthsText(*r.yieldMoment, sep) + " kNm";
-            line +=
-                ", bij xu/d = " + placesText(model.ductility.limit * ext::Extended(100), 2, sep) +
-                " is Mu = " + tenthsText(r.limitMoment, sep) +
-                " kNm; met meer staal vloeit het niet. Mogelijk: een hogere doorsnede, een "
-                "bredere doorsnede, een hogere betonklasse of drukwapening)";
+                line += "bij As,vloei = " + area(*model.yieldLimit) +
+                        " is Mu = " + figuresText(*r.yieldMoment, 3, sep) + " kNm, ";
+            line += "bij xu/d = " + placesText(model.ductility.limit * ext::Extended(100), 2, sep) +
+                    " is Mu = " + figuresText(r.limitMoment, 3, sep) + " kNm";
             lines.push_back(line);
         } else {
-            lines.push_back("  As,nodig: geen (ook As = " + whole(r.As) + " mm2 geeft maar " +
-                            decimal(r.moment, 6, sep) + " kNm < MEd = " + MEd + " kNm)");
+            lines.push_back("  As,nodig: geen (ook As = " + area(r.As) + " geeft maar " +
+                            figuresText(r.moment, 3, sep) + " kNm < MEd = " + MEd + " kNm)");
         }
         return;
     case Requirement::Found:
         break;
     }
-    std::string line = "  As,nodig = " + whole(r.As) + " mm2 voor MEd = " + MEd +
-                       " kNm (Mu vóór afkappen " + decimal(r.moment, 10, sep) + " kNm)";
-    if (column == beam::Model::Approximation) {
-        if (r.standardAtRequired)
-            line += "; " + standardText(*r.standardAtRequired, limits, sep);
-    } else if (model.yieldLimit) {
-        const std::string limit = "As,vloei = " + whole(*model.yieldLimit) + " mm2";
-        line += r.withinYieldLimit ? "; binnen " + limit + ": het staal vloeit"
-                                   : "; meer dan " + limit +
-                                         ": het staal vloeit dan niet, dus buiten de aanname van "
-                                         "dit model en niet geldig";
-    }
+    std::string line = "  As,nodig = " + area(r.As);
+    if (column != beam::Model::Approximation && model.yieldLimit)
+        line += r.withinYieldLimit ? ", binnen As,vloei: het staal vloeit"
+                                   : ", meer dan As,vloei = " + area(*model.yieldLimit) +
+                                         ": het staal vloeit dan niet, niet geldig";
     lines.push_back(line);
+    bool unsafe = false;
+    if (column == beam::Model::Approximation && r.standardAtRequired)
+        unsafe = standardLine(lines, *r.standardAtRequired, limits, sep);
     if (r.As == 0)
         lines.push_back("  voor MEd is geen staal nodig");
     if (r.minimumGoverns)
-        lines.push_back("  As,min = " + whole(limits.bounds.minimum) + " mm2 is meer dan " +
+        lines.push_back("  As,min = " + area(limits.bounds.minimum) + " is meer dan " +
                         (r.As == 0 ? std::string("0") : "As,nodig") +
-                        ": aan te brengen As = As,min = " + whole(r.provided) + " mm2");
+                        ": aan te brengen As = As,min = " + area(r.provided));
     if (r.hasBars) {
         std::string bars = "  staven: " + barsText(r.bars) + layerText(r.bars, sep);
         const auto fewest = beam::barsFor(inputs.barItem, std::int32_t(r.provided));
         if (fewest && *fewest < r.bars.count)
             bars += " (minstens 2: één in elke hoek van de beugel)";
-        if (r.standardAtBars)
-            bars += "; " + standardText(*r.standardAtBars, limits, sep);
         lines.push_back(bars);
+        // The bars' area can be As,nodig itself: the check said once.
+        if (r.standardAtBars &&
+            !(r.standardAtRequired && r.standardAtRequired->As == r.standardAtBars->As))
+            unsafe = standardLine(lines, *r.standardAtBars, limits, sep) || unsafe;
     }
+    if (unsafe)
+        lines.push_back("  benadering ligt hier aan de onveilige kant");
     if (r.leastSteel)
         lines.push_back("  minst staal in één laag: " + barsText(r.leastSteel->bars) +
                         " (d = " + whole(r.leastSteel->d) + " mm)");
@@ -282,14 +284,109 @@ void requiredLines(std::vector<std::string> &lines, const beam::ModelLimits &mod
 
 } // namespace
 
-std::string perMilleText(double value, int digits, char separator)
+std::string fixedText(double value, int places, char separator)
 {
-    return perMille(value, digits, separator);
+    if (!std::isfinite(value) || std::fabs(value) >= 1e15)
+        return decimal(value, 6, separator);
+    const ext::Extended scaled = ext::fromDouble(value) * ext::powerOfTen(places);
+    if (places <= 0)
+        return ext::wholeText(ext::roundHalfEven(scaled));
+    return placesText(ext::roundHalfEven(scaled), places, separator);
+}
+
+std::string figuresText(double value, int figures, char separator)
+{
+    if (!std::isfinite(value) || value == 0)
+        return decimal(value, figures, separator);
+    const std::int64_t exponent = ext::toDecimal(ext::fromDouble(value), figures).exponent;
+    if (exponent >= 15 || exponent < -6)
+        return decimal(value, figures, separator);
+    return fixedText(value, int(std::max<std::int64_t>(0, figures - 1 - exponent)), separator);
+}
+
+namespace {
+
+// The first of the texts from `from` digits on whose value, read back, agrees with the window;
+// the first text where none does or the window's text does not read.
+std::string agreeing(int from, std::string_view window, char sep,
+                     const std::function<std::string(int)> &text,
+                     const std::function<bool(double step, double shown)> &agrees)
+{
+    const auto shown = numtext::parseRealAsDouble(window, sep);
+    if (shown)
+        for (int n = from; n <= 17; ++n) {
+            const std::string candidate = text(n);
+            const auto step = numtext::parseRealAsDouble(candidate, sep);
+            if (!step || agrees(*step, *shown))
+                return candidate;
+        }
+    return text(from);
+}
+
+// The window truncates Mu and xu and rounds z/d to hundredths: a step's digits that would read
+// otherwise ("80.0" beside the window's 79) get as many more as it takes.
+bool truncatesTo(double step, double shown)
+{
+    return std::trunc(step) == shown;
+}
+
+bool roundsTo(double step, double shown)
+{
+    // As a reader rounds the step's digits: half up.
+    return std::floor(step * 100 + 0.5) == std::round(shown * 100);
+}
+
+} // namespace
+
+std::string momentText(double value, std::string_view window, char sep)
+{
+    return agreeing(
+        3, window, sep, [&](int n) { return figuresText(value, n, sep); }, truncatesTo);
+}
+
+std::string depthText(double value, std::string_view window, char sep)
+{
+    return agreeing(
+        1, window, sep, [&](int n) { return fixedText(value, n, sep); }, truncatesTo);
+}
+
+std::string leverRatioText(double value, std::string_view window, char sep)
+{
+    return agreeing(
+        3, window, sep, [&](int n) { return fixedText(value, n, sep); }, roundsTo);
+}
+
+std::string roundedUpText(double value, std::int64_t up, char sep)
+{
+    return agreeing(
+        2, whole(up), sep, [&](int n) { return fixedText(value, n, sep); },
+        [](double step, double shown) { return std::ceil(step) == shown; });
+}
+
+std::string strainText(double perMille, char separator)
+{
+    return fixedText(perMille, 3, separator);
+}
+
+std::pair<std::string, std::string> strainTexts(double steel, double yield, char separator)
+{
+    for (int places = 3; places < 17; ++places) {
+        std::string x = fixedText(steel, places, separator);
+        std::string y = fixedText(yield, places, separator);
+        if (x != y || steel == yield)
+            return {x, y};
+    }
+    return {decimal(steel, 17, separator), decimal(yield, 17, separator)};
+}
+
+std::string perMilleText(double value, int /*digits*/, char separator)
+{
+    return strainText(value, separator);
 }
 
 std::pair<std::string, std::string> distinctStrains(double steel, double yield, char separator)
 {
-    return distinct(steel, yield, separator);
+    return strainTexts(steel, yield, separator);
 }
 
 std::vector<std::string> limitLines(const beam::SectionInputs &inputs,
@@ -301,19 +398,23 @@ std::vector<std::string> limitLines(const beam::SectionInputs &inputs,
     const char sep = inputs.decimalSeparator;
     if (column == beam::Model::Approximation) {
         const beam::StrainState &s = model.strain;
-        lines.push_back("  rek: geen eigen rek; benadering neemt vloeiend staal en z = 0.9·d aan "
-                        "en volgt het oordeel van parabool rechthoek, het standaardblok");
+        lines.push_back("  geen eigen rek: benadering neemt vloeiend staal aan en volgt het "
+                        "oordeel van parabool rechthoek");
         if (s.verdict == Verdict::NotChecked) {
             lines.push_back("  " + noCheckText(s.reason));
+        } else if (!(s.xu < s.d)) {
+            lines.push_back("  staal vloeit niet (volgens parabool rechthoek: xu ≥ d, de drukzone "
+                            "reikt tot het staal)");
+            lines.push_back("  de aanname van vloeiend staal klopt niet: Mu is te gunstig");
         } else {
-            const auto [steel, yield] = distinct(s.steelStrain, s.yieldStrain, sep);
+            const auto [steel, yield] = strainTexts(s.steelStrain, s.yieldStrain, sep);
             lines.push_back(s.verdict == Verdict::Yields
                                 ? "  staal vloeit (volgens parabool rechthoek: εs = " + steel +
                                       " ‰ ≥ εyd = " + yield + " ‰)"
                                 : "  staal vloeit niet (volgens parabool rechthoek: εs = " + steel +
-                                      " ‰ < εyd = " + yield +
-                                      " ‰, een controlewaarde): de aanname van vloeiend staal "
-                                      "klopt niet");
+                                      " ‰ < εyd = " + yield + " ‰)");
+            if (s.verdict != Verdict::Yields)
+                lines.push_back("  de aanname van vloeiend staal klopt niet: Mu is te gunstig");
         }
         lines.push_back(yieldLimitLine(model, column));
         unityLine(lines, model, limits, steps, column, sep);
@@ -321,17 +422,18 @@ std::vector<std::string> limitLines(const beam::SectionInputs &inputs,
         return lines;
     }
     const beam::Model stressBlock = column;
-    strainLines(lines, stressBlock, model.strain, inputs);
-    reinforcementLine(lines, stressBlock, model.strain);
+    const auto &xuField = beam::descriptor(stressBlock).xu;
+    strainLines(lines, stressBlock, model.strain, inputs,
+                steps && xuField ? std::string_view(steps->texts[*xuField]) : std::string_view());
     if (stressBlock == beam::Model::Parabolic && model.strain.verdict == Verdict::DoesNotYield &&
+        model.strain.xu < model.strain.d &&
         limits.models[beam::index(beam::Model::ParabolaRectangle)].strain.verdict ==
             Verdict::Yields)
-        lines.push_back("  bij " + perMille(3.5, 2, sep) +
+        lines.push_back("  bij " + strainText(3.5, sep) +
                         " ‰ (parabool rechthoek) vloeit het staal wel: de doorsnede is niet te "
                         "zwaar gewapend");
-    compatibleLine(lines, model, inputs);
-    if (stressBlock != beam::Model::BiLinear && beam::lowerClassShapes(inputs.concreteClass))
-        lines.push_back("  Let op: " + highClassNote(inputs.concreteClass, sep));
+    reinforcementLines(lines, stressBlock, model, sep);
+    compatibleLines(lines, model, inputs);
     if (model.strain.verdict != Verdict::NotChecked)
         ductilityLine(lines, model, inputs);
     lines.push_back(yieldLimitLine(model, column));

@@ -28,7 +28,7 @@ SectionReport makeReport(const beam::SectionResult &result, std::string_view des
             report.limitSummaries.push_back(std::string(model.name) + ": " +
                                             limitSummary(report.limits, model.model) + '.');
     for (const beam::Model model : beam::allModels)
-        report.modelLines[beam::index(model)] = limitLines(inputs, report.limits, model);
+        report.modelLines[beam::index(model)] = limitLines(inputs, report.limits, model, &steps);
     report.designNotes = designNotes(report.limits);
     report.pictureNotes = pictureNotes(inputs, report.limits);
     return report;

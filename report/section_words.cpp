@@ -50,14 +50,6 @@ std::string placesText(const ext::Extended &whole, int places, char separator)
     return (whole < 0 ? "-" : "") + digits;
 }
 
-// A moment in kNm with one decimal, rounded with ties to even: "93.0".
-std::string tenthsText(double value, char separator)
-{
-    if (!std::isfinite(value))
-        return decimal(value, 6, separator);
-    return placesText(ext::roundHalfEven(ext::fromDouble(value) * ext::Extended(10)), 1, separator);
-}
-
 // The code's decimal texts ("2.29") with the window's separator.
 std::string withSeparator(std::string_view text, char separator)
 {
@@ -100,21 +92,6 @@ std::string noCheckText(beam::NoCheck reason)
     return {};
 }
 
-std::string highClassNote(int concreteClass, char sep)
-{
-    const auto concrete = beam::concreteClass(concreteClass);
-    if (!concrete)
-        return {};
-    return "voor " + std::string(concrete->name) + " geeft NEN-EN 1992-1-1 tabel 3.1 εc2 = " +
-           withSeparator(concrete->parabolaStrain, sep) +
-           " ‰, εcu2 = " + withSeparator(concrete->ultimateStrain, sep) +
-           " ‰ en n = " + withSeparator(concrete->exponent, sep) +
-           " (alleen εcu2 is kleiner dan bij de lagere klassen); het venster rekent ook voor deze "
-           "klasse met de vorm van de lagere klassen (εc2 = " +
-           perMille(2, 2, sep) + " ‰, εcu2 = " + perMille(3.5, 2, sep) +
-           " ‰, n = 2), en de rek hier hoort bij die vorm.";
-}
-
 // The same, in the few words a note under the drawing has room for.
 std::string highClassShort(int concreteClass, char sep)
 {
@@ -138,39 +115,8 @@ std::vector<std::string> designNotes(const beam::SectionLimits &limits)
 {
     if (!limits.designMoment)
         return {};
-    return {"Niet gecontroleerd bij As,nodig: een tweede laag en de kleinere nuttige hoogte d die "
-            "die zou geven, de dwarskracht, de scheurwijdte en de doorbuiging."};
-}
-
-std::vector<std::string> boundsLines(const beam::SectionInputs &inputs,
-                                     const beam::SectionLimits &limits)
-{
-    const beam::ReinforcementBounds &b = limits.bounds;
-    if (!b.known)
-        return {"As,min en As,max: niet te bepalen (b, d of h is niet positief)"};
-    const char sep = inputs.decimalSeparator;
-    const ext::Extended fctm = ext::Extended(b.fctmTenths) / ext::Extended(10);
-    const std::string fctmText = placesText(ext::Extended(b.fctmTenths), 1, sep);
-    const ext::Extended ratio = b.tensileGoverns
-                                    ? (ext::Extended(26) * fctm) / ext::Extended(100 * b.fyk)
-                                    : ext::Extended(13) / ext::Extended(10000);
-    const double exact = ext::toDouble(ratio * ext::Extended(inputs.b) * ext::Extended(inputs.d));
-    std::vector<std::string> lines;
-    lines.push_back("As,min = " + whole(b.minimum) +
-                    " mm2: max(0.26·fctm/fyk, 0.0013)·b·d = max(0.26 × " + fctmText + " / " +
-                    whole(b.fyk) + ", 0.0013) × " + whole(inputs.b) + " × " + whole(inputs.d) +
-                    " = " + decimal(exact, 10, sep) +
-                    " mm2, naar boven afgerond (NEN-EN 1992-1-1 9.2.1.1(1))");
-    lines.push_back("As,max = " + whole(b.maximum) + " mm2: 0.04·b·h = 0.04 × " + whole(inputs.b) +
-                    " × " + whole(inputs.H) + ", naar beneden afgerond (9.2.1.1(3))");
-    const std::string As = "As = " + whole(inputs.As) + " mm2";
-    if (inputs.As < b.minimum)
-        lines.push_back(As + " ligt onder As,min: te weinig wapening");
-    else if (inputs.As > b.maximum)
-        lines.push_back(As + " ligt boven As,max: te veel wapening");
-    else
-        lines.push_back(As + " ligt tussen As,min en As,max");
-    return lines;
+    return {"Niet gecontroleerd bij As,nodig: tweede laag (kleinere d), dwarskracht, scheurwijdte, "
+            "doorbuiging."};
 }
 
 std::vector<std::string> pictureNotes(const beam::SectionInputs &inputs,

@@ -16,12 +16,10 @@ namespace section::words {
 std::string perMille(double value, int digits, char separator);
 std::pair<std::string, std::string> distinct(double a, double b, char separator);
 std::string placesText(const ext::Extended &whole, int places, char separator);
-std::string tenthsText(double value, char separator);
 std::string withSeparator(std::string_view text, char separator);
 std::string spacingText(const beam::SpacingRule &rule);
 std::string className(int concreteClass);
 std::string noCheckText(beam::NoCheck reason);
-std::string highClassNote(int concreteClass, char sep);
 std::string highClassShort(int concreteClass, char sep);
 
 } // namespace section::words

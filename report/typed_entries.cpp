@@ -65,7 +65,7 @@ DesignMomentEntry readDesignMoment(std::string_view text, char separator)
         return entry;
     }
     if (!(*value <= largestDesignMoment)) {
-        entry.reason = "MEd is groter dan 1e30 kNm; zo'n moment geeft geen doorsnede.";
+        entry.reason = "MEd is groter dan 1e30 kNm; geen betondoorsnede draagt zo'n moment.";
         return entry;
     }
     entry.status = DesignMomentEntry::Status::Valid;

@@ -27,6 +27,7 @@
 #include <QSplitter>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
+#include <QTextOption>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -105,7 +106,11 @@ SectionWindow::SectionWindow(QWidget *owner)
     m_text->setObjectName(u"CalculationText"_s);
     m_text->setReadOnly(true);
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Wrapped at words to the view's width, as print wraps it: no line needs a scroll bar
+    // sideways.
+    m_text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_text->setWordWrapMode(QTextOption::WordWrap);
+    m_text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_text->setAccessibleName(u"Berekening stap voor stap"_s);
 
@@ -322,12 +327,9 @@ void SectionWindow::showCalculation(const QString &calculation)
         return;
     m_calculation = calculation;
     QScrollBar *down = m_text->verticalScrollBar();
-    QScrollBar *across = m_text->horizontalScrollBar();
     const int top = down->value();
-    const int left = across->value();
     m_text->setPlainText(m_calculation);
     down->setValue(top);
-    across->setValue(left);
 }
 
 QString SectionWindow::calculationText() const

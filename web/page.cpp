@@ -149,17 +149,6 @@ section::DisplayList drawing(const section::SectionReport &report, double width)
     return list;
 }
 
-// The desktop's "venster" is its main window; on the page the inputs are beside the results.
-std::string pageWords(std::string text)
-{
-    static constexpr std::string_view window = "  venster: ";
-    static constexpr std::string_view current = "  huidige As: ";
-    for (auto at = text.find(window); at != std::string::npos;
-         at = text.find(window, at + current.size()))
-        text.replace(at, window.size(), current);
-    return text;
-}
-
 // The desktop writes Es as its table has it, "2.0e5"; the page as a plain number where it is
 // a whole one.
 std::string modulusText(std::string_view Es)
@@ -384,7 +373,7 @@ std::string Page::json() const
         }
         answer.raw("notes",
                    jsonList(report.designNotes, [](const std::string &note) { return note; }));
-        answer.text("calculation", pageWords(steps(report.calculation)));
+        answer.text("calculation", steps(report.calculation));
         if (!hasSection) {
             const std::string missing = section::missingSection(m_inputs);
             answer.text("resultsNote",

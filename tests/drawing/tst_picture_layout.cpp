@@ -643,11 +643,11 @@ void tst_PictureLayout::strainDiagrams_data()
     QTest::addColumn<QString>("parabolic"); // parabolisch's steel strain as written
 
     QTest::addRow("the start section: every model's steel yields")
-        << PictureSection{} << u"-yyy"_s << u"3.11"_s;
+        << PictureSection{} << u"-yyy"_s << u"3.110"_s;
     QTest::addRow("five 12 mm bars: parabolisch stops short of yielding")
         << PictureSection{.barCount = 5} << u"-nyy"_s << u"2.088"_s;
     QTest::addRow("eight 12 mm bars: no model's steel yields")
-        << PictureSection{.barCount = 8} << u"-nnn"_s << u"0.5552"_s;
+        << PictureSection{.barCount = 8} << u"-nnn"_s << u"0.555"_s;
     QTest::addRow("four 20 mm bars: parabolisch is invalid and has no strain")
         << PictureSection{.barItem = 5} << u"--nn"_s << QString();
 }

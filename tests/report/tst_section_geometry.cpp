@@ -4,8 +4,10 @@
 #include "number_text.h"
 #include "reinforcement.h"
 #include "section_geometry.h"
+#include "section_report.h"
 #include "start_values.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 #include <algorithm>
@@ -43,6 +45,8 @@ private Q_SLOTS:
     void notes();
     void calculationText_data();
     void calculationText();
+    void calculationReadsAsWrittenByHand_data();
+    void calculationReadsAsWrittenByHand();
 };
 
 namespace {
@@ -475,67 +479,58 @@ void tst_SectionGeometry::calculationText_data()
     QTest::addColumn<int>("barItem");
     QTest::addColumn<QStringList>("lines");
 
-    QTest::addRow("the four models in the window's order, each with its constants and fields")
+    QTest::addRow("the four models in the window's order, each with its constants and steps")
         << 0 << 3
-        << QStringList{
-               u"benadering: z = 0.9·d"_s,
-               u"  venster: Mu = 83 kNm (afgekapt), z/d = 0.9"_s,
-               u"parabolisch: α = 2/3, β = 0.375"_s,
-               u"  xu = As·fyd / (α·b·fcd) = 196620 / (2/3 × 200 × 8) = 184.33125 mm; xu/d = "
-               "0.3914"_s,
-               u"  venster: Mu = 79 kNm, xu = 184 mm (beide afgekapt), z/d = 0.85"_s,
-               u"bi_lineair: α = 0.75, β = 7/18"_s,
-               u"  xu = As·fyd / (α·b·fcd) = 196620 / (0.75 × 200 × 8) = 163.85 mm; xu/d = "
-               "0.3479"_s,
-               u"  venster: Mu = 80 kNm, xu = 163 mm (beide afgekapt), z/d = 0.86"_s,
-               u"parabool rechthoek: α = 17/21, β = 99/238"_s,
-               u"  xu = As·fyd / (α·b·fcd) = 196620 / (17/21 × 200 × 8) = 151.8022059 mm; xu/d "
-               "= 0.3223"_s,
-               u"  venster: Mu = 80 kNm, xu = 151 mm (beide afgekapt), z/d = 0.87"_s,
-               u"          benadering  parabolisch bi_lineair  parabool rechthoek"_s};
+        << QStringList{u"benadering: z = 0.9·d = 0.9 × 471 = 423.9 mm"_s,
+                       u"  Mu = As·fyd·z = 452 × 435 × 423.9 / 10^6 = 83.3 kNm"_s,
+                       u"parabolisch: α = 2/3, β = 0.375"_s,
+                       u"  xu = As·fyd / (α·b·fcd) = 452 × 435 / (2/3 × 200 × 8) = 184.3 mm"_s,
+                       u"  Mu = As·fyd·z = 452 × 435 × 401.9 / 10^6 = 79.0 kNm"_s,
+                       u"bi_lineair: α = 0.75, β = 7/18"_s,
+                       u"  xu = As·fyd / (α·b·fcd) = 452 × 435 / (0.75 × 200 × 8) = 163.8 mm"_s,
+                       u"  Mu = As·fyd·z = 452 × 435 × 407.3 / 10^6 = 80.1 kNm"_s,
+                       u"parabool rechthoek: α = 17/21, β = 99/238"_s,
+                       u"  xu = As·fyd / (α·b·fcd) = 452 × 435 / (17/21 × 200 × 8) = 151.8 mm"_s,
+                       u"  Mu = As·fyd·z = 452 × 435 × 407.9 / 10^6 = 80.2 kNm"_s,
+                       u"          benadering  parabolisch bi_lineair  parabool rechthoek"_s,
+                       u"Mu (kNm)  83          79          80          80"_s};
     // fcd = 46.7: xu = 196620 / (0.62 x 200 x 46.7) = 33.95
     QTest::addRow("C70/85 takes the bi-linear constants of its class")
         << 7 << 3
-        << QStringList{
-               u"benadering: z = 0.9·d"_s,
-               u"  venster: Mu = 83 kNm (afgekapt), z/d = 0.9"_s,
-               u"parabolisch: α = 2/3, β = 0.375"_s,
-               u"  xu = As·fyd / (α·b·fcd) = 196620 / (2/3 × 200 × 46.7) = 31.57708779 mm; "
-               "xu/d = 0.06704"_s,
-               u"  venster: Mu = 90 kNm, xu = 31 mm (beide afgekapt), z/d = 0.97"_s,
-               u"bi_lineair: α = 0.62, β = 0.35"_s,
-               u"  xu = As·fyd / (α·b·fcd) = 196620 / (0.62 × 200 × 46.7) = 33.95385784 mm; "
-               "xu/d = 0.07209"_s,
-               u"  venster: Mu = 90 kNm, xu = 33 mm (beide afgekapt), z/d = 0.97"_s,
-               u"parabool rechthoek: α = 17/21, β = 99/238"_s,
-               u"  xu = As·fyd / (α·b·fcd) = 196620 / (17/21 × 200 × 46.7) = 26.00466054 mm; "
-               "xu/d = 0.05521"_s,
-               u"  venster: Mu = 90 kNm, xu = 26 mm (beide afgekapt), z/d = 0.98"_s,
-               u"          benadering  parabolisch bi_lineair  parabool rechthoek"_s};
+        << QStringList{u"benadering: z = 0.9·d = 0.9 × 471 = 423.9 mm"_s,
+                       u"  Mu = As·fyd·z = 452 × 435 × 423.9 / 10^6 = 83.3 kNm"_s,
+                       u"parabolisch: α = 2/3, β = 0.375"_s,
+                       u"  xu = As·fyd / (α·b·fcd) = 452 × 435 / (2/3 × 200 × 46.7) = 31.6 mm"_s,
+                       u"  Mu = As·fyd·z = 452 × 435 × 459.2 / 10^6 = 90.3 kNm"_s,
+                       u"bi_lineair: α = 0.62, β = 0.35"_s,
+                       u"  xu = As·fyd / (α·b·fcd) = 452 × 435 / (0.62 × 200 × 46.7) = 33.95 mm"_s,
+                       u"  Mu = As·fyd·z = 452 × 435 × 459.1 / 10^6 = 90.3 kNm"_s,
+                       u"parabool rechthoek: α = 17/21, β = 99/238"_s,
+                       u"  xu = As·fyd / (α·b·fcd) = 452 × 435 / (17/21 × 200 × 46.7) = 26.0 mm"_s,
+                       u"  Mu = As·fyd·z = 452 × 435 × 460.2 / 10^6 = 90.5 kNm"_s,
+                       u"          benadering  parabolisch bi_lineair  parabool rechthoek"_s,
+                       u"Mu (kNm)  83          90          90          90"_s};
     // 4 x 314 mm2 x 435 N/mm2 over 2/3 x 200 x 8 reaches 512 mm, past d = 467 mm.
     QTest::addRow("an invalid model says why beside its own name")
         << 0 << 5
         << QStringList{
-               u"benadering: z = 0.9·d"_s,
-               u"  venster: Mu = 229 kNm (afgekapt), z/d = 0.9"_s,
+               u"benadering: z = 0.9·d = 0.9 × 467 = 420.3 mm"_s,
+               u"  Mu = As·fyd·z = 1256 × 435 × 420.3 / 10^6 = 229.6 kNm"_s,
                u"parabolisch: α = 2/3, β = 0.375"_s,
-               u"  xu = As·fyd / (α·b·fcd) = 546360 / (2/3 × 200 × 8) = 512.2125 mm; xu/d = "
-               "1.097"_s,
-               u"  ongeldig: de drukzone reikt tot d of verder (xu = 512.2125 mm ≥ d = 467 mm)"_s,
-               u"  venster: Mu = 0 kNm, xu = 0 mm (beide afgekapt), z/d = 0"_s,
+               u"  xu = As·fyd / (α·b·fcd) = 1256 × 435 / (2/3 × 200 × 8) = 512.2 mm"_s,
+               u"  ongeldig: xu = 512.2 mm ≥ d = 467 mm, de drukzone reikt tot het staal: geen Mu"_s,
                u"bi_lineair: α = 0.75, β = 7/18"_s,
-               u"  xu = As·fyd / (α·b·fcd) = 546360 / (0.75 × 200 × 8) = 455.3 mm; xu/d = "
-               "0.9749"_s,
-               u"  venster: Mu = 158 kNm, xu = 455 mm (beide afgekapt), z/d = 0.62"_s,
+               u"  xu = As·fyd / (α·b·fcd) = 1256 × 435 / (0.75 × 200 × 8) = 455.3 mm"_s,
+               u"  Mu = As·fyd·z = 1256 × 435 × 289.9 / 10^6 = 158 kNm"_s,
                u"parabool rechthoek: α = 17/21, β = 99/238"_s,
-               u"  xu = As·fyd / (α·b·fcd) = 546360 / (17/21 × 200 × 8) = 421.8220588 mm; xu/d "
-               "= 0.9033"_s,
-               u"  venster: Mu = 159 kNm, xu = 421 mm (beide afgekapt), z/d = 0.62"_s,
-               u"          benadering  parabolisch bi_lineair  parabool rechthoek"_s};
+               u"  xu = As·fyd / (α·b·fcd) = 1256 × 435 / (17/21 × 200 × 8) = 421.8 mm"_s,
+               u"  Mu = As·fyd·z = 1256 × 435 × 291.5 / 10^6 = 159 kNm"_s,
+               u"          benadering  parabolisch bi_lineair  parabool rechthoek"_s,
+               u"Mu (kNm)  229         0           158         159"_s};
 }
 
-// Where the text names a model, the constants, xu and the window's fields that follow must be
-// that model's, and the models must come in the order of the window's columns.
+// Where the text names a model, the constants, xu and Mu that follow must be that model's, the
+// models must come in the order of the window's columns, and the window's own digits close it.
 void tst_SectionGeometry::calculationText()
 {
     QFETCH(int, concreteClass);
@@ -555,11 +550,85 @@ void tst_SectionGeometry::calculationText()
                 return line.startsWith(
                     QString::fromUtf8(model.name.data(), qsizetype(model.name.size())) + u':');
             });
-        if (named || line.startsWith(u"  xu = "_s) || line.startsWith(u"  venster:"_s) ||
-            line.startsWith(u"  ongeldig:"_s) || line.startsWith(u"          benadering"_s))
+        if (named || line.startsWith(u"  xu = "_s) || line.startsWith(u"  Mu = "_s) ||
+            line.startsWith(u"  ongeldig:"_s) || line.startsWith(u"          benadering"_s) ||
+            line.startsWith(u"Mu (kNm)"_s))
             actual << line;
     }
     QCOMPARE(actual, lines);
+}
+
+void tst_SectionGeometry::calculationReadsAsWrittenByHand_data()
+{
+    QTest::addColumn<int>("concreteClass");
+    QTest::addColumn<int>("steelGrade");
+    QTest::addColumn<int>("b");
+    QTest::addColumn<int>("h");
+    QTest::addColumn<QByteArray>("MEd");
+
+    QTest::addRow("the start section with MEd 100") << 0 << 2 << 200 << 500 << QByteArray("100");
+    QTest::addRow("C53/65 with FeB220 and MEd 1000") << 5 << 0 << 200 << 500 << QByteArray("1000");
+    QTest::addRow("a wide shallow section") << 3 << 1 << 2000 << 100 << QByteArray();
+    QTest::addRow("b = 50, where the zones reach the steel") << 0 << 2 << 50 << 500 << QByteArray();
+}
+
+// For every As up to where the zones pass d: lines short enough to wrap as words, strains with
+// three decimals (more only where εs needs them to differ from εyd), and each step's Mu, xu and
+// z/d, read as written, giving the window's truncated and rounded texts (three figures alone would
+// write 80.0 beside the window's 79).
+void tst_SectionGeometry::calculationReadsAsWrittenByHand()
+{
+    QFETCH(int, concreteClass);
+    QFETCH(int, steelGrade);
+    QFETCH(int, b);
+    QFETCH(int, h);
+    QFETCH(QByteArray, MEd);
+    beam::SectionInputs s = startValues();
+    s.concreteClass = concreteClass;
+    s.steelGrade = steelGrade;
+    s.fcdText = std::string(beam::concreteClasses[std::size_t(concreteClass)].fcd);
+    s.fydText = std::string(beam::steelGrades[std::size_t(steelGrade)].fyd);
+    s.b = b;
+    s.H = h;
+    s = derived(s);
+    static const QRegularExpression strain(u"[0-9]+\\.([0-9]+) ‰"_s);
+    const auto value = [](const QString &line, const QString &unit) {
+        const qsizetype start = line.lastIndexOf(u"= "_s) + 2;
+        return line.mid(start, line.indexOf(unit, start) - start).toDouble();
+    };
+    const auto designMoment = section::readDesignMoment(MEd.toStdString(), '.').value;
+    const std::string_view Es = beam::steelGrades[std::size_t(steelGrade)].Es;
+    for (s.As = 0; s.As <= 6000; s.As += 7) {
+        const beam::MomentSteps steps = beam::computeMomentSteps(s.momentInputs());
+        const beam::SectionLimits limits = beam::sectionLimits(s, steps, Es, designMoment);
+        const section::SectionGeometry geometry = section::sectionGeometry(s, steps);
+        const QString text =
+            QString::fromStdString(section::calculationText(s, steps, geometry, &limits));
+        QStringList notes; // the drawing's, which the text quotes
+        for (const std::string &note : geometry.notes)
+            notes << u"Let op: "_s + QString::fromStdString(note);
+        const auto shown = [&steps](beam::ResultField field) {
+            return QString::fromStdString(steps.texts[field]).toDouble();
+        };
+        const beam::ModelDescriptor *model = nullptr;
+        for (const QString &line : text.split(u'\n')) {
+            const QByteArray failure = u"As = %1: %2"_s.arg(s.As).arg(line).toUtf8();
+            QVERIFY2(line.size() <= 100 || notes.contains(line), failure);
+            for (const QRegularExpressionMatch &match : strain.globalMatch(line))
+                QVERIFY2(match.capturedLength(1) == 3 || line.contains(u"εs"_s), failure);
+            for (const beam::ModelDescriptor &m : beam::models)
+                if (line.startsWith(QString::fromUtf8(m.name.data()) + u':'))
+                    model = &m;
+            if (model && line.startsWith(u"  Mu = "_s))
+                QVERIFY2(std::trunc(value(line, u" kNm"_s)) == shown(model->mu), failure);
+            if (model && model->xu && line.startsWith(u"  xu = "_s) && shown(*model->xu) > 0)
+                QVERIFY2(std::trunc(value(line, u" mm"_s)) == shown(*model->xu), failure);
+            if (model && line.startsWith(u"  z = "_s) && line.contains(u"z/d"_s))
+                QVERIFY2(std::floor(line.mid(line.lastIndexOf(u"= "_s) + 2).toDouble() * 100 +
+                                    0.5) == std::round(shown(model->z) * 100),
+                         failure);
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(tst_SectionGeometry)

@@ -386,16 +386,16 @@ void tst_SectionWindow::designMoment_data()
 
     QTest::addRow("MEd 100 gives every model's As,nodig, parabolisch's beyond its yield limit")
         << 4 << u"100"_s
-        << QStringList{u"As,nodig = 543 mm2"_s,          u"As,nodig = 609 mm2"_s,
-                       u"As,nodig = 594 mm2"_s,          u"As,nodig = 593 mm2"_s,
-                       u"meer dan As,vloei = 553 mm2"_s, u"Niet gecontroleerd bij As,nodig"_s}
+        << QStringList{u"As,nodig = 543 mm²"_s,          u"As,nodig = 609 mm²"_s,
+                       u"As,nodig = 594 mm²"_s,          u"As,nodig = 593 mm²"_s,
+                       u"meer dan As,vloei = 553 mm²"_s, u"Niet gecontroleerd bij As,nodig"_s}
         << QString() << 0;
     QTest::addRow("a word is refused, and the view says why")
-        << 4 << u"abc"_s << QStringList{u"As,vloei = 553 mm2"_s} << u"geen getal"_s << 0;
+        << 4 << u"abc"_s << QStringList{u"As,vloei = 553 mm²"_s} << u"geen getal"_s << 0;
     QTest::addRow("a decimal comma is read as a Dutch student writes it")
         << 4 << u"112,5"_s << QStringList{u"MEd = 112.5 kNm"_s} << QString() << 0;
     QTest::addRow("a negative moment is refused, and the view says why")
-        << 4 << u"-5"_s << QStringList{u"As,vloei = 553 mm2"_s} << u"0 of groter"_s << 0;
+        << 4 << u"-5"_s << QStringList{u"As,vloei = 553 mm²"_s} << u"0 of groter"_s << 0;
     QTest::addRow("with eight bars the steel of the three stress blocks does not yield")
         << 8 << QString() << QStringList{u"staal vloeit niet (volgens parabool rechthoek"_s}
         << QString() << 3;
