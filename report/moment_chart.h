@@ -5,8 +5,10 @@
 // to past the current As and the yield limits -> the moment run for each of them (so every
 // point is a moment the rules compute), and past a block model's As,vloei its moment with the
 // steel stress the strains give (beam::compatibleState) -> polylines split there,
-// markers, axes with round ticks. Coordinates are chart units: x is As in mm2, y is Mu in kNm;
-// every value is finite.
+// markers, axes with round ticks around what the student looks at: the current As, the areas MEd
+// needs and the yield limits near them. Coordinates are chart units: x is As in mm2, y is Mu in
+// kNm; every value is finite. benadering's dashed line may rise past the moment axis, where a
+// drawing cuts it off.
 #pragma once
 
 #include "model_limits.h"

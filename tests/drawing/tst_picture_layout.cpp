@@ -799,7 +799,9 @@ void tst_PictureLayout::chartFollowsItsData()
             curve.endsInvalid
                 ? std::min<double>(extras.limits.models[std::size_t(c)].validLimit, list.chartX[1])
                 : list.chartX[1];
-        QVERIFY2(near(last->x, X(end)),
+        // benadering's straight line past its limit may leave the plot at the top instead.
+        const bool cutOff = model == beam::Model::Approximation && near(last->y, plot.top);
+        QVERIFY2(near(last->x, X(end)) || cutOff,
                  qPrintable(u"model %1 ends at %2, not %3"_s.arg(c).arg(last->x).arg(X(end))));
         QCOMPARE(crosses, curve.endsInvalid ? 2 : 0);
         // The marker stands at the window's value, on the curve where the model holds with
