@@ -184,8 +184,14 @@ MomentChart momentChart(const beam::SectionInputs &inputs, const beam::MomentSte
         // where xu >= d would make the yielding model invalid.
         const bool compatible =
             kind != beam::Model::Approximation && model.yieldLimit && model.strain.Es > 0;
+        int beyondCount = 0;
         for (const Sample &sample : points) {
             const bool beyond = model.yieldLimit && sample.As >= *model.yieldLimit;
+            // The limit itself, then every few samples, and the axis's end, where the strains'
+            // curve ends.
+            if (compatible && beyond && beyondCount++ % chartStrideBeyond != 0 &&
+                &sample != &points.back())
+                continue;
             if (sample.As > model.validLimit && !(compatible && beyond))
                 break;
             // The limit itself ends the solid run and starts the dashed one.

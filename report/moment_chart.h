@@ -80,8 +80,13 @@ struct MomentChart {
 };
 
 // About this many whole areas are sampled along the axis, besides the areas where something
-// happens (the current As, the limits, As,nodig), which are always points of the curves.
-inline constexpr int chartSamples = 240;
+// happens (the current As, the limits, As,nodig), which are always points of the curves. Every
+// kink of a curve lies at one of those; between them the curves bend gently, so that a few
+// pixels between samples on the widest plot draw them smooth. Past a block model's As,vloei,
+// where each point costs a root in extended precision, every `chartStrideBeyond`-th sample
+// and the last are taken.
+inline constexpr int chartSamples = 120;
+inline constexpr int chartStrideBeyond = 3;
 
 MomentChart momentChart(const beam::SectionInputs &inputs, const beam::MomentSteps &steps,
                         const beam::SectionLimits &limits, int samples = chartSamples);
