@@ -285,31 +285,39 @@ void tst_PictureLayout::sweep_data()
     QTest::addColumn<double>("leastBand"); // the shortest column, in target units
     QTest::addColumn<double>("leastFont"); // the smallest text, in target units
     QTest::addColumn<bool>("limits");      // with the strains and the chart
+    QTest::addColumn<double>("pairs");     // the height the models may take in pairs
 
     QTest::addRow("the window's drawing at 14 px")
-        << 900.0 << 430.0 << 14.0 << 100.0 << 14.0 << false;
+        << 900.0 << 430.0 << 14.0 << 100.0 << 14.0 << false << 0.0;
     QTest::addRow("the window's drawing at 28 px")
-        << 900.0 << 430.0 << 28.0 << 100.0 << 14.0 << false;
-    QTest::addRow("the smallest window at 12 px") << 480.0 << 260.0 << 12.0 << 60.0 << 7.5 << false;
+        << 900.0 << 430.0 << 28.0 << 100.0 << 14.0 << false << 0.0;
+    QTest::addRow("the smallest window at 12 px")
+        << 480.0 << 260.0 << 12.0 << 60.0 << 7.5 << false << 0.0;
     QTest::addRow("the PNG and SVG exports and the clipboard")
-        << 1200.0 << 744.0 << 14.0 << 300.0 << 14.0 << false;
+        << 1200.0 << 744.0 << 14.0 << 300.0 << 14.0 << false << 0.0;
     // 180 by 80 mm of an A4 page at 300 dpi, with a font of 9 points.
-    QTest::addRow("an A4 page at 300 dpi") << 2126.0 << 946.0 << 37.5 << 250.0 << 30.0 << false;
+    QTest::addRow("an A4 page at 300 dpi")
+        << 2126.0 << 946.0 << 37.5 << 250.0 << 30.0 << false << 0.0;
 
     // The extras may shrink the font by a fifth, and the columns with it.
     QTest::addRow("the window's drawing at 14 px, with the limits")
-        << 900.0 << 430.0 << 14.0 << 60.0 << 11.2 << true;
+        << 900.0 << 430.0 << 14.0 << 60.0 << 11.2 << true << 0.0;
     QTest::addRow("the window's drawing made taller, with the limits")
-        << 900.0 << 640.0 << 14.0 << 75.0 << 11.2 << true;
+        << 900.0 << 640.0 << 14.0 << 75.0 << 11.2 << true << 0.0;
     QTest::addRow("the window's drawing made taller at 28 px, with the limits")
-        << 900.0 << 640.0 << 28.0 << 75.0 << 11.2 << true;
+        << 900.0 << 640.0 << 28.0 << 75.0 << 11.2 << true << 0.0;
     QTest::addRow("the smallest window at 12 px, with the limits")
-        << 480.0 << 260.0 << 12.0 << 40.0 << 6.0 << true;
+        << 480.0 << 260.0 << 12.0 << 40.0 << 6.0 << true << 0.0;
     QTest::addRow("the PNG export and the clipboard, with the limits")
-        << 1200.0 << 744.0 << 14.0 << 90.0 << 11.2 << true;
+        << 1200.0 << 744.0 << 14.0 << 90.0 << 11.2 << true << 0.0;
     // 180 by 160 mm: three fifths of the page.
     QTest::addRow("three fifths of an A4 page at 300 dpi, with the limits")
-        << 2126.0 << 1890.0 << 37.5 << 200.0 << 28.0 << true;
+        << 2126.0 << 1890.0 << 37.5 << 200.0 << 28.0 << true << 0.0;
+    // A phone's column, which grows downwards: the models go in pairs.
+    QTest::addRow("a phone's column at 14 px, in pairs")
+        << 356.0 << 560.0 << 14.0 << 60.0 << 11.2 << false << 1424.0;
+    QTest::addRow("a phone's column at 14 px, with the limits, in pairs")
+        << 356.0 << 560.0 << 14.0 << 60.0 << 11.2 << true << 1424.0;
 }
 
 // Sections from a sliver to a slab, from 20 mm to beyond the slider's 3000 mm, from one bar to
@@ -323,6 +331,10 @@ void tst_PictureLayout::sweep()
     QFETCH(double, leastBand);
     QFETCH(double, leastFont);
     QFETCH(bool, limits);
+    QFETCH(double, pairs);
+    section::PictureOptions options;
+    options.pairsHeight = pairs;
+    int paired = 0;
     const int widths[] = {1, 50, 200, 400, 1000, 2000, 100000};
     const int heights[] = {20, 60, 200, 500, 3000, 6000};
     const int classes[] = {0, 4, 7};
@@ -352,7 +364,7 @@ void tst_PictureLayout::sweep()
                         if (limits)
                             extras = pictureExtras(s, moments[(index / 7) % 3]);
                         const DisplayList list =
-                            layOut(data, width, height, pixels, {},
+                            layOut(data, width, height, pixels, options,
                                    extras ? extras->pointers() : section::PictureLimits{});
                         QString wrong = collisions(list);
                         if (wrong.isEmpty() && limits)
@@ -365,6 +377,11 @@ void tst_PictureLayout::sweep()
                             continue;
                         ++laidOut;
                         QVERIFY2(list.section, s.name().c_str());
+                        // In pairs the notes are left to the caller, to set as text.
+                        paired += list.paired;
+                        if (list.paired)
+                            for (const Label &l : list.labels)
+                                QVERIFY2(l.owner.part != Part::Notes, s.name().c_str());
                         withChart += limits && !list.chartLeftOut;
                         withStrains += limits && !list.strainLeftOut;
                         if (qEnvironmentVariableIsSet("TRALVIK_SWEEP_STATS")) {
@@ -407,6 +424,7 @@ void tst_PictureLayout::sweep()
                         }
                     }
     QVERIFY(laidOut > (limits ? 300 : 1000));
+    QVERIFY(pairs > 0 ? paired > laidOut * 9 / 10 : paired == 0);
     if (qEnvironmentVariableIsSet("TRALVIK_SWEEP_STATS"))
         qInfo("least band %g (%s), least font %g; %d of %d with the chart, %d with the strains",
               leastSeenBand, worst.c_str(), leastSeenFont, withChart, laidOut, withStrains);
