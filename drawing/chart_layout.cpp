@@ -96,6 +96,14 @@ private:
         return plot.top + plot.height -
                std::clamp(std::isfinite(t) ? t : 0.0, 0.0, 1.0) * plot.height;
     }
+    // Unclamped, for a curve that may leave the plot at its top and is cut off there.
+    double freeY(double Mu) const
+    {
+        const double t = (Mu - c.y.min) / (c.y.max - c.y.min);
+        return plot.top + plot.height -
+               std::clamp(std::isfinite(t) ? t : 0.0, -2.0, 3.0) * plot.height;
+    }
+    std::vector<std::vector<Point>> withinPlot(const std::vector<Point> &points) const;
     std::vector<Entry> entries() const;
     void axes();
     void curves();
@@ -195,6 +203,39 @@ void ChartWriter::axes()
     labels.push_back(label(c.x.title, right, bottom + L * 1.65, 1, Align::Right, Role::Ink, owner));
 }
 
+// The runs of a line inside the plot's height, each ended where it crosses the top or the
+// bottom: a line drawn along the edge would read as a moment that stays the same.
+std::vector<std::vector<Point>> ChartWriter::withinPlot(const std::vector<Point> &points) const
+{
+    const double top = plot.top;
+    const double bottom = plot.top + plot.height;
+    const auto inside = [&](Point p) {
+        return p.y >= top && p.y <= bottom;
+    };
+    const auto crossing = [&](Point p, Point q) {
+        const double y = p.y < top || q.y < top ? top : bottom;
+        const double t = q.y != p.y ? (y - p.y) / (q.y - p.y) : 0;
+        return Point{p.x + t * (q.x - p.x), y};
+    };
+    std::vector<std::vector<Point>> runs;
+    std::vector<Point> run;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const Point p = points[i];
+        if (inside(p)) {
+            if (run.empty() && i > 0)
+                run.push_back(crossing(points[i - 1], p));
+            run.push_back(p);
+        } else if (!run.empty()) {
+            run.push_back(crossing(points[i - 1], p));
+            runs.push_back(std::move(run));
+            run.clear();
+        }
+    }
+    if (run.size() >= 2)
+        runs.push_back(std::move(run));
+    return runs;
+}
+
 void ChartWriter::curves()
 {
     const Owner marks{Part::ChartMark};
@@ -214,11 +255,12 @@ void ChartWriter::curves()
         for (const ChartSegment &segment : curve.segments) {
             std::vector<Point> points;
             for (const ChartPoint &p : segment.points)
-                points.push_back({X(p.As), Y(p.Mu)});
-            line(std::move(points),
-                 Stroke{seriesStyle(k).role, hair * 1.6,
-                        segment.dashed ? Dash::Dashed : Dash::Solid},
-                 owner);
+                points.push_back({X(p.As), freeY(p.Mu)});
+            for (std::vector<Point> &run : withinPlot(points))
+                line(std::move(run),
+                     Stroke{seriesStyle(k).role, hair * 1.6,
+                            segment.dashed ? Dash::Dashed : Dash::Solid},
+                     owner);
         }
         if (curve.endsInvalid)
             cross({X(curve.end.As), Y(curve.end.Mu)}, r, Stroke{Role::Invalid, hair * 1.5}, owner);

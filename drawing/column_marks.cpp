@@ -169,14 +169,17 @@ void Layout::columnMarks(const Frame &fr, const ColumnScale &columnY)
 }
 
 // A model from the top face down to the depth drawn.
-void Layout::column(beam::Model i, const Frame &fr, const ColumnScale &columnY, double compression,
+void Layout::column(beam::Model i, const Frame &fr, const ColumnScale &firstRow, double compression,
                     double perMille)
 {
+    const double shift = fr.rowShift(beam::index(i));
+    const ColumnScale columnY = firstRow.shifted(shift);
+    const double headingTop = fr.headingTop + shift;
     const double depth = g.drawnDepth;
     const double rowsTop = columnY(depth) + L * gap::strainRowsBelow;
     const std::size_t c = beam::index(i);
     const ModelColumn &col = g.columns[c];
-    const double x0 = fr.columnsLeft + double(c) * fr.columnWidth;
+    const double x0 = fr.columnLeft(c);
     const double xuLeft = x0 + s.inset;
     double lineStart = xuLeft + s.xuWidth + L * gap::beforeGrid;
     double gridStart = lineStart;
@@ -191,7 +194,7 @@ void Layout::column(beam::Model i, const Frame &fr, const ColumnScale &columnY, 
             // diagram, where its strain is εc, 0 and εs.
             gridStart = strainLeft;
             const Owner owner{Part::Strain, i};
-            const double top = fr.bandTop - L * gap::strainTop;
+            const double top = fr.bandTop + shift - L * gap::strainTop;
             if (i == beam::Model::Approximation)
                 list.labels.push_back(
                     oneLine("geen eigen rek", strainLeft, top, textWidth, Role::Ink, owner));
@@ -221,12 +224,11 @@ void Layout::column(beam::Model i, const Frame &fr, const ColumnScale &columnY, 
     const double blockWidth = (arrowsEnd - axis) / gap::blockClear; // C stands clear of the block
     const Role colour = columnRole(i);
     list.bands[c] = Rect{lineStart, columnY(0), arrowsEnd - lineStart, depth * fr.sy};
-    list.columns[c] =
-        Rect{x0, fr.headingTop, fr.columnWidth,
-             columnY(depth) + L * gap::beforeResults + s.resultsHeight - fr.headingTop};
+    list.columns[c] = Rect{x0, headingTop, fr.columnWidth,
+                           columnY(depth) + L * gap::beforeResults + s.resultsHeight - headingTop};
 
     list.labels.push_back(label(std::string(beam::descriptor(i).name), x0 + fr.columnWidth / 2,
-                                fr.headingTop, 1, Align::Centre, colour, {Part::Heading, i}));
+                                headingTop, 1, Align::Centre, colour, {Part::Heading, i}));
     // The top face, the reinforcement's level and the zero-stress line.
     const Stroke grid{Role::Grid, hair, Dash::Dotted};
     line({{gridStart, columnY(0)}, {arrowsEnd, columnY(0)}}, grid, {Part::Grid, i});
@@ -299,9 +301,10 @@ void Layout::column(beam::Model i, const Frame &fr, const ColumnScale &columnY, 
 bool Layout::columnLabels(const Frame &fr, const ColumnScale &columnY)
 {
     bool packed = true;
-    const double columnLow = fr.bandTop - L * gap::laneReach;
-    const double columnHigh = columnY(g.drawnDepth) + L * gap::laneReach;
     for (std::size_t c = 0; c < beam::modelCount; ++c) {
+        const double shift = fr.rowShift(c);
+        const double columnLow = fr.bandTop + shift - L * gap::laneReach;
+        const double columnHigh = columnY(g.drawnDepth) + shift + L * gap::laneReach;
         packed = placeLane(forceLabels[c], columnLow, columnHigh) && packed;
         for (const auto *single : {&xuLabels[c], &zLabels[c]})
             if (*single)
@@ -314,9 +317,8 @@ bool Layout::columnLabels(const Frame &fr, const ColumnScale &columnY)
 void Layout::results(const Frame &fr, double resultsTop)
 {
     for (const beam::Model i : beam::allModels) {
-        const double centre =
-            fr.columnsLeft + double(beam::index(i)) * fr.columnWidth + fr.columnWidth / 2;
-        double top = resultsTop;
+        const double centre = fr.columnLeft(beam::index(i)) + fr.columnWidth / 2;
+        double top = resultsTop + fr.rowShift(beam::index(i));
         for (const Line &result : resultLines(i)) {
             const Fitted fitted = fit(result.text, fr.columnWidth - L * gap::textMargin);
             for (const std::string &part : fitted.lines) {

@@ -198,6 +198,9 @@ struct DisplayList {
     // What the extras left out for want of room, at the font that laid them out.
     bool chartLeftOut = false;
     bool strainLeftOut = false;
+    // The models in two rows of two, and the notes that were then left for the caller to set.
+    bool paired = false;
+    std::vector<std::string> notes;
 };
 
 } // namespace section

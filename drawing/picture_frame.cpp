@@ -174,6 +174,68 @@ std::optional<Layout::Frame> Layout::stacked(double notesHeight) const
     return frame;
 }
 
+// Two rows of two models below the section, which stands above them to scale, as in
+// `stacked`: for a column too narrow for four models across.
+std::optional<Layout::Frame> Layout::paired() const
+{
+    constexpr std::size_t perRow = 2;
+    const double across = area.width - s.leftWidth - s.rightWidth;
+    if (across < L * sectionWidth || double(perRow) * s.naturalColumn > area.width)
+        return std::nullopt;
+    // A row without its band: the headings, the strains' rows and the results.
+    const double row =
+        L * (gap::heading + gap::beforeResults) + s.aboveBand + s.belowBand + s.resultsHeight;
+    const double fixed =
+        L * (gap::aboveStacked + gap::belowSection + gap::beforeHeadings + betweenRows) + 2 * row;
+    const double depth = g.drawnDepth;
+    const double room = area.height - fixed;
+    double sx = std::min(across / g.b, area.height * pairedShare / depth);
+    // The section and both rows at one scale, where the section then fits, or the rows would
+    // come out only a little taller: nothing to note.
+    const double shared = room / (3 * depth);
+    const bool oneScale =
+        shared <= sx * (1 + pairedSlack) && depth * std::min(shared, sx) >= L * thinnestStrip;
+    if (oneScale)
+        sx = std::min(shared, sx);
+    double sectionSy = sx;
+    double sectionHeight = depth * sx;
+    if (sectionHeight < L * thinnestStrip) {
+        sectionHeight = L * thinnestStrip;
+        sectionSy = sectionHeight / depth;
+    }
+    const double bandHeight = oneScale ? sectionHeight : (room - sectionHeight) / 2;
+    if (bandHeight < L * leastBand)
+        return std::nullopt;
+
+    Frame frame;
+    frame.sx = sx;
+    frame.sectionSy = sectionSy;
+    frame.sy = bandHeight / depth;
+    frame.sectionLeft =
+        area.left + (area.width - s.leftWidth - g.b * sx - s.rightWidth) / 2 + s.leftWidth;
+    frame.sectionTop = area.top + L * gap::aboveStacked;
+    const double spare = area.width - double(perRow) * s.naturalColumn;
+    frame.columnWidth =
+        s.naturalColumn + std::min(spare / double(perRow), s.naturalColumn * gap::widening);
+    frame.columnsLeft = area.left + (area.width - double(perRow) * frame.columnWidth) / 2;
+    frame.headingTop =
+        frame.sectionTop + sectionHeight + L * (gap::belowSection + gap::beforeHeadings);
+    frame.bandTop = frame.headingTop + L * gap::heading + s.aboveBand;
+    frame.stacked = true;
+    frame.perRow = perRow;
+    frame.rowStep = row + bandHeight + L * betweenRows;
+    return frame;
+}
+
+// Where the caller lets the picture grow downwards, the models go in pairs once four of them
+// and the section would fit across only at a font smaller than `pairsFont` of this one.
+bool Layout::pairsWanted() const
+{
+    return o.pairsHeight > 0 && std::isfinite(o.pairsHeight) && !(o.chartShare > 0) &&
+           (s.leftWidth + s.rightWidth + L * sectionWidth + columns * s.naturalColumn) * pairsFont >
+               W - 2 * L * gap::pad;
+}
+
 // A compression zone of a few hundredths of a deep section would be a sliver at the columns'
 // scale: the columns then break below the deepest zone, and show it larger above the break.
 Layout::ColumnScale Layout::columnScale(const Frame &frame) const
@@ -210,7 +272,7 @@ std::vector<std::string> Layout::scaleNotes(const Frame &frame) const
                                         " × zo groot getekend als horizontaal; de maten gelden."
                                   : "Niet op schaal: horizontaal is " + ratioText(1 / ratio) +
                                         " × zo groot getekend als verticaal; de maten gelden.");
-    if (frame.stacked)
+    if (frame.stacked && frame.sy != frame.sectionSy)
         notes.push_back("De modellen staan op een eigen schaal: verticaal " +
                         ratioText(frame.sy / frame.sectionSy) + " × die van de doorsnede.");
     return notes;
@@ -228,6 +290,13 @@ std::optional<DisplayList> Layout::attempt(double fontScale, std::size_t reserve
     wantsNoteLines = 0;
     readable = true;
     const double pad = L * gap::pad;
+    bool pairs = false;
+    if (!g.empty) {
+        measure();
+        pairs = pairsWanted();
+    }
+    H = pairs ? o.pairsHeight : givenHeight;
+    list.height = H;
     double right = W - pad;
     double bottom = H - pad;
     if (o.chartShare > 0) {
@@ -236,10 +305,15 @@ std::optional<DisplayList> Layout::attempt(double fontScale, std::size_t reserve
         right = W - chart - pad;
     }
     if (!g.empty) {
-        measure();
         // Beside the columns where they keep their natural width and the section some room;
         // otherwise below them, over the whole width.
-        if (useChart && !list.chartArea) {
+        if (useChart && pairs) {
+            const double height = compactChart
+                                      ? L * chartBelow
+                                      : std::max(L * chartBelow, (H - 3 * pad) * pairedChart);
+            list.chartArea = Rect{pad, H - pad - height, W - 2 * pad, height};
+            bottom = H - 2 * pad - height;
+        } else if (useChart && !list.chartArea) {
             const double need =
                 s.leftWidth + s.rightWidth + columns * s.naturalColumn + L * gap::chartSection;
             const double spare = W - 3 * pad - need;
@@ -266,6 +340,20 @@ std::optional<DisplayList> Layout::attempt(double fontScale, std::size_t reserve
     std::vector<std::string> allNotes = g.notes;
     allNotes.insert(allNotes.end(), x.notes.begin(), x.notes.end());
     allNotes.insert(allNotes.end(), levelNotes.begin(), levelNotes.end());
+    if (pairs) {
+        const std::optional<Frame> frame = paired();
+        if (!frame)
+            return std::nullopt;
+        list.paired = true;
+        list.notes = allNotes;
+        for (const std::string &note : scaleNotes(*frame))
+            list.notes.push_back(note);
+        if (!emit(*frame, {}) || !readable)
+            return std::nullopt;
+        if (useChart && !layoutChart(list, *x.chart, *list.chartArea, ChartFont{m, f, hair}))
+            return std::nullopt;
+        return std::optional(std::move(list));
+    }
     const std::vector<std::string> geometryNotes = wrapNotes(allNotes);
     const std::size_t noteLines = geometryNotes.size() + reservedNoteLines;
     const double notesHeight = noteLines ? double(noteLines) * L + L * gap::beforeNotes : 0;

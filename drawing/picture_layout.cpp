@@ -15,7 +15,8 @@ bool Layout::emit(const Frame &fr, const std::vector<std::string> &notes)
 {
     list.horizontalScale = fr.sx;
     list.verticalScale = fr.sy;
-    list.toScale = std::fabs(fr.sectionSy - fr.sx) <= 1e-9 * fr.sx && !fr.stacked;
+    list.toScale =
+        std::fabs(fr.sectionSy - fr.sx) <= 1e-9 * fr.sx && (!fr.stacked || fr.sy == fr.sectionSy);
     const ColumnScale columnY = columnScale(fr);
     list.columnsBroken = columnY.broken;
     sectionMarks(fr);
@@ -24,7 +25,7 @@ bool Layout::emit(const Frame &fr, const std::vector<std::string> &notes)
     const bool depthPacked = depthLabels(fr);
     const double resultsTop = columnY(g.drawnDepth) + L * gap::beforeResults + s.belowBand;
     results(fr, resultsTop);
-    placeNotes(notes, std::max(resultsTop + s.resultsHeight,
+    placeNotes(notes, std::max(resultsTop + fr.rowShift(beam::modelCount - 1) + s.resultsHeight,
                                fr.stacked ? 0.0 : fr.widthLine(g, L) + L * gap::belowWidthLabel));
     outerLabels(fr);
     return columnsPacked && depthPacked;
@@ -49,6 +50,7 @@ DisplayList Layout::fallback(double fontScale)
 {
     f = fontScale;
     L = m.lineHeight() * f;
+    H = givenHeight;
     list = DisplayList{};
     list.width = W;
     list.height = H;

@@ -36,6 +36,12 @@ struct PictureOptions {
     // Keep this share of the width (0 to 0.6) at the right for the chart, rather than letting
     // the layout place it.
     double chartShare = 0;
+    // Where positive, the target may grow downwards to this height, as a phone's page does:
+    // where the four models and the section would fit across only at a much smaller font,
+    // the models go in two rows of two below the section, the chart below them, the picture
+    // takes this height, and its notes are handed over in DisplayList::notes instead of drawn,
+    // to be set as text that wraps.
+    double pairsHeight = 0;
 };
 
 inline constexpr double extrasFont = 0.8;

@@ -105,6 +105,11 @@ inline constexpr double breakShare = 0.4;    // of the column's height, for the 
 inline constexpr double shallowZone = 10;    // a zone deeper than the depth over this never breaks
 inline constexpr double thinnestStrip = 1.2; // a section above them is at least this high, in L
 inline constexpr double stackedShare = 0.35; // of the height, at most, for a section above them
+inline constexpr double pairedShare = 0.2;   // the same, above two rows of two models
+inline constexpr double pairedChart = 0.3;   // of the height, for the chart below them
+inline constexpr double betweenRows = 1;     // from one row's results to the next row's headings
+inline constexpr double pairedSlack = 0.1;   // rows this much taller stay at the section's scale
+inline constexpr double pairsFont = 0.8;     // four across at a smaller font than this go in pairs
 inline constexpr double strainRows = 2;      // below each strain diagram: εs, then εyd
 inline constexpr double chartBeside = 24;    // the narrowest chart beside the columns, in L
 inline constexpr double chartBelow = 11;     // the lowest chart below them, in L
@@ -136,6 +141,7 @@ public:
         , t(texts)
         , W(width)
         , H(height)
+        , givenHeight(height)
         , m(metrics)
         , o(options)
         , x(extras)
@@ -177,6 +183,14 @@ private:
         double sectionLeft = 0, sectionTop = 0, sx = 0, sectionSy = 0;
         double columnsLeft = 0, columnWidth = 0, headingTop = 0, bandTop = 0, sy = 0;
         bool stacked = false;
+        // The columns in rows of this many, each row `rowStep` below the one before.
+        std::size_t perRow = beam::modelCount;
+        double rowStep = 0;
+        double columnLeft(std::size_t i) const
+        {
+            return columnsLeft + double(i % perRow) * columnWidth;
+        }
+        double rowShift(std::size_t i) const { return double(i / perRow) * rowStep; }
         double x(double mm) const { return sectionLeft + mm * sx; }
         double y(double mm) const { return sectionTop + mm * sectionSy; }
         // Where the b dimension line runs, below the section.
@@ -201,6 +215,13 @@ private:
             if (!broken || mm <= breakDepth)
                 return top + mm * (broken ? zoom : scale);
             return top + above + gap + (mm - breakDepth) * scale;
+        }
+        // The same scale for a column drawn `by` lower, in a row below the first.
+        ColumnScale shifted(double by) const
+        {
+            ColumnScale lower = *this;
+            lower.top += by;
+            return lower;
         }
     };
     // A label that waits for its lane, and where a leader starts when it moves off its anchor.
@@ -251,6 +272,8 @@ private:
     void measure();
     std::optional<Frame> sideBySide(double notesHeight) const;
     std::optional<Frame> stacked(double notesHeight) const;
+    std::optional<Frame> paired() const;
+    bool pairsWanted() const;
     ColumnScale columnScale(const Frame &frame) const;
     std::vector<std::string> scaleNotes(const Frame &frame) const;
 
@@ -269,7 +292,8 @@ private:
     const SectionGeometry &g;
     const beam::MomentTexts &t;
     const double W;
-    const double H;
+    double H; // the height given, or where the models go in pairs, the height for that
+    const double givenHeight;
     const TextMetrics &m;
     const PictureOptions &o;
     const PictureLimits &x;

@@ -13,6 +13,8 @@ using numtext::whole;
 
 namespace {
 
+// A yield limit more than this many times the areas looked at is left off the axis.
+constexpr double yieldReach = 3;
 constexpr double largestArea = std::numeric_limits<std::int32_t>::max();
 constexpr double smallestArea = std::numeric_limits<std::int32_t>::min();
 // Far beyond any moment a run can produce (about 10^22 kNm), and far from the double limit,
@@ -116,14 +118,16 @@ MomentChart momentChart(const beam::SectionInputs &inputs, const beam::MomentSte
                    whole(inputs.As) +
                    " mm2: Mu zoals het hoofdvenster toont (afgekapt, in hele kNm).";
 
-    // Past the current As, the yield limits and the areas MEd needs.
-    double far = std::max(0.0, double(inputs.As));
-    for (const beam::ModelLimits &model : limits.models) {
-        if (model.yieldLimit)
-            far = std::max(far, double(*model.yieldLimit));
+    // Past the current As and the areas MEd needs, and the yield limits near them: a limit far
+    // beyond them would leave the section's own area a dot in the corner.
+    double focus = std::max(0.0, double(inputs.As));
+    for (const beam::ModelLimits &model : limits.models)
         if (model.required && model.required->outcome == beam::Requirement::Found)
-            far = std::max(far, double(model.required->As));
-    }
+            focus = std::max(focus, double(model.required->As));
+    double far = focus;
+    for (const beam::ModelLimits &model : limits.models)
+        if (model.yieldLimit && (!(focus > 0) || *model.yieldLimit <= yieldReach * focus))
+            far = std::max(far, double(*model.yieldLimit));
     const double near = std::min(0.0, 1.15 * inputs.As);
     chart.x = niceAxis(near, std::max(100.0, 1.15 * far), 6, sep);
     chart.x.title = "As (mm2)";
@@ -180,8 +184,14 @@ MomentChart momentChart(const beam::SectionInputs &inputs, const beam::MomentSte
         // where xu >= d would make the yielding model invalid.
         const bool compatible =
             kind != beam::Model::Approximation && model.yieldLimit && model.strain.Es > 0;
+        int beyondCount = 0;
         for (const Sample &sample : points) {
             const bool beyond = model.yieldLimit && sample.As >= *model.yieldLimit;
+            // The limit itself, then every few samples, and the axis's end, where the strains'
+            // curve ends.
+            if (compatible && beyond && beyondCount++ % chartStrideBeyond != 0 &&
+                &sample != &points.back())
+                continue;
             if (sample.As > model.validLimit && !(compatible && beyond))
                 break;
             // The limit itself ends the solid run and starts the dashed one.
@@ -197,7 +207,10 @@ MomentChart momentChart(const beam::SectionInputs &inputs, const beam::MomentSte
                                                         inputs.concreteClass, model.strain.Es)
                                       .moment)
                         : sample.Mu[c];
-                include(Mu);
+                // benadering's straight line past its limit would set the moment axis by a
+                // moment no model reaches; the chart cuts it off at the top instead.
+                if (compatible)
+                    include(Mu);
                 dashed.points.push_back({double(sample.As), Mu});
             }
         }

@@ -5,8 +5,10 @@
 // to past the current As and the yield limits -> the moment run for each of them (so every
 // point is a moment the rules compute), and past a block model's As,vloei its moment with the
 // steel stress the strains give (beam::compatibleState) -> polylines split there,
-// markers, axes with round ticks. Coordinates are chart units: x is As in mm2, y is Mu in kNm;
-// every value is finite.
+// markers, axes with round ticks around what the student looks at: the current As, the areas MEd
+// needs and the yield limits near them. Coordinates are chart units: x is As in mm2, y is Mu in
+// kNm; every value is finite. benadering's dashed line may rise past the moment axis, where a
+// drawing cuts it off.
 #pragma once
 
 #include "model_limits.h"
@@ -78,8 +80,13 @@ struct MomentChart {
 };
 
 // About this many whole areas are sampled along the axis, besides the areas where something
-// happens (the current As, the limits, As,nodig), which are always points of the curves.
-inline constexpr int chartSamples = 240;
+// happens (the current As, the limits, As,nodig), which are always points of the curves. Every
+// kink of a curve lies at one of those; between them the curves bend gently, so that a few
+// pixels between samples on the widest plot draw them smooth. Past a block model's As,vloei,
+// where each point costs a root in extended precision, every `chartStrideBeyond`-th sample
+// and the last are taken.
+inline constexpr int chartSamples = 120;
+inline constexpr int chartStrideBeyond = 3;
 
 MomentChart momentChart(const beam::SectionInputs &inputs, const beam::MomentSteps &steps,
                         const beam::SectionLimits &limits, int samples = chartSamples);

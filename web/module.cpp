@@ -44,10 +44,11 @@ EMSCRIPTEN_KEEPALIVE const char *tralvik_set(const char *id, const char *text)
     return answer(page().json());
 }
 
-// The width in CSS pixels that the page has for the drawing, then everything the page shows.
-EMSCRIPTEN_KEEPALIVE const char *tralvik_picture_width(int width)
+// The width in CSS pixels that the page has for the drawing, and whether for a printed sheet
+// (not 0) or the screen, then everything the page shows.
+EMSCRIPTEN_KEEPALIVE const char *tralvik_picture_width(int width, int paper)
 {
-    page().setPictureWidth(width);
+    page().setPictureWidth(width, paper != 0);
     return answer(page().json());
 }
 }

@@ -115,9 +115,10 @@ constexpr std::string_view noResult = "—";
 
 // The drawing's font, in CSS pixels: a little below the page's 16, as a figure's labels are.
 constexpr double pictureFont = 14;
-// The layout shrinks its font where the width does not hold its texts; below this size they
-// are hard to read, and the drawing is laid out wider instead, for the page to scroll it
-// sideways within its own frame. Four models beside the section do not fit a phone's column.
+// The layout shrinks its font where the width does not hold its texts, and puts the models in
+// pairs where four across would shrink it much; below this size texts are hard to read, and
+// the drawing is laid out wider instead, for the page to scroll it sideways within its own
+// frame.
 constexpr double readableFont = 11;
 constexpr double widening = 3;
 
@@ -126,11 +127,20 @@ double pictureHeight(double width)
     return std::clamp(std::round(width * 0.95), 560.0, 860.0);
 }
 
-section::DisplayList drawing(const section::SectionReport &report, double width)
+// Where the models go in two rows of two, the picture grows downwards with the page, as a
+// phone's page does anyway.
+double pairsHeight(double width)
+{
+    return std::clamp(std::round(width * 4), 1400.0, 1800.0);
+}
+
+section::DisplayList drawing(const section::SectionReport &report, double width, bool paper)
 {
     const section::SansMetrics metrics(pictureFont);
     const auto layOut = [&](double w) {
-        return section::layoutPicture(report, w, pictureHeight(w), metrics);
+        section::PictureOptions options;
+        options.pairsHeight = paper ? 0 : pairsHeight(w);
+        return section::layoutPicture(report, w, pictureHeight(w), metrics, options);
     };
     section::DisplayList list = layOut(width);
     // The font shrinks about as the width does where the width limits it, in steps: a second
@@ -272,9 +282,10 @@ bool Page::set(std::string_view id, std::string_view text)
     return true;
 }
 
-void Page::setPictureWidth(std::int32_t cssPixels)
+void Page::setPictureWidth(std::int32_t cssPixels, bool paper)
 {
     m_pictureWidth = std::clamp(cssPixels, 0, widestPicture);
+    m_paper = paper;
 }
 
 std::string Page::message(std::size_t f) const
@@ -311,7 +322,7 @@ std::string Page::json() const
     const auto concrete = beam::concreteClasses[std::size_t(m_inputs.concreteClass)];
     const auto steel = beam::steelGrades[std::size_t(m_inputs.steelGrade)];
     const section::DisplayList picture =
-        drawing(report, std::max(m_pictureWidth, narrowestPicture));
+        drawing(report, std::max(m_pictureWidth, narrowestPicture), m_paper);
 
     std::string out;
     {
@@ -354,6 +365,8 @@ std::string Page::json() const
         answer.text("svg", section::svgPicture(picture, pictureFont));
         answer.text("description", picture.description);
         answer.raw("pictureWider", picture.width > m_pictureWidth ? "true" : "false");
+        answer.raw("pictureNotes",
+                   jsonList(picture.notes, [](const std::string &note) { return note; }));
         {
             std::string &models = answer.nested("models");
             models += '[';

@@ -44,18 +44,21 @@ public:
     // one taken.
     bool set(std::string_view id, std::string_view text);
 
-    // The width the page has for the drawing; the height follows from it.
-    void setPictureWidth(std::int32_t cssPixels);
+    // The width the page has for the drawing; the height follows from it. On the screen the
+    // page grows downwards, so that a narrow column gets the models in pairs; a sheet does not.
+    void setPictureWidth(std::int32_t cssPixels, bool paper = false);
 
     const beam::SectionInputs &inputs() const { return m_inputs; }
 
     // {"values": every control's value or text, "messages": why a typed text is not taken,
     //  "fields": every shown text by its control, "svg": the drawing as an SVG document,
     //  "description": what it shows in words, "pictureWider": whether it is laid out wider
-    //  than the page's column, to keep its texts readable, "models": per model its name, its
-    //  lines on strain, yielding and steel, its "verdict" in words and its "tone" ("ok",
-    //  "warning", "invalid"), "notes": what the design lines leave unchecked, "calculation":
-    //  the calculation's steps, "resultsNote": without a section, why there are no results}
+    //  than the page's column, to keep its texts readable, "pictureNotes": the drawing's
+    //  notes, for page text where it is laid out for a phone's column and leaves them out,
+    //  "models": per model its name, its lines on strain, yielding and steel, its "verdict" in
+    //  words and its "tone" ("ok", "warning", "invalid"), "notes": what the design lines leave
+    //  unchecked, "calculation": the calculation's steps, "resultsNote": without a section, why
+    //  there are no results}
     std::string json() const;
 
 private:
@@ -73,6 +76,7 @@ private:
     int m_aggregate = beam::defaultAggregate;
     std::string m_aggregateReason;
     std::int32_t m_pictureWidth = 800;
+    bool m_paper = false;
 };
 
 // The item texts of the lists and the ranges of the number fields, for building the page:

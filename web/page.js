@@ -148,6 +148,7 @@
     }
     showPicture(answer.svg);
     byId('picture-wider').hidden = !answer.pictureWider;
+    fillAll(byId('picture-notes'), 'li', answer.pictureNotes);
     fill(byId('description'), answer.description);
     showModels(answer.models);
     showVerdicts(answer);
@@ -200,7 +201,7 @@
 
   const start = (module) => {
     const set = module.cwrap('tralvik_set', 'string', ['string', 'string']);
-    const pictureWidth = module.cwrap('tralvik_picture_width', 'string', ['number']);
+    const pictureWidth = module.cwrap('tralvik_picture_width', 'string', ['number', 'number']);
     const controls = JSON.parse(module.cwrap('tralvik_controls', 'string', [])());
 
     for (const [id, texts] of Object.entries(controls.lists)) {
@@ -217,7 +218,7 @@
 
     const picture = byId('picture');
     let laidOutWidth = Math.floor(picture.clientWidth);
-    show(JSON.parse(pictureWidth(laidOutWidth)));
+    show(JSON.parse(pictureWidth(laidOutWidth, 0)));
     const known = linkInputs.filter(({ id }) => id in last.values);
     byId('DmaxEdit-row').hidden = !('DmaxEdit' in last.values);
 
@@ -379,9 +380,9 @@
     window.addEventListener('beforeprint', () => {
       stamp();
       date();
-      show(JSON.parse(pictureWidth(printWidth)));
+      show(JSON.parse(pictureWidth(printWidth, 1)));
     });
-    window.addEventListener('afterprint', () => show(JSON.parse(pictureWidth(laidOutWidth))));
+    window.addEventListener('afterprint', () => show(JSON.parse(pictureWidth(laidOutWidth, 0))));
     stamp();
 
     for (const control of document.querySelectorAll('fieldset[disabled], .tools button'))
@@ -395,7 +396,7 @@
         const width = Math.floor(picture.clientWidth);
         if (width !== laidOutWidth && !matchMedia('print').matches) {
           laidOutWidth = width;
-          show(JSON.parse(pictureWidth(width)));
+          show(JSON.parse(pictureWidth(width, 0)));
         }
       }, resizePause);
     }).observe(picture);

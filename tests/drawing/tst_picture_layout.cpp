@@ -310,6 +310,11 @@ void tst_PictureLayout::sweep_data()
     // 180 by 160 mm: three fifths of the page.
     QTest::addRow("three fifths of an A4 page at 300 dpi, with the limits")
         << 2126.0 << 1890.0 << 37.5 << 200.0 << 28.0 << true;
+    // A phone's column grows downwards, and the models go in pairs.
+    QTest::addRow("a phone's column at 14 px, in pairs")
+        << 356.0 << 560.0 << 14.0 << 60.0 << 11.2 << false;
+    QTest::addRow("a phone's column at 14 px, with the limits, in pairs")
+        << 356.0 << 560.0 << 14.0 << 60.0 << 11.2 << true;
 }
 
 // Sections from a sliver to a slab, from 20 mm to beyond the slider's 3000 mm, from one bar to
@@ -323,6 +328,9 @@ void tst_PictureLayout::sweep()
     QFETCH(double, leastBand);
     QFETCH(double, leastFont);
     QFETCH(bool, limits);
+    section::PictureOptions options;
+    options.pairsHeight = width < 400 ? 4 * width : 0;
+    int paired = 0;
     const int widths[] = {1, 50, 200, 400, 1000, 2000, 100000};
     const int heights[] = {20, 60, 200, 500, 3000, 6000};
     const int classes[] = {0, 4, 7};
@@ -352,7 +360,7 @@ void tst_PictureLayout::sweep()
                         if (limits)
                             extras = pictureExtras(s, moments[(index / 7) % 3]);
                         const DisplayList list =
-                            layOut(data, width, height, pixels, {},
+                            layOut(data, width, height, pixels, options,
                                    extras ? extras->pointers() : section::PictureLimits{});
                         QString wrong = collisions(list);
                         if (wrong.isEmpty() && limits)
@@ -365,6 +373,11 @@ void tst_PictureLayout::sweep()
                             continue;
                         ++laidOut;
                         QVERIFY2(list.section, s.name().c_str());
+                        // In pairs the notes are left to the caller, to set as text.
+                        paired += list.paired;
+                        if (list.paired)
+                            for (const Label &l : list.labels)
+                                QVERIFY2(l.owner.part != Part::Notes, s.name().c_str());
                         withChart += limits && !list.chartLeftOut;
                         withStrains += limits && !list.strainLeftOut;
                         if (qEnvironmentVariableIsSet("TRALVIK_SWEEP_STATS")) {
@@ -407,6 +420,7 @@ void tst_PictureLayout::sweep()
                         }
                     }
     QVERIFY(laidOut > (limits ? 300 : 1000));
+    QVERIFY(options.pairsHeight > 0 ? paired > laidOut * 9 / 10 : paired == 0);
     if (qEnvironmentVariableIsSet("TRALVIK_SWEEP_STATS"))
         qInfo("least band %g (%s), least font %g; %d of %d with the chart, %d with the strains",
               leastSeenBand, worst.c_str(), leastSeenFont, withChart, laidOut, withStrains);
@@ -799,7 +813,9 @@ void tst_PictureLayout::chartFollowsItsData()
             curve.endsInvalid
                 ? std::min<double>(extras.limits.models[std::size_t(c)].validLimit, list.chartX[1])
                 : list.chartX[1];
-        QVERIFY2(near(last->x, X(end)),
+        // benadering's straight line past its limit may leave the plot at the top instead.
+        const bool cutOff = model == beam::Model::Approximation && near(last->y, plot.top);
+        QVERIFY2(near(last->x, X(end)) || cutOff,
                  qPrintable(u"model %1 ends at %2, not %3"_s.arg(c).arg(last->x).arg(X(end))));
         QCOMPARE(crosses, curve.endsInvalid ? 2 : 0);
         // The marker stands at the window's value, on the curve where the model holds with

@@ -43,9 +43,9 @@ let origin;
 let browser;
 let profile;
 const served = [];
-// The network as the page meets it: gone (every connection dropped), or bringing a new version
-// of the style sheet.
-const network = { gone: false, newStyle: false };
+// The network as the page meets it: gone (every connection dropped), bringing a new version
+// of the style sheet, or holding the module back until a promise settles.
+const network = { gone: false, newStyle: false, moduleHeld: null };
 
 before(async () => {
   server = createServer((request, response) => {
@@ -67,8 +67,9 @@ before(async () => {
       response.writeHead(404).end();
       return;
     }
-    response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' });
-    response.end(body);
+    const held = path === '/tralvik.wasm' && network.moduleHeld;
+    (held || Promise.resolve()).then(() => response.writeHead(200,
+      { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' }).end(body));
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
   origin = `http://127.0.0.1:${server.address().port}`;
@@ -604,9 +605,8 @@ test('a change is shown within a few frames, also with the network gone', briefl
   });
   const median = times[times.length >> 1];
   console.log(`a change: median ${median.toFixed(2)} ms, slowest ${times.at(-1).toFixed(2)} ms`);
-  // The median is printed for the record; the bound catches work multiplied per change, not a
-  // machine busy with other jobs, which a fixed frame of 16 ms would fail.
-  assert.ok(median < 50, `median ${median} ms`);
+  // Half the changes within one frame of a 60 Hz screen; the page's test runs alone.
+  assert.ok(median < 16, `median ${median} ms`);
   assert.equal((await fields(page)).nEdit, String(199 % 51));
   await page.keyboard.press('Tab');
   assert.equal(log.requests.length, before, 'nothing asked for after loading');
@@ -664,8 +664,8 @@ test('one column at phone width, two at desktop width, no sideways scrolling at 
     const picture = await pictureFit(page);
     assert.ok(picture.smallestFont >= 11, `${name}: text of ${picture.smallestFont} px`);
     assert.equal(picture.scrolls, !picture.hintHidden, `${name}: the hint says it scrolls`);
-    // The four models beside the section need about 650 CSS pixels at a readable size.
-    assert.equal(picture.scrolls, picture.frameWidth < 640, `${name}: the drawing scrolls`);
+    // Where four models beside the section would not read, they go in pairs below it.
+    assert.equal(picture.scrolls, false, `${name}: the drawing scrolls`);
     if (shots) {
       mkdirSync(shots, { recursive: true });
       await page.screenshot({ path: join(shots, `${name.replace(/\W+/g, '-')}.png`),
@@ -679,6 +679,29 @@ test('one column at phone width, two at desktop width, no sideways scrolling at 
       '/tralvik.svg', '/favicon.ico', '/sw.js', '/manifest.webmanifest',
       '/icons/tralvik_192.png', '/icons/tralvik_512.png'].includes(path));
   assert.deepEqual(strangers, []);
+});
+
+test('the controls wait for the module, so that nothing typed before it is lost', briefly,
+     async () => {
+  let release;
+  network.moduleHeld = new Promise((resolve) => { release = resolve; });
+  const before = served.length;
+  const page = await browser.newPage();
+  const usable = () => page.$$eval('input, select, button', (controls) =>
+    controls.filter((control) => !control.matches(':disabled')).map((control) => control.id));
+  try {
+    await page.goto(origin + '/', { waitUntil: 'domcontentloaded' });
+    // Bounded by the test's own time.
+    while (!served.slice(before).includes('/tralvik.wasm'))
+      await new Promise((resolve) => setTimeout(resolve, 20));
+    assert.deepEqual(await usable(), [], 'usable while the module loads');
+  } finally {
+    release();
+    network.moduleHeld = null;
+  }
+  await page.waitForFunction(() => document.getElementById('status').hidden);
+  assert.ok((await usable()).includes('HNumEdit'));
+  await page.close();
 });
 
 // What a link restores: every input and every field.
@@ -778,12 +801,15 @@ test('a section prints on at most two A4 pages with the drawing inside the sheet
 test('on a phone nothing is wider than the screen, the moments stay in view, targets fit a ' +
      'finger', briefly, async () => {
   const { page, log } = await openPage(390, 844);
+  // The drawing's own texts too: laid out for the frame, its notes set as page text.
   const wide = await page.evaluate(() => [...document.querySelectorAll('body *')]
-    // The drawing scrolls within its own frame.
-    .filter((element) => !element.closest('#picture svg'))
     .filter((element) => element.getBoundingClientRect().right > innerWidth)
     .map((element) => element.id || element.tagName));
   assert.deepEqual(wide, []);
+  await typeInto(page, 'BNumEdit', '2000');
+  await typeInto(page, 'HNumEdit', '100');
+  const notes = await page.$$eval('#picture-notes li', (lines) => lines.map((l) => l.textContent));
+  assert.ok(notes.some((note) => /verticaal/.test(note)), notes.join(' | '));
   await typeInto(page, 'HNumEdit', '800');
   const summary = await page.evaluate(() => {
     document.getElementById('HNumEdit').scrollIntoView();
