@@ -7,6 +7,7 @@ function(tralvik_add_rules name)
     add_library(${name} STATIC ${ARGN})
     target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
     target_link_libraries(${name} PRIVATE tralvik_options)
+    tralvik_use_rules_headers(${name})
     # Nothing here for moc or uic to look at.
     set_target_properties(${name} PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
     target_link_libraries(tralvik_rules INTERFACE ${name})
