@@ -29,7 +29,8 @@ private Q_SLOTS:
     void sweep();
     void scales_data();
     void scales();
-    void nearScaleSaysByHowMuch();
+    void scaleNoteOnlyWhereItShows_data();
+    void scaleNoteOnlyWhereItShows();
     void forcesNeedSteel_data();
     void forcesNeedSteel();
     void negativeCover_data();
@@ -480,16 +481,48 @@ void tst_PictureLayout::scales()
     QVERIFY2(radius >= std::min(2.5, 0.4 * pitch), qPrintable(QString::number(radius)));
 }
 
-// A section drawn a few per cent out of scale says by how much: "1 ×" would read as drawn
-// to scale, under a note that says it is not.
-void tst_PictureLayout::nearScaleSaysByHowMuch()
+void tst_PictureLayout::scaleNoteOnlyWhereItShows_data()
 {
-    const DisplayList list = layOut(PictureSection{.b = 60, .h = 680}, 900, 600);
-    std::string notes;
+    QTest::addColumn<PictureSection>("section");
+    QTest::addColumn<QSizeF>("size");
+    QTest::addColumn<bool>("limits");  // with the strains, the chart and MEd 100 kNm
+    QTest::addColumn<QString>("note"); // what the note on the scale says, or none
+
+    QTest::addRow("a narrow section a few hundredths short of the least width is drawn to scale")
+        << PictureSection{.b = 60, .h = 680} << QSizeF(900, 600) << false << QString();
+    QTest::addRow("a narrower one is drawn wider and says by how much")
+        << PictureSection{.b = 57, .h = 680} << QSizeF(900, 600) << false
+        << u"Niet op schaal: horizontaal is 1.1 × zo groot"_s;
+    QTest::addRow("the start section in a large view stands to scale beside shorter columns")
+        << PictureSection{} << QSizeF(1400, 1000) << true << QString();
+    QTest::addRow("a slab of 1000 by 200 goes above the columns to scale, not beside them")
+        << PictureSection{.b = 1000, .h = 200} << QSizeF(1200, 640) << true
+        << u"De modellen staan op een eigen schaal"_s;
+}
+
+// A section is drawn to scale wherever that fits, and a note on the scale, in the text's
+// colour, says by how much it is not where the eye would see it.
+void tst_PictureLayout::scaleNoteOnlyWhereItShows()
+{
+    QFETCH(PictureSection, section);
+    QFETCH(QSizeF, size);
+    QFETCH(bool, limits);
+    QFETCH(QString, note);
+    const PictureExtras extras = pictureExtras(section, "100");
+    const DisplayList list = layOut(pictureData(section), size.width(), size.height(), 14, {},
+                                    limits ? extras.pointers() : section::PictureLimits{});
+    QCOMPARE(collisions(list), QString());
+    QString notes;
     for (const Label &label : list.labels)
-        if (label.owner.part == Part::Notes)
-            notes += label.text;
-    QVERIFY2(notes.find("horizontaal is 1.04 × zo groot") != std::string::npos, notes.c_str());
+        if (label.owner.part == Part::Notes && label.text.find("schaal") != std::string::npos) {
+            notes += QString::fromStdString(label.text);
+            QCOMPARE(label.role, section::Role::Ink);
+        }
+    QVERIFY2(note.isEmpty() ? notes.isEmpty() : notes.contains(note), qPrintable(notes));
+    const double drawn = list.section->height / list.section->width;
+    if (!note.startsWith(u"Niet"_s))
+        QVERIFY2(std::fabs(drawn / (double(section.h) / section.b) - 1) < 1e-6,
+                 qPrintable(QString::number(drawn)));
 }
 
 void tst_PictureLayout::forcesNeedSteel_data()
@@ -703,7 +736,7 @@ void tst_PictureLayout::strainDiagrams()
         }
         QCOMPARE(results.find("|staal vloeit|") != std::string::npos, expected == u'y');
         QCOMPARE(results.find("|staal vloeit niet|") != std::string::npos, expected == u'n');
-        QCOMPARE(strains.find("|(controlewaarde)|") != std::string::npos,
+        QCOMPARE(strains.find("|Mu te gunstig|") != std::string::npos,
                  expected == u'n' && i != beam::Model::Approximation);
         if (i == beam::Model::Approximation) {
             QVERIFY(corners.empty());
@@ -900,10 +933,10 @@ void tst_PictureLayout::descriptionSaysWhatIsDrawn_data()
     QTest::addRow("benadering borrows its verdict") << PictureSection{} << QString()
                                                     << u"Geen eigen rek: staal vloeit, als "
                                                        u"parabool rechthoek. As,vloei = 864"_s;
-    QTest::addRow("five 12 mm bars: parabolisch's strain is a check value")
+    QTest::addRow("five 12 mm bars: parabolisch's steel does not yield and its Mu is too high")
         << PictureSection{.barCount = 5} << QString()
-        << u"εs = 2.088 ‰ bij het staal, εyd = 2.175 ‰: staal vloeit niet; εs is een "
-           u"controlewaarde"_s;
+        << u"εs = 2.088 ‰ bij het staal, εyd = 2.175 ‰: staal vloeit niet, dus σs < fyd; het "
+           u"model rekent met σs = fyd, zo is zijn Mu te gunstig."_s;
     QTest::addRow("MEd 100 kNm: parabolisch needs more than it yields with")
         << PictureSection{} << u"100"_s << u"As,nodig = 609 mm2, meer dan As,vloei"_s;
     QTest::addRow("eight 12 mm bars: the chart says its lines break where the steel stops yielding")
