@@ -72,7 +72,7 @@ void Layout::strainDiagram(beam::Model column, const Rect &strip, const ColumnSc
     yieldLines[beam::index(column)] = YieldLine{yieldAt, yXu, yieldEnd, zero};
 }
 
-// "εyd" at its line: above the line's top right of the zero line, else beside the line just
+// "εyd" at its line: above the line's top, across it or left of it, else beside the line just
 // below the neutral axis, right then left; a little smaller where full size has no room, and
 // left out where neither has: the row below the diagram names εyd too.
 void Layout::yieldLabel(beam::Model column, const YieldLine &at)
@@ -84,7 +84,8 @@ void Layout::yieldLabel(beam::Model column, const YieldLine &at)
         const double tag = L * gap::yieldTag;
         const double above = std::max(at.x - width / 2, at.zero + tag);
         for (const Point corner :
-             {Point{above, at.top - height - tag}, Point{at.x + tag, at.top + tag},
+             {Point{above, at.top - height - tag}, Point{at.zero + tag, at.top - height - tag},
+              Point{at.x - tag - width, at.top - height - tag}, Point{at.x + tag, at.top + tag},
               Point{at.x - tag - width, at.top + tag}}) {
             Label l = label("εyd", corner.x, corner.y, size, Align::Left, Role::Ink, owner);
             // Free of the other parts, and of the diagram's own edges and lines as well.

@@ -809,6 +809,7 @@ void tst_PictureLayout::strainDiagrams()
         QCOMPARE(!corners.empty(), expected != u'-');
         if (expected == u'-')
             continue;
+        QVERIFY2(strains.find("|εyd|") != std::string::npos, "the εyd line has no label");
         const auto &strain = extras.limits.models[beam::index(i)].strain;
         const double zero = *list.strainZero[beam::index(i)];
         const double k = list.strainScale;
