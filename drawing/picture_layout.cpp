@@ -86,7 +86,8 @@ DisplayList layoutPicture(const SectionGeometry &geometry, const beam::MomentTex
     };
     // The font shrinks until the picture fits, down to `least`; a smaller chart comes before a
     // smaller font. With the extras, which shrink the font anyway, a slightly smaller font
-    // that draws the section to scale is taken before one that does not.
+    // that draws the section to scale is taken before one that does not, down to four fifths
+    // of the full size, where texts still read.
     const auto firstFit = [&layout, &distorted](double least,
                                                 bool forScale) -> std::optional<DisplayList> {
         // The lines reserved for the notes on the scale only grow, so this ends.
@@ -105,7 +106,7 @@ DisplayList layoutPicture(const SectionGeometry &geometry, const beam::MomentTex
                 if (attempt && (!forScale || !distorted(*attempt)))
                     return attempt;
                 if (attempt && !outOfScale) {
-                    least = std::max(least, f * picture::scaleFont);
+                    least = std::max({least, f * picture::scaleFont, extrasFont});
                     outOfScale = std::move(attempt);
                 }
             }
