@@ -65,10 +65,50 @@ void Layout::strainDiagram(beam::Model column, const Rect &strip, const ColumnSc
     line({{zero, yD}, {right, yD}}, edge, owner);
     broken({zero, top}, {zero, strip.top + strip.height}, columnY, Stroke{Role::Grid, hair}, owner);
     const double yieldAt = zero + st.yieldStrain * perMille;
-    broken(
-        {yieldAt, yXu},
-        {yieldAt, std::min(yD + L * gap::yieldPast, strip.top + strip.height + L * gap::yieldPast)},
-        columnY, Stroke{Role::Ink, hair, Dash::Dashed}, owner);
+    const double yieldEnd =
+        std::min(yD + L * gap::yieldPast, strip.top + strip.height + L * gap::yieldPast);
+    broken({yieldAt, yXu}, {yieldAt, yieldEnd}, columnY, Stroke{Role::Ink, hair, Dash::Dashed},
+           owner);
+    yieldLines[beam::index(column)] = YieldLine{yieldAt, yXu, yieldEnd, zero};
+}
+
+// "εyd" at its line: above the line's top, across it or left of it, else beside the line just
+// below the neutral axis, right then left; a little smaller where full size has no room, and
+// left out where neither has: the row below the diagram names εyd too.
+void Layout::yieldLabel(beam::Model column, const YieldLine &at)
+{
+    const Owner owner{Part::Strain, column};
+    for (const double size : {1.0, gap::yieldTagSize}) {
+        const double width = advance("εyd", size);
+        const double height = L * size;
+        const double tag = L * gap::yieldTag;
+        const double above = std::max(at.x - width / 2, at.zero + tag);
+        for (const Point corner :
+             {Point{above, at.top - height - tag}, Point{at.zero + tag, at.top - height - tag},
+              Point{at.x - tag - width, at.top - height - tag}, Point{at.x + tag, at.top + tag},
+              Point{at.x - tag - width, at.top + tag}}) {
+            Label l = label("εyd", corner.x, corner.y, size, Align::Left, Role::Ink, owner);
+            // Free of the other parts, and of the diagram's own edges and lines as well.
+            const Rect inner = shrunk(l.box, L * gap::clear);
+            const bool onDiagram =
+                std::any_of(list.shapes.begin(), list.shapes.end(), [&](const Shape &shape) {
+                    if (!(shape.owner == owner) || !shape.stroke)
+                        return false;
+                    for (const auto &[p, q] : segmentsOf(shape))
+                        if (crosses(p, q, inner))
+                            return true;
+                    return false;
+                });
+            // Not even touching: free() lets a box touch others by `clear`.
+            const Rect touching{l.box.left - L * gap::clear, l.box.top - L * gap::clear,
+                                l.box.width + 2 * L * gap::clear,
+                                l.box.height + 2 * L * gap::clear};
+            if (!onDiagram && free(touching, owner)) {
+                list.labels.push_back(std::move(l));
+                return;
+            }
+        }
+    }
 }
 
 Layout::Steel Layout::steel(beam::Model column) const
@@ -79,10 +119,14 @@ Layout::Steel Layout::steel(beam::Model column) const
     return !yields ? Steel::Unknown : *yields ? Steel::Yields : Steel::DoesNotYield;
 }
 
+// Red for a model that is invalid, amber for one whose assumption σs = fyd fails at the
+// window's As; each said in words below the column.
 Role Layout::columnRole(beam::Model column) const
 {
     if (!g.column(column).valid)
         return Role::Invalid;
+    if (useStrains && column == beam::Model::Approximation && borrowedZoneReachesSteel(g))
+        return Role::Warning;
     return steel(column) == Steel::DoesNotYield ? Role::Warning : Role::Ink;
 }
 
@@ -103,20 +147,30 @@ std::vector<std::string> Layout::strainLines(beam::Model column) const
     const bool yields = steel(column) == Steel::Yields;
     std::vector<std::string> lines{"εs = " + steelText + " ‰",
                                    (yields ? "≥ εyd = " : "< εyd = ") + yieldText + " ‰"};
+    // What a strain short of yielding means for the model, which takes σs = fyd all the same.
     if (!yields)
-        lines.push_back("(controlewaarde)");
+        lines.push_back("Mu te gunstig");
     return lines;
 }
 
+// Each line in the colour of what it says: the window's results and the verdict about the
+// window's As in the column's, As,vloei as plain text, As,nodig by whether the model holds at
+// that area, MEd/MRd red where MEd exceeds it.
 std::vector<Layout::Line> Layout::resultLines(beam::Model column) const
 {
     const Role role = columnRole(column);
     std::vector<Line> lines;
-    for (std::string &text : columnResults(t, column))
-        lines.push_back({std::move(text), role});
     const ModelColumn &col = g.column(column);
+    std::vector<std::string> results = columnResults(t, column);
+    // The window writes 0 for an invalid model's xu and z/d: beside "the zone reaches the
+    // steel" that would read as a zone of no depth.
     if (!col.valid)
-        lines.push_back({shortReason(col.state), Role::Invalid});
+        results.resize(1);
+    for (std::string &text : results)
+        lines.push_back({std::move(text), role});
+    if (!col.valid)
+        for (std::string &text : invalidLines(col.state))
+            lines.push_back({std::move(text), Role::Invalid});
     if (!useStrains)
         return lines;
     const beam::ModelLimits &model = x.limits->models[beam::index(column)];
@@ -124,23 +178,37 @@ std::vector<Layout::Line> Layout::resultLines(beam::Model column) const
         lines.push_back({verdict == Steel::Yields ? "staal vloeit" : "staal vloeit niet", role});
         if (column == beam::Model::Approximation)
             lines.push_back({"als parabool rechthoek", role});
+    } else if (column == beam::Model::Approximation && borrowedZoneReachesSteel(g)) {
+        for (const char *text : {"staal in drukzone", "als parabool rechthoek"})
+            lines.push_back({text, role});
     }
     if (model.yieldLimit)
-        lines.push_back({"As,vloei = " + whole(*model.yieldLimit) + " mm2", role});
+        lines.push_back({"As,vloei = " + whole(*model.yieldLimit) + " mm2", Role::Ink});
     if (model.required) {
         const beam::RequiredArea &r = *model.required;
-        if (r.outcome == beam::Requirement::Found)
-            // An area past the yield limit is outside what the model assumes.
-            lines.push_back({"As,nodig = " + whole(r.As) + " mm2",
-                             role == Role::Ink && model.yieldLimit && !r.withinYieldLimit
-                                 ? Role::Warning
-                                 : role});
-        else
-            lines.push_back({"As,nodig: geen", role});
+        // Past its yield limit a block model's steel does not yield: outside what the model
+        // assumes. "benadering" has no limit of its own; the calculation weighs its area
+        // against parabool rechthoek.
+        if (r.outcome == beam::Requirement::Found && column != beam::Model::Approximation &&
+            model.yieldLimit && !r.withinYieldLimit) {
+            lines.push_back({"As,nodig = " + whole(r.As) + " mm2", Role::Warning});
+            lines.push_back({"buiten model", Role::Warning});
+        } else if (r.outcome == beam::Requirement::Found) {
+            lines.push_back({"As,nodig = " + whole(r.As) + " mm2", Role::Ink});
+        } else {
+            lines.push_back({"As,nodig: " + noRequiredReason(r.outcome), Role::Ink});
+        }
     }
-    if (model.unity && model.unity->hasMoment)
-        lines.push_back({"MEd/MRd = " + unityText(*model.unity, x.separator),
-                         model.unity->satisfied || role != Role::Ink ? role : Role::Warning});
+    if (model.unity && model.unity->hasMoment) {
+        const std::string unity = "MEd/MRd = " + unityText(*model.unity, x.separator);
+        // Within MRd while the steel does not yield is the column's amber: MRd assumes σs = fyd.
+        if (model.unity->withinCapacity) {
+            lines.push_back({unity, model.unity->satisfied ? role : Role::Warning});
+        } else {
+            lines.push_back({unity, Role::Invalid});
+            lines.push_back({"voldoet niet", Role::Invalid});
+        }
+    }
     return lines;
 }
 
@@ -151,7 +219,7 @@ void Layout::columnMarks(const Frame &fr, const ColumnScale &columnY)
     for (std::size_t c = 0; c < beam::modelCount; ++c) {
         forceLabels[c].clear();
         xuLabels[c].reset();
-        zLabels[c].reset();
+        yieldLines[c].reset();
     }
     double compression = 0;
     double tension = 0;
@@ -293,7 +361,10 @@ void Layout::column(beam::Model i, const Frame &fr, const ColumnScale &firstRow,
         list.shapes.erase(list.shapes.end() - 3);
         broken({zx, columnY(zTop)}, {zx, ty}, columnY, arm, {Part::LeverArm, i});
     }
-    zLabels[c] = Pending{"z", zLeft, (columnY(zTop) + ty) / 2, Role::Force, {Part::LeverArm, i}, 0};
+    // Left of its line, between C and T: on the right it would stand against the next
+    // column's xu and read as "z xu".
+    forceLabels[c].push_back(
+        Pending{"z", forceLeft, (columnY(zTop) + ty) / 2, Role::Force, {Part::LeverArm, i}, 0});
 }
 
 // The columns' labels in lanes of their own: each near its anchor, pushed apart where two would
@@ -306,10 +377,12 @@ bool Layout::columnLabels(const Frame &fr, const ColumnScale &columnY)
         const double columnLow = fr.bandTop + shift - L * gap::laneReach;
         const double columnHigh = columnY(g.drawnDepth) + shift + L * gap::laneReach;
         packed = placeLane(forceLabels[c], columnLow, columnHigh) && packed;
-        for (const auto *single : {&xuLabels[c], &zLabels[c]})
-            if (*single)
-                packed = placeLane({**single}, columnLow, columnHigh) && packed;
+        if (xuLabels[c])
+            packed = placeLane({*xuLabels[c]}, columnLow, columnHigh) && packed;
     }
+    for (const beam::Model model : beam::allModels)
+        if (const auto &yieldLine = yieldLines[beam::index(model)])
+            yieldLabel(model, *yieldLine);
     return packed;
 }
 

@@ -17,9 +17,12 @@
 
 namespace section {
 
-// Warning marks a model whose steel does not yield, so that its σs = fyd does not hold: amber,
-// apart from the red of a model that is invalid. Series0 to Series3 tell the models' curves
-// in the chart apart, in the columns' order.
+// One meaning each, always beside a word that says it. Warning (amber) marks what lies outside
+// a model's assumption σs = fyd: its steel does not yield at the window's As ("staal vloeit
+// niet"), or at As,nodig ("buiten model"). Invalid (red) marks only what is wrong: a model
+// that is invalid ("ongeldig"), a section that falls short of MEd ("voldoet niet"), inputs
+// that cannot be built. Everything else, the notes on how the picture is drawn too, is Ink.
+// Series0 to Series3 tell the models' curves in the chart apart, in the columns' order.
 enum class Role : std::uint8_t {
     Ink,
     Concrete,

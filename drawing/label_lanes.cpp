@@ -168,12 +168,12 @@ void Layout::placeFirstFree(Label l, const std::vector<Point> &corners)
     list.labels.push_back(std::move(l));
 }
 
-std::vector<std::string> Layout::wrapNotes(const std::vector<std::string> &notes) const
+std::vector<Layout::Line> Layout::wrapNotes(const std::vector<Line> &notes) const
 {
-    std::vector<std::string> lines;
-    for (const std::string &note : notes)
-        for (std::string &part : wrap(note, area.width, 1))
-            lines.push_back(std::move(part));
+    std::vector<Line> lines;
+    for (const Line &note : notes)
+        for (std::string &part : wrap(note.text, area.width, 1))
+            lines.push_back({std::move(part), note.role});
     return lines;
 }
 
@@ -207,13 +207,13 @@ bool Layout::placeLane(const std::vector<Pending> &lane, double low, double high
 }
 
 // The notes follow what is drawn, over the whole width.
-void Layout::placeNotes(const std::vector<std::string> &notes, double drawnBottom)
+void Layout::placeNotes(const std::vector<Line> &notes, double drawnBottom)
 {
     double top = std::min(area.top + area.height - double(notes.size()) * L,
                           drawnBottom + L * gap::beforeNotes);
-    for (const std::string &note : notes) {
+    for (const Line &note : notes) {
         list.labels.push_back(
-            label(note, area.left, top, 1, Align::Left, Role::Invalid, {Part::Notes}));
+            label(note.text, area.left, top, 1, Align::Left, note.role, {Part::Notes}));
         top += L;
     }
 }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace section::picture {
 namespace {
@@ -105,9 +106,9 @@ std::optional<Layout::Frame> Layout::sideBySide(double notesHeight) const
     double sx = full;
     if (g.b * full > room) {
         sx = room / g.b;
-        sy = sx >= columnShare * full ? sx : full;
+        sy = sx >= columnShare * full || sx * depth >= L * readableBand ? sx : full;
     }
-    if (g.b * sx < L * sectionWidth)
+    if (g.b * sx < L * sectionWidth * (1 - unseenDistortion))
         sx = L * sectionWidth / g.b;
 
     Frame frame;
@@ -148,7 +149,7 @@ std::optional<Layout::Frame> Layout::stacked(double notesHeight) const
         sx = sectionSy = sectionHeight / depth;
     }
     // A strip thinner than this would hide its bars: it is drawn taller than its scale.
-    if (sectionHeight < L * thinnestStrip) {
+    if (sectionHeight < L * thinnestStrip * (1 - unseenDistortion)) {
         sectionHeight = L * thinnestStrip;
         sectionSy = sectionHeight / depth;
     }
@@ -260,21 +261,22 @@ Layout::ColumnScale Layout::columnScale(const Frame &frame) const
     return scale;
 }
 
-std::vector<std::string> Layout::scaleNotes(const Frame &frame) const
+// What the scales are, in the text's colour: nothing here is wrong, only drawn as it fits.
+std::vector<Layout::Line> Layout::scaleNotes(const Frame &frame) const
 {
-    std::vector<std::string> notes;
+    std::vector<Line> notes;
     if (const ColumnScale scale = columnScale(frame); scale.broken)
-        notes.push_back("De modellen zijn onderbroken: boven de onderbreking staat de drukzone " +
-                        ratioText(scale.zoom / scale.scale) + " × zo groot als eronder.");
+        notes.push_back({"De modellen zijn onderbroken: boven de onderbreking staat de drukzone " +
+                         ratioText(scale.zoom / scale.scale) + " × zo groot als eronder."});
     const double ratio = frame.sectionSy / frame.sx;
-    if (std::fabs(ratio - 1) > 1e-9)
-        notes.push_back(ratio > 1 ? "Niet op schaal: verticaal is " + ratioText(ratio) +
-                                        " × zo groot getekend als horizontaal; de maten gelden."
-                                  : "Niet op schaal: horizontaal is " + ratioText(1 / ratio) +
-                                        " × zo groot getekend als verticaal; de maten gelden.");
+    if (std::fabs(ratio - 1) > unseenDistortion)
+        notes.push_back({ratio > 1 ? "Niet op schaal: verticaal is " + ratioText(ratio) +
+                                         " × zo groot getekend als horizontaal; de maten gelden."
+                                   : "Niet op schaal: horizontaal is " + ratioText(1 / ratio) +
+                                         " × zo groot getekend als verticaal; de maten gelden."});
     if (frame.stacked && frame.sy != frame.sectionSy)
-        notes.push_back("De modellen staan op een eigen schaal: verticaal " +
-                        ratioText(frame.sy / frame.sectionSy) + " × die van de doorsnede.");
+        notes.push_back({"De modellen staan op een eigen schaal: verticaal " +
+                         ratioText(frame.sy / frame.sectionSy) + " × die van de doorsnede."});
     return notes;
 }
 
@@ -337,24 +339,29 @@ std::optional<DisplayList> Layout::attempt(double fontScale, std::size_t reserve
     if (g.empty)
         return layOutEmpty() ? std::optional(std::move(list)) : std::nullopt;
 
-    std::vector<std::string> allNotes = g.notes;
-    allNotes.insert(allNotes.end(), x.notes.begin(), x.notes.end());
-    allNotes.insert(allNotes.end(), levelNotes.begin(), levelNotes.end());
+    // Red for what is wrong with the inputs; what is only drawn otherwise is plain text.
+    std::vector<Line> allNotes;
+    for (std::size_t i = 0; i < g.notes.size(); ++i)
+        allNotes.push_back(
+            {g.notes[i], i < g.wrongNotes.size() && g.wrongNotes[i] ? Role::Invalid : Role::Ink});
+    for (const std::vector<std::string> *more : {&x.notes, &std::as_const(levelNotes)})
+        for (const std::string &note : *more)
+            allNotes.push_back({note});
     if (pairs) {
         const std::optional<Frame> frame = paired();
         if (!frame)
             return std::nullopt;
         list.paired = true;
-        list.notes = allNotes;
-        for (const std::string &note : scaleNotes(*frame))
-            list.notes.push_back(note);
+        for (const std::vector<Line> &lines : {allNotes, scaleNotes(*frame)})
+            for (const Line &note : lines)
+                list.notes.push_back(note.text);
         if (!emit(*frame, {}) || !readable)
             return std::nullopt;
         if (useChart && !layoutChart(list, *x.chart, *list.chartArea, ChartFont{m, f, hair}))
             return std::nullopt;
         return std::optional(std::move(list));
     }
-    const std::vector<std::string> geometryNotes = wrapNotes(allNotes);
+    const std::vector<Line> geometryNotes = wrapNotes(allNotes);
     const std::size_t noteLines = geometryNotes.size() + reservedNoteLines;
     const double notesHeight = noteLines ? double(noteLines) * L + L * gap::beforeNotes : 0;
 
@@ -363,7 +370,8 @@ std::optional<DisplayList> Layout::attempt(double fontScale, std::size_t reserve
     // above them would come out smaller still.
     std::optional<Frame> frame = sideBySide(notesHeight);
     const bool farOutOfScale = frame && frame->sectionSy / frame->sx > stackAbove;
-    if (g.b > g.drawnDepth && (!frame || farOutOfScale))
+    const bool outOfScale = frame && std::fabs(frame->sectionSy / frame->sx - 1) > unseenDistortion;
+    if (g.b > g.drawnDepth && (!frame || outOfScale))
         if (const std::optional<Frame> above = stacked(notesHeight))
             frame = above;
     if (!frame)
@@ -371,12 +379,12 @@ std::optional<DisplayList> Layout::attempt(double fontScale, std::size_t reserve
     // The extras give way before a slab is drawn as a narrow post beside the columns.
     if ((useChart || useStrains) && g.b > g.drawnDepth && !frame->stacked && farOutOfScale)
         return std::nullopt;
-    const std::vector<std::string> written = wrapNotes(scaleNotes(*frame));
+    const std::vector<Line> written = wrapNotes(scaleNotes(*frame));
     if (written.size() > reservedNoteLines) {
         wantsNoteLines = written.size();
         return std::nullopt;
     }
-    std::vector<std::string> notes = geometryNotes;
+    std::vector<Line> notes = geometryNotes;
     notes.insert(notes.end(), written.begin(), written.end());
     if (!emit(*frame, notes) || !readable)
         return std::nullopt;

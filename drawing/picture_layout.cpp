@@ -11,7 +11,7 @@
 namespace section {
 namespace picture {
 
-bool Layout::emit(const Frame &fr, const std::vector<std::string> &notes)
+bool Layout::emit(const Frame &fr, const std::vector<Line> &notes)
 {
     list.horizontalScale = fr.sx;
     list.verticalScale = fr.sy;
@@ -59,8 +59,8 @@ DisplayList Layout::fallback(double fontScale)
     const double width = advance(text);
     const double size = width > 0 ? std::min(1.0, W / width) : 1;
     if (L * size <= H && W > 0)
-        list.labels.push_back(label(text, W / 2, (H - L * size) / 2, size, Align::Centre,
-                                    Role::Invalid, {Part::Notes}));
+        list.labels.push_back(
+            label(text, W / 2, (H - L * size) / 2, size, Align::Centre, Role::Ink, {Part::Notes}));
     return list;
 }
 
@@ -78,11 +78,23 @@ DisplayList layoutPicture(const SectionGeometry &geometry, const beam::MomentTex
         list.height = std::isfinite(height) ? std::max(height, 0.0) : 0;
         return list;
     }
+    // Whether the section itself is drawn out of scale, by more than the eye sees.
+    const auto distorted = [&geometry](const DisplayList &laid) {
+        if (!laid.section || !(laid.section->width > 0) || !(geometry.b > 0 && geometry.h > 0))
+            return false;
+        const double ratio =
+            (laid.section->height / laid.section->width) / (geometry.h / geometry.b);
+        return std::fabs(ratio - 1) > picture::unseenDistortion;
+    };
     // The font shrinks until the picture fits, down to `least`; a smaller chart comes before a
-    // smaller font.
-    const auto firstFit = [&layout](double least) -> std::optional<DisplayList> {
+    // smaller font. With the extras, which shrink the font anyway, a slightly smaller font
+    // that draws the section to scale is taken before one that does not, down to four fifths
+    // of the full size, where texts still read.
+    const auto firstFit = [&layout, &distorted](double least,
+                                                bool forScale) -> std::optional<DisplayList> {
         // The lines reserved for the notes on the scale only grow, so this ends.
         std::size_t reserved = 0;
+        std::optional<DisplayList> outOfScale;
         for (double f = 1; f >= least; f *= picture::fontStep)
             for (const bool compact : {false, true}) {
                 if (compact && !layout.drawsChart())
@@ -93,10 +105,14 @@ DisplayList layoutPicture(const SectionGeometry &geometry, const beam::MomentTex
                     reserved = layout.wantsNoteLines;
                     attempt = layout.attempt(f, reserved);
                 }
-                if (attempt)
+                if (attempt && (!forScale || !distorted(*attempt)))
                     return attempt;
+                if (attempt && !outOfScale) {
+                    least = std::max({least, f * picture::scaleFont, extrasFont});
+                    outOfScale = std::move(attempt);
+                }
             }
-        return std::nullopt;
+        return outOfScale;
     };
     const auto leftOutNote = [](bool chart, bool strains) {
         if (!chart && !strains)
@@ -114,7 +130,7 @@ DisplayList layoutPicture(const SectionGeometry &geometry, const beam::MomentTex
     const bool chart = extras.chart && !extras.chart->empty && !geometry.empty;
     const bool strains = extras.limits && !geometry.empty;
     layout.setLevel(false, false, {});
-    std::optional<DisplayList> laidOut = firstFit(picture::smallestFont);
+    std::optional<DisplayList> laidOut = firstFit(picture::smallestFont, false);
     bool chartLeftOut = false;
     bool strainLeftOut = false;
     if (laidOut && (chart || strains)) {
@@ -135,7 +151,7 @@ DisplayList layoutPicture(const SectionGeometry &geometry, const beam::MomentTex
             layout.setLevel(level.chart, level.strains, leftOutNote(chartLeftOut, strainLeftOut));
             const bool plain = !level.chart && !level.strains;
             if (std::optional<DisplayList> richer =
-                    firstFit(plain ? picture::smallestFont : least)) {
+                    firstFit(plain ? picture::smallestFont : least, !plain)) {
                 laidOut = std::move(richer);
                 break;
             }

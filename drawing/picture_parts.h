@@ -50,7 +50,8 @@ inline constexpr double beforeResults = 0.7;
 inline constexpr double beforeNotes = 0.3;
 inline constexpr double belowWidthLabel = 1.3; // from the b dimension line to the notes
 // Across a column, left to right: an inset, the xu label, the strain strip, the zero-stress
-// axis, the block, the arrows, the C and T labels, the lever arm and the z label, an inset.
+// axis, the block, the arrows, the C, z and T labels, the lever arm, the room of a z label
+// that keeps it apart from the next column's xu, an inset.
 inline constexpr double inset = 0.3;
 inline constexpr double beforeStrain = 0.3;    // from the xu label to the strain strip
 inline constexpr double beforeGrid = 0.2;      // from the xu label or the strip to the grid lines
@@ -78,7 +79,10 @@ inline constexpr double strainTop = 1.65;
 inline constexpr double strainRowsBelow = 0.65;
 inline constexpr double afterStrains = 0.25;
 inline constexpr double yieldPast = 0.3; // the εyd line reaches this far past the steel
-inline constexpr double clear = 0.02;    // a label's box may touch others by this much
+inline constexpr double yieldTag = 0.15; // from the εyd line to its label
+inline constexpr double yieldTagSize =
+    0.8;                              // of the font, for that label, where full size has no room
+inline constexpr double clear = 0.02; // a label's box may touch others by this much
 } // namespace gap
 
 // Strokes, in hairlines.
@@ -99,6 +103,14 @@ inline constexpr int wrappedLines = 3;         // and wraps over at most this ma
 inline constexpr double smallestFont = 0.25;
 inline constexpr double fontStep = 0.93;
 inline constexpr double columns = beam::modelCount;
+// A section drawn this much out of scale or less looks to scale: it is drawn to scale, a few
+// hundredths narrower or thinner than the least size that would otherwise apply.
+inline constexpr double unseenDistortion = 0.05;
+// Beside the columns the section shares their scale where they keep `columnShare` of the
+// height they are given, or at least this height in L, which reads on any target.
+inline constexpr double readableBand = 16;
+// The font may shrink this much further, where that draws the section to scale.
+inline constexpr double scaleFont = 0.85;
 inline constexpr double stackAbove = 2; // beside the columns the section may be this far from scale
 inline constexpr double smallestBlock = 1.5; // a block less deep than this, in L, calls for a break
 inline constexpr double breakShare = 0.4;    // of the column's height, for the zone above the break
@@ -258,8 +270,8 @@ private:
     // False where the labels do not fit between `low` and `high`.
     bool placeLane(const std::vector<Pending> &lane, double low, double high);
     bool layOutEmpty();
-    std::vector<std::string> wrapNotes(const std::vector<std::string> &notes) const;
-    void placeNotes(const std::vector<std::string> &notes, double drawnBottom);
+    std::vector<Line> wrapNotes(const std::vector<Line> &notes) const;
+    void placeNotes(const std::vector<Line> &notes, double drawnBottom);
 
     Steel steel(beam::Model column) const;
     Role columnRole(beam::Model column) const;
@@ -275,11 +287,11 @@ private:
     std::optional<Frame> paired() const;
     bool pairsWanted() const;
     ColumnScale columnScale(const Frame &frame) const;
-    std::vector<std::string> scaleNotes(const Frame &frame) const;
+    std::vector<Line> scaleNotes(const Frame &frame) const;
 
     // The parts of one arrangement; emit calls them in this order. The label placements return
     // false where labels did not fit their lanes.
-    bool emit(const Frame &frame, const std::vector<std::string> &notes);
+    bool emit(const Frame &frame, const std::vector<Line> &notes);
     void sectionMarks(const Frame &frame);
     void columnMarks(const Frame &frame, const ColumnScale &columnY);
     void column(beam::Model i, const Frame &frame, const ColumnScale &columnY, double compression,
@@ -311,7 +323,13 @@ private:
     // The labels of the columns, gathered while their marks are drawn, placed after them.
     std::array<std::vector<Pending>, beam::modelCount> forceLabels;
     std::array<std::optional<Pending>, beam::modelCount> xuLabels;
-    std::array<std::optional<Pending>, beam::modelCount> zLabels;
+    // Each strain diagram's εyd line, from the neutral axis down, and its zero line, for the
+    // line's label, which goes where the other labels leave room.
+    struct YieldLine {
+        double x, top, bottom, zero;
+    };
+    std::array<std::optional<YieldLine>, beam::modelCount> yieldLines;
+    void yieldLabel(beam::Model column, const YieldLine &line);
 };
 
 } // namespace section::picture

@@ -31,6 +31,9 @@ std::optional<bool> yieldsIn(const SectionGeometry &g, const beam::SectionLimits
 {
     if (column != beam::Model::Approximation && !g.column(column).valid)
         return std::nullopt;
+    // A strain past the neutral axis is a compression, not a steel strain to judge.
+    if (column == beam::Model::Approximation && borrowedZoneReachesSteel(g))
+        return std::nullopt;
     switch (limits.models[beam::index(column)].strain.verdict) {
     case beam::Verdict::Yields:
         return true;
@@ -68,6 +71,33 @@ std::string shortReason(beam::ModelState state)
     return state == beam::ModelState::ZoneReachesDepth ? "ongeldig: xu ≥ d" : "ongeldig: z ≤ 0";
 }
 
+std::vector<std::string> invalidLines(beam::ModelState state)
+{
+    if (state == beam::ModelState::ZoneReachesDepth)
+        return {"ongeldig:", "drukzone reikt", "tot het staal"};
+    return {shortReason(state)};
+}
+
+bool borrowedZoneReachesSteel(const SectionGeometry &g)
+{
+    const ModelColumn &standard = g.column(beam::Model::ParabolaRectangle);
+    return !standard.valid && standard.state == beam::ModelState::ZoneReachesDepth;
+}
+
+std::string noRequiredReason(beam::Requirement outcome)
+{
+    switch (outcome) {
+    case beam::Requirement::Unreachable:
+        return "onhaalbaar";
+    case beam::Requirement::NoSteel:
+        return "geen, fyd ≤ 0";
+    case beam::Requirement::NoSection:
+    case beam::Requirement::Found:
+        break;
+    }
+    return "geen doorsnede";
+}
+
 ModelVerdict modelVerdict(const beam::MomentSteps &steps, const beam::SectionLimits &limits,
                           beam::Model kind)
 {
@@ -77,6 +107,9 @@ ModelVerdict modelVerdict(const beam::MomentSteps &steps, const beam::SectionLim
     if (state != beam::ModelState::Valid)
         return {shortReason(state), Tone::Invalid};
     const beam::ModelLimits &model = limits.models[beam::index(kind)];
+    if (kind == beam::Model::Approximation &&
+        steps.model(beam::Model::ParabolaRectangle).state == beam::ModelState::ZoneReachesDepth)
+        return {"drukzone reikt tot het staal", Tone::Warning};
     switch (model.strain.verdict) {
     case beam::Verdict::DoesNotYield:
         // Where the block ends at the concrete's ultimate strain, steel that does not yield is
@@ -112,6 +145,9 @@ std::string limitSentences(const SectionGeometry &g, const beam::SectionLimits &
     if (column == beam::Model::Approximation && yields)
         text += std::string(" Geen eigen rek: ") +
                 (*yields ? "staal vloeit" : "staal vloeit niet") + ", als parabool rechthoek.";
+    else if (column == beam::Model::Approximation && borrowedZoneReachesSteel(g))
+        text += " Geen eigen rek; bij parabool rechthoek reikt de drukzone tot het staal, dus "
+                "is Mu van benadering te gunstig.";
     if (strainShown(g, limits, column)) {
         const auto [steelText, yieldText] =
             distinctStrains(st.steelStrain, st.yieldStrain, separator);
@@ -119,8 +155,8 @@ std::string limitSentences(const SectionGeometry &g, const beam::SectionLimits &
                 " ‰ bovenaan, 0 bij xu, εs = " + steelText +
                 " ‰ bij het staal, εyd = " + yieldText + " ‰: ";
         text += *yields ? std::string("staal vloeit.")
-                        : std::string("staal vloeit niet; εs is een controlewaarde en het model "
-                                      "rekent met σs = fyd, wat hier niet klopt.");
+                        : std::string("staal vloeit niet, dus σs < fyd; het model rekent met "
+                                      "σs = fyd, zo is zijn Mu te gunstig.");
     } else if (column != beam::Model::Approximation && yields) {
         text += *yields ? " Staal vloeit." : " Staal vloeit niet.";
     }
@@ -129,10 +165,10 @@ std::string limitSentences(const SectionGeometry &g, const beam::SectionLimits &
     if (model.required) {
         const beam::RequiredArea &r = *model.required;
         if (r.outcome != beam::Requirement::Found)
-            text += " As,nodig: geen.";
-        else if (model.yieldLimit && !r.withinYieldLimit)
+            text += " As,nodig: " + noRequiredReason(r.outcome) + ".";
+        else if (column != beam::Model::Approximation && model.yieldLimit && !r.withinYieldLimit)
             text += " As,nodig = " + whole(r.As) +
-                    " mm2, meer dan As,vloei: het staal vloeit dan niet.";
+                    " mm2, meer dan As,vloei: het staal vloeit dan niet, buiten model.";
         else
             text += " As,nodig = " + whole(r.As) + " mm2.";
     }
@@ -181,10 +217,13 @@ std::string describePicture(const SectionGeometry &g, const beam::MomentTexts &t
         const ModelColumn &m = g.column(i);
         description.append(" ").append(model.name).append(": ");
         const std::vector<std::string> lines = columnResults(texts, i);
-        for (std::size_t k = 0; k < lines.size(); ++k)
+        // An invalid model's xu and z/d are the window's zeros, which say nothing of its zone.
+        for (std::size_t k = 0; k < (m.valid ? lines.size() : 1); ++k)
             description += (k ? ", " : "") + lines[k];
         if (!m.valid)
-            description += ", " + shortReason(m.state);
+            description += m.state == beam::ModelState::ZoneReachesDepth
+                               ? ", ongeldig: de drukzone reikt tot het staal (xu ≥ d)"
+                               : ", " + shortReason(m.state);
         description += '.';
         if (extras.limits)
             description += limitSentences(g, *extras.limits, i, extras.separator);

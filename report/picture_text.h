@@ -49,6 +49,18 @@ ModelVerdict modelVerdict(const beam::MomentSteps &steps, const beam::SectionLim
 // Why an invalid model shows zeros, in the few words its column has room for.
 std::string shortReason(beam::ModelState state);
 
+// What an invalid model's column says below its Mu, in place of the window's zeros for xu and
+// z/d, which would read as a zone of no depth: the zone reaches the steel, or z is not positive.
+std::vector<std::string> invalidLines(beam::ModelState state);
+
+// Whether "benadering", which borrows the verdict of "parabool rechthoek", finds the zone of
+// that model reaching the steel: its fixed lever arm then holds for no compression zone.
+bool borrowedZoneReachesSteel(const SectionGeometry &g);
+
+// Why there is no As,nodig, in the word or two the drawing writes after "As,nodig: ":
+// "onhaalbaar" where no area reaches MEd.
+std::string noRequiredReason(beam::Requirement outcome);
+
 // What the picture shows, in sentences, for screen readers and an SVG's description.
 std::string describePicture(const SectionGeometry &geometry, const beam::MomentTexts &texts,
                             const PictureLimits &extras = {});

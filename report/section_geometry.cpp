@@ -32,7 +32,30 @@ double stress(beam::BlockShape shape, double top, double xu, double y)
     return shape == beam::BlockShape::Parabola ? 1 - t * t : 1 - t;
 }
 
+// Why the stirrup is not drawn: the cover on both sides takes the whole width or height, or
+// what it leaves has no room for the stirrup's own diameter.
+std::string stirrupFault(const beam::SectionInputs &inputs, bool widthFits)
+{
+    const std::int32_t side = widthFits ? inputs.H : inputs.b;
+    const std::string name = widthFits ? "de hoogte h = " : "de breedte b = ";
+    const std::int64_t twice = 2 * std::int64_t(inputs.c);
+    if (twice >= side)
+        return "Twee keer de dekking, 2c = " + whole(twice) + " mm, is niet kleiner dan " + name +
+               whole(side) +
+               " mm: er is geen plaats voor beugel en staven; de beugel wordt niet "
+               "getekend.";
+    return "Binnen de dekking blijft " + std::string(widthFits ? "h" : "b") +
+           " − 2c = " + whole(side - twice) + " mm over, te weinig voor de beugel van " +
+           decimal(beam::stirrupDiameter(inputs.stirrupItem), 3) + " mm: hij wordt niet getekend.";
+}
+
 } // namespace
+
+void note(SectionGeometry &g, std::string text, bool wrong)
+{
+    g.notes.push_back(std::move(text));
+    g.wrongNotes.push_back(wrong);
+}
 
 std::vector<Point> blockOutline(beam::BlockShape shape, double alpha, double xu, double limit)
 {
@@ -108,7 +131,7 @@ SectionGeometry sectionGeometry(const beam::SectionInputs &inputs, const beam::M
         g.stirrup = {c + s / 2, c + s / 2, g.b - 2 * c - s, g.h - 2 * c - s};
         g.hasStirrup = g.stirrup.width > 0 && g.stirrup.height > 0;
         if (!g.hasStirrup)
-            g.notes.push_back("De beugel past niet binnen de dekking en wordt niet getekend.");
+            note(g, stirrupFault(inputs, g.stirrup.width > 0), true);
     }
 
     const std::int32_t n = std::max<std::int32_t>(inputs.barCount, 0);
@@ -116,35 +139,52 @@ SectionGeometry sectionGeometry(const beam::SectionInputs &inputs, const beam::M
     const double left = c + s + phi / 2;
     const double right = g.b - c - s - phi / 2;
     g.minimumSpacing = beam::spacingRule(beam::barDiameter(inputs.barItem), aggregate).minimum;
+    // Where not even one bar fits between the stirrups, spacing the bars from `left` to `right`
+    // would draw them neatly apart in reverse order: they are drawn into each other in the
+    // middle instead, half a diameter apart, as the note says.
+    const bool noRoom = right < left;
+    const double pitch = noRoom ? phi / 2 : n >= 2 ? (right - left) / (n - 1) : 0;
+    const double first = noRoom ? g.b / 2 - pitch * (n - 1) / 2 : left;
     for (std::int32_t i = 0; i < n; ++i)
-        g.bars.push_back({n == 1 ? g.b / 2 : left + (right - left) * i / (n - 1), y});
+        g.bars.push_back({n == 1 ? g.b / 2 : first + pitch * i, y});
     if (n >= 2) {
         g.clearSpacing = (right - left) / (n - 1) - phi;
         g.oneLayerNote = g.clearSpacing < g.minimumSpacing;
     } else if (n == 1) {
-        g.oneLayerNote = right < left;
+        g.oneLayerNote = noRoom;
     }
     if (c < 0)
-        g.notes.push_back("De dekking c = " + whole(inputs.c) +
-                          " mm is negatief: beugel en staven komen buiten het beton; alleen wat "
-                          "binnen de doorsnede valt is getekend.");
-    if (g.oneLayerNote) {
-        std::string note = "De staven passen niet naast elkaar in één laag";
+        note(g,
+             "De dekking c = " + whole(inputs.c) +
+                 " mm is negatief: beugel en staven komen buiten het beton; alleen wat binnen de "
+                 "doorsnede valt is getekend.",
+             true);
+    if (g.oneLayerNote && noRoom) {
+        note(
+            g,
+            "De staven passen niet in de breedte: tussen de beugels blijft b − 2c − 2·ø beugel = " +
+                decimal(g.b - 2 * c - 2 * s, 3) + " mm, minder dan één staaf van " +
+                decimal(phi, 3) +
+                " mm; ze zijn in het midden over elkaar heen getekend, en d gaat "
+                "uit van één laag.",
+            true);
+    } else if (g.oneLayerNote) {
+        std::string text = "De staven passen niet naast elkaar in één laag";
         // A negative clear spacing is a distance the bars run into each other, not a spacing.
         if (n >= 2 && g.clearSpacing < 0)
-            note += ": ze overlappen elkaar over " + decimal(-g.clearSpacing, 3) +
+            text += ": ze overlappen elkaar over " + decimal(-g.clearSpacing, 3) +
                     " mm, terwijl een vrije ruimte van " + decimal(g.minimumSpacing, 3) +
                     " mm nodig is";
         else if (n >= 2)
-            note += " (vrije ruimte " + decimal(g.clearSpacing, 3) + " mm, nodig " +
+            text += " (vrije ruimte " + decimal(g.clearSpacing, 3) + " mm, nodig " +
                     decimal(g.minimumSpacing, 3) + " mm)";
-        g.notes.push_back(note + "; d gaat uit van één laag.");
+        note(g, text + "; d gaat uit van één laag.", true);
     }
     const std::int32_t barsArea = beam::steelArea(inputs.barItem, n);
     if (inputs.As != barsArea)
-        g.notes.push_back("As = " + whole(inputs.As) + " mm2 is ingetypt; de getekende " +
-                          whole(n) + " staven geven " + whole(barsArea) +
-                          " mm2. De berekening gebruikt " + whole(inputs.As) + " mm2.");
+        note(g, "As = " + whole(inputs.As) + " mm2 is ingetypt; de getekende " + whole(n) +
+                    " staven geven " + whole(barsArea) + " mm2. De berekening gebruikt " +
+                    whole(inputs.As) + " mm2.");
 
     g.drawnDepth = std::max(g.h, g.d);
     g.steelForce = steps.steelForce;
@@ -165,14 +205,16 @@ SectionGeometry sectionGeometry(const beam::SectionInputs &inputs, const beam::M
         clipped = clipped || column.clipped;
     }
     if (steps.steelForce == 0)
-        g.notes.push_back("Zonder staal (As = 0) is er geen trekkracht, en geen drukzone om te "
-                          "tekenen.");
+        note(g, "Zonder staal (As = 0) is er geen trekkracht, en geen drukzone om te "
+                "tekenen.");
     if (steps.steelForce < 0)
-        g.notes.push_back("De staalkracht is negatief (As < 0): er is geen drukzone aan de "
-                          "bovenkant, en geen drukblok om te tekenen.");
+        note(g,
+             "De staalkracht is negatief (As < 0): er is geen drukzone aan de bovenkant, en geen "
+             "drukblok om te tekenen.",
+             true);
     if (clipped)
-        g.notes.push_back("Een drukzone reikt voorbij de doorsnede; het blok is onderaan "
-                          "afgesneden.");
+        note(g, "Een drukzone reikt voorbij de doorsnede; het blok is onderaan "
+                "afgesneden.");
     return g;
 }
 

@@ -62,8 +62,10 @@ struct SectionGeometry {
     double clearSpacing = 0;
     double minimumSpacing = 0;
     bool oneLayerNote = false;
-    // Sentences about what is drawn in another way than the inputs say, or not at all.
+    // Sentences about what is drawn in another way than the inputs say, or not at all, and for
+    // each whether it says what is wrong with the inputs rather than how they are drawn.
     std::vector<std::string> notes;
+    std::vector<bool> wrongNotes;
     // The depth that the drawing must show at its vertical scale: h, or d where it is deeper.
     double drawnDepth = 0;
     // As x fyd as the run stored it, N: forces are drawn only where it pulls.
@@ -72,6 +74,8 @@ struct SectionGeometry {
 
     const ModelColumn &column(beam::Model model) const { return columns[beam::index(model)]; }
 };
+
+void note(SectionGeometry &g, std::string text, bool wrong = false);
 
 // Samples along each curved part of a block outline.
 inline constexpr int curveSegments = 16;

@@ -2,6 +2,7 @@
 #include "picture_sections.h"
 #include "svg_picture.h"
 
+#include <QRegularExpression>
 #include <QTest>
 #include <QXmlStreamReader>
 
@@ -29,7 +30,8 @@ private Q_SLOTS:
     void sweep();
     void scales_data();
     void scales();
-    void nearScaleSaysByHowMuch();
+    void scaleNoteOnlyWhereItShows_data();
+    void scaleNoteOnlyWhereItShows();
     void forcesNeedSteel_data();
     void forcesNeedSteel();
     void negativeCover_data();
@@ -37,6 +39,8 @@ private Q_SLOTS:
     void longResultsStayInTheirColumn_data();
     void longResultsStayInTheirColumn();
     void keptAreasStayFree();
+    void wordsBesideColours_data();
+    void wordsBesideColours();
     void strainDiagrams_data();
     void strainDiagrams();
     void chartFollowsItsData_data();
@@ -494,16 +498,48 @@ void tst_PictureLayout::scales()
     QVERIFY2(radius >= std::min(2.5, 0.4 * pitch), qPrintable(QString::number(radius)));
 }
 
-// A section drawn a few per cent out of scale says by how much: "1 ×" would read as drawn
-// to scale, under a note that says it is not.
-void tst_PictureLayout::nearScaleSaysByHowMuch()
+void tst_PictureLayout::scaleNoteOnlyWhereItShows_data()
 {
-    const DisplayList list = layOut(PictureSection{.b = 60, .h = 680}, 900, 600);
-    std::string notes;
+    QTest::addColumn<PictureSection>("section");
+    QTest::addColumn<QSizeF>("size");
+    QTest::addColumn<bool>("limits");  // with the strains, the chart and MEd 100 kNm
+    QTest::addColumn<QString>("note"); // what the note on the scale says, or none
+
+    QTest::addRow("a narrow section a few hundredths short of the least width is drawn to scale")
+        << PictureSection{.b = 60, .h = 680} << QSizeF(900, 600) << false << QString();
+    QTest::addRow("a narrower one is drawn wider and says by how much")
+        << PictureSection{.b = 57, .h = 680} << QSizeF(900, 600) << false
+        << u"Niet op schaal: horizontaal is 1.1 × zo groot"_s;
+    QTest::addRow("the start section in a large view stands to scale beside shorter columns")
+        << PictureSection{} << QSizeF(1400, 1000) << true << QString();
+    QTest::addRow("a slab of 1000 by 200 goes above the columns to scale, not beside them")
+        << PictureSection{.b = 1000, .h = 200} << QSizeF(1200, 640) << true
+        << u"De modellen staan op een eigen schaal"_s;
+}
+
+// A section is drawn to scale wherever that fits, and a note on the scale, in the text's
+// colour, says by how much it is not where the eye would see it.
+void tst_PictureLayout::scaleNoteOnlyWhereItShows()
+{
+    QFETCH(PictureSection, section);
+    QFETCH(QSizeF, size);
+    QFETCH(bool, limits);
+    QFETCH(QString, note);
+    const PictureExtras extras = pictureExtras(section, "100");
+    const DisplayList list = layOut(pictureData(section), size.width(), size.height(), 14, {},
+                                    limits ? extras.pointers() : section::PictureLimits{});
+    QCOMPARE(collisions(list), QString());
+    QString notes;
     for (const Label &label : list.labels)
-        if (label.owner.part == Part::Notes)
-            notes += label.text;
-    QVERIFY2(notes.find("horizontaal is 1.04 × zo groot") != std::string::npos, notes.c_str());
+        if (label.owner.part == Part::Notes && label.text.find("schaal") != std::string::npos) {
+            notes += QString::fromStdString(label.text);
+            QCOMPARE(label.role, section::Role::Ink);
+        }
+    QVERIFY2(note.isEmpty() ? notes.isEmpty() : notes.contains(note), qPrintable(notes));
+    const double drawn = list.section->height / list.section->width;
+    if (!note.startsWith(u"Niet"_s))
+        QVERIFY2(std::fabs(drawn / (double(section.h) / section.b) - 1) < 1e-6,
+                 qPrintable(QString::number(drawn)));
 }
 
 void tst_PictureLayout::forcesNeedSteel_data()
@@ -649,6 +685,57 @@ void tst_PictureLayout::keptAreasStayFree()
     }
 }
 
+void tst_PictureLayout::wordsBesideColours_data()
+{
+    QTest::addColumn<PictureSection>("section");
+    QTest::addColumn<QString>("designMoment");
+    QTest::addColumn<int>("model"); // whose results, or -1 for the notes
+    // Consecutive lines with their colour (i ink, a amber, r red), as a pattern.
+    QTest::addColumn<QString>("lines");
+
+    const int parabolic = int(beam::Model::Parabolic);
+    QTest::addRow("an As,nodig past As,vloei is amber and says it lies outside the model")
+        << PictureSection{} << u"100"_s << parabolic
+        << u"As,nodig = 609 mm2:a\\|buiten model:a\\|MEd/MRd = 1.27:r\\|voldoet niet:r"_s;
+    QTest::addRow("a valid As,nodig stays plain text in a column whose steel does not yield")
+        << PictureSection{.barCount = 8} << u"100"_s << int(beam::Model::BiLinear)
+        << u"staal vloeit niet:a\\|As,vloei = 801 mm2:i\\|As,nodig = 594 mm2:i\\|MEd/MRd = 0.74:a"_s;
+    QTest::addRow("no area that reaches MEd says so")
+        << PictureSection{.b = 2000, .h = 100} << u"100"_s << parabolic
+        << u"As,nodig: onhaalbaar:i"_s;
+    QTest::addRow("an invalid model says where its zone ends instead of the window's zeros")
+        << PictureSection{.b = 50} << QString() << parabolic
+        << u"Mu = 0 kNm:r\\|ongeldig::r\\|drukzone reikt:r\\|tot het staal:r"_s;
+    QTest::addRow("a cover wider than the section is wrong")
+        << PictureSection{.cover = 150} << QString() << -1 << u"2c = 300 mm, is niet[^|]*:r"_s;
+    QTest::addRow("a section without steel is plain information")
+        << PictureSection{.barCount = 0} << QString() << -1 << u"Zonder staal [^|]*:i"_s;
+}
+
+// Amber for what lies outside a model's assumption, red only for what is wrong, each with the
+// word that says it; an invalid model's zeros never stand beside its reason.
+void tst_PictureLayout::wordsBesideColours()
+{
+    QFETCH(PictureSection, section);
+    QFETCH(QString, designMoment);
+    QFETCH(int, model);
+    QFETCH(QString, lines);
+    const PictureExtras extras = pictureExtras(section, designMoment.toStdString());
+    const DisplayList list = layOut(pictureData(section), 1200, 900, 14, {}, extras.pointers());
+    QCOMPARE(collisions(list), QString());
+    const Part part = model < 0 ? Part::Notes : Part::Results;
+    QString written;
+    for (const Label &label : list.labels)
+        if (label.owner.part == part &&
+            (model < 0 || (label.owner.model && int(*label.owner.model) == model))) {
+            const char16_t tone = label.role == section::Role::Warning   ? u'a'
+                                  : label.role == section::Role::Invalid ? u'r'
+                                                                         : u'i';
+            written += QString::fromStdString(label.text) + u':' + QChar(tone) + u'|';
+        }
+    QVERIFY2(written.contains(QRegularExpression(lines)), qPrintable(written));
+}
+
 void tst_PictureLayout::strainDiagrams_data()
 {
     QTest::addColumn<PictureSection>("section");
@@ -717,7 +804,7 @@ void tst_PictureLayout::strainDiagrams()
         }
         QCOMPARE(results.find("|staal vloeit|") != std::string::npos, expected == u'y');
         QCOMPARE(results.find("|staal vloeit niet|") != std::string::npos, expected == u'n');
-        QCOMPARE(strains.find("|(controlewaarde)|") != std::string::npos,
+        QCOMPARE(strains.find("|Mu te gunstig|") != std::string::npos,
                  expected == u'n' && i != beam::Model::Approximation);
         if (i == beam::Model::Approximation) {
             QVERIFY(corners.empty());
@@ -727,6 +814,7 @@ void tst_PictureLayout::strainDiagrams()
         QCOMPARE(!corners.empty(), expected != u'-');
         if (expected == u'-')
             continue;
+        QVERIFY2(strains.find("|εyd|") != std::string::npos, "the εyd line has no label");
         const auto &strain = extras.limits.models[beam::index(i)].strain;
         const double zero = *list.strainZero[beam::index(i)];
         const double k = list.strainScale;
@@ -916,10 +1004,10 @@ void tst_PictureLayout::descriptionSaysWhatIsDrawn_data()
     QTest::addRow("benadering borrows its verdict") << PictureSection{} << QString()
                                                     << u"Geen eigen rek: staal vloeit, als "
                                                        u"parabool rechthoek. As,vloei = 864"_s;
-    QTest::addRow("five 12 mm bars: parabolisch's strain is a check value")
+    QTest::addRow("five 12 mm bars: parabolisch's steel does not yield and its Mu is too high")
         << PictureSection{.barCount = 5} << QString()
-        << u"εs = 2.088 ‰ bij het staal, εyd = 2.175 ‰: staal vloeit niet; εs is een "
-           u"controlewaarde"_s;
+        << u"εs = 2.088 ‰ bij het staal, εyd = 2.175 ‰: staal vloeit niet, dus σs < fyd; het "
+           u"model rekent met σs = fyd, zo is zijn Mu te gunstig."_s;
     QTest::addRow("MEd 100 kNm: parabolisch needs more than it yields with")
         << PictureSection{} << u"100"_s << u"As,nodig = 609 mm2, meer dan As,vloei"_s;
     QTest::addRow("eight 12 mm bars: the chart says its lines break where the steel stops yielding")

@@ -447,14 +447,15 @@ void tst_SectionGeometry::notes_data()
         << 2000 << 200
         << QStringList{typed.arg(2000), u"Een drukzone reikt voorbij de doorsnede; het blok is "
                                         "onderaan afgesneden."_s};
-    // 38 - 2 x (15 + 8) leaves the stirrup no width; (38 - 2 x 29) / 3 - 12 mm between bars;
-    // the zone is 970 mm deep.
+    // 38 - 2 x 15 leaves 8 mm, no width for the stirrup's centre line; 38 - 2 x (15 + 8) is
+    // less than one bar; the zone is 970 mm deep.
     QTest::addRow("a width that leaves no room within the cover, in their order")
         << 452 << 38
-        << QStringList{u"De beugel past niet binnen de dekking en wordt niet getekend."_s,
-                       u"De staven passen niet naast elkaar in één laag: ze overlappen elkaar over "
-                       "18.7 mm, terwijl een vrije ruimte van 21 mm nodig is; d gaat uit van één "
-                       "laag."_s,
+        << QStringList{u"Binnen de dekking blijft b − 2c = 8 mm over, te weinig voor de beugel "
+                       "van 8 mm: hij wordt niet getekend."_s,
+                       u"De staven passen niet in de breedte: tussen de beugels blijft b − 2c − "
+                       "2·ø beugel = -8 mm, minder dan één staaf van 12 mm; ze zijn in het midden "
+                       "over elkaar heen getekend, en d gaat uit van één laag."_s,
                        u"Een drukzone reikt voorbij de doorsnede; het blok is onderaan "
                        "afgesneden."_s};
 }

@@ -166,9 +166,10 @@ void tst_SectionPainter::describe_data()
         << 2000 << 500
         << u"Doorsnede van 200 bij 500 mm met 4 staven van 12 mm onderin, beugels van 8 mm, "
            "dekking 15 mm en nuttige hoogte 471 mm. benadering: Mu = 368 kNm, z/d = 0.9. "
-           "parabolisch: Mu = 0 kNm, xu = 0 mm, z/d = 0, ongeldig: xu ≥ d. bi_lineair: Mu = 0 "
-           "kNm, xu = 0 mm, z/d = 0, ongeldig: xu ≥ d. parabool rechthoek: Mu = 0 kNm, xu = 0 "
-           "mm, z/d = 0, ongeldig: xu ≥ d. As = 2000 mm2 is ingetypt; de getekende 4 staven "
+           "parabolisch: Mu = 0 kNm, ongeldig: de drukzone reikt tot het staal (xu ≥ d). "
+           "bi_lineair: Mu = 0 kNm, ongeldig: de drukzone reikt tot het staal (xu ≥ d). parabool "
+           "rechthoek: Mu = 0 kNm, ongeldig: de drukzone reikt tot het staal (xu ≥ d). As = "
+           "2000 mm2 is ingetypt; de getekende 4 staven "
            "geven 452 mm2. De berekening gebruikt 2000 mm2. Een drukzone reikt voorbij de "
            "doorsnede; het blok is onderaan afgesneden."_s;
     QTest::addRow("nothing to draw says why")
