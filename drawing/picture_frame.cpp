@@ -157,17 +157,23 @@ std::optional<Layout::Frame> Layout::stacked(double notesHeight) const
     if (bandHeight < L * leastBand)
         return std::nullopt;
 
+    return below(sx, sectionSy, sectionHeight, bandHeight, columns);
+}
+
+// The section centred on top and `across` columns of the band's height below it.
+Layout::Frame Layout::below(double sx, double sectionSy, double sectionHeight, double bandHeight,
+                            double across) const
+{
     Frame frame;
     frame.sx = sx;
     frame.sectionSy = sectionSy;
-    frame.sy = bandHeight / depth;
+    frame.sy = bandHeight / g.drawnDepth;
     frame.sectionLeft =
         area.left + (area.width - s.leftWidth - g.b * sx - s.rightWidth) / 2 + s.leftWidth;
     frame.sectionTop = area.top + L * gap::aboveStacked;
-    const double spare = area.width - columns * s.naturalColumn;
-    frame.columnWidth =
-        s.naturalColumn + std::min(spare / columns, s.naturalColumn * gap::widening);
-    frame.columnsLeft = area.left + (area.width - columns * frame.columnWidth) / 2;
+    const double spare = area.width - across * s.naturalColumn;
+    frame.columnWidth = s.naturalColumn + std::min(spare / across, s.naturalColumn * gap::widening);
+    frame.columnsLeft = area.left + (area.width - across * frame.columnWidth) / 2;
     frame.headingTop =
         frame.sectionTop + sectionHeight + L * (gap::belowSection + gap::beforeHeadings);
     frame.bandTop = frame.headingTop + L * gap::heading + s.aboveBand;
@@ -208,21 +214,7 @@ std::optional<Layout::Frame> Layout::paired() const
     if (bandHeight < L * leastBand)
         return std::nullopt;
 
-    Frame frame;
-    frame.sx = sx;
-    frame.sectionSy = sectionSy;
-    frame.sy = bandHeight / depth;
-    frame.sectionLeft =
-        area.left + (area.width - s.leftWidth - g.b * sx - s.rightWidth) / 2 + s.leftWidth;
-    frame.sectionTop = area.top + L * gap::aboveStacked;
-    const double spare = area.width - double(perRow) * s.naturalColumn;
-    frame.columnWidth =
-        s.naturalColumn + std::min(spare / double(perRow), s.naturalColumn * gap::widening);
-    frame.columnsLeft = area.left + (area.width - double(perRow) * frame.columnWidth) / 2;
-    frame.headingTop =
-        frame.sectionTop + sectionHeight + L * (gap::belowSection + gap::beforeHeadings);
-    frame.bandTop = frame.headingTop + L * gap::heading + s.aboveBand;
-    frame.stacked = true;
+    Frame frame = below(sx, sectionSy, sectionHeight, bandHeight, double(perRow));
     frame.perRow = perRow;
     frame.rowStep = row + bandHeight + L * betweenRows;
     return frame;

@@ -285,6 +285,8 @@ private:
     std::optional<Frame> sideBySide(double notesHeight) const;
     std::optional<Frame> stacked(double notesHeight) const;
     std::optional<Frame> paired() const;
+    Frame below(double sx, double sectionSy, double sectionHeight, double bandHeight,
+                double across) const;
     bool pairsWanted() const;
     ColumnScale columnScale(const Frame &frame) const;
     std::vector<Line> scaleNotes(const Frame &frame) const;
