@@ -239,10 +239,9 @@ std::optional<Arrangement> leastSteel(const SectionInputs &inputs, Model model,
             continue;
         const Rerun rerun(other);
         const MomentSteps steps = rerun(0);
-        const std::int32_t validLimit = !steps.guardPassed ? -1
-                                        : model == Model::Approximation
-                                            ? largestArea
-                                            : validLimitOf(rerun, steps, model);
+        const std::int32_t validLimit = !steps.guardPassed     ? -1
+                                        : borrowsStrain(model) ? largestArea
+                                                               : validLimitOf(rerun, steps, model);
         const RequiredArea r = requiredAreaOf(rerun, steps, model, validLimit, designMoment);
         if (r.outcome != Requirement::Found)
             continue;
@@ -411,15 +410,16 @@ SectionLimits sectionLimits(const SectionInputs &inputs, const MomentSteps &step
 
     if (!designMoment)
         return limits;
-    const auto standardAt = [&](std::int32_t As) {
+    // A borrowing model's area, weighed by the model whose strain it borrows.
+    const auto sourceAt = [&](Model source, std::int32_t As) {
         const MomentSteps run = rerun(As);
-        const ModelSteps &computed = run.model(Model::ParabolaRectangle);
+        const ModelSteps &computed = run.model(source);
         StandardCheck check;
         check.As = As;
         check.valid = run.guardPassed && computed.state == ModelState::Valid;
-        check.moment = modelMoment(run, Model::ParabolaRectangle);
+        check.moment = modelMoment(run, source);
         check.leverRatio = check.valid ? computed.z / run.d : 0;
-        check.verdict = strainOf(run, Model::ParabolaRectangle, As, rule).verdict;
+        check.verdict = strainOf(run, source, As, rule).verdict;
         return check;
     };
     for (const Model model : allModels) {
@@ -440,13 +440,13 @@ SectionLimits sectionLimits(const SectionInputs &inputs, const MomentSteps &step
                 r.hasBars = true;
             }
             r.leastSteel = leastSteel(inputs, model, *designMoment, limits.aggregate);
-            if (model == Model::Approximation) {
-                r.standardAtRequired = standardAt(r.As);
+            if (borrowsStrain(model)) {
+                r.standardAtRequired = sourceAt(strainSource(model), r.As);
                 if (r.hasBars)
-                    r.standardAtBars = standardAt(r.bars.area);
+                    r.standardAtBars = sourceAt(strainSource(model), r.bars.area);
             }
         } else if (r.outcome == Requirement::Unreachable && r.stoppedByDepth &&
-                   model != Model::Approximation) {
+                   !borrowsStrain(model)) {
             if (limit.yieldLimit && *limit.yieldLimit > 0 && *limit.yieldLimit <= limit.validLimit)
                 r.yieldMoment = modelMoment(rerun(*limit.yieldLimit), model);
             r.limitMoment = momentAtDepthRatio(steps, model, limit.ductility.limit);

@@ -91,6 +91,55 @@ constexpr const ModelDescriptor &descriptor(Model model)
     return models[index(model)];
 }
 
+// Whether the model has no strain of its own, and the model whose strain, verdict and yield
+// limit it then takes: its own where it has one.
+constexpr bool borrowsStrain(Model model)
+{
+    return descriptor(model).strainOf.has_value();
+}
+
+constexpr Model strainSource(Model model)
+{
+    return descriptor(model).strainOf.value_or(model);
+}
+
+static_assert(
+    [] {
+        for (const ModelDescriptor &m : models)
+            if (m.strainOf && borrowsStrain(*m.strainOf))
+                return false;
+        return true;
+    }(),
+    "a model borrows the strain of a model that has one of its own");
+
+// Whether the concrete fails where the model's own block ends: then steel that does not yield
+// there makes the section over-reinforced. Not at the whole parabola's top, whose 2.0 per mille
+// is no failure, and not for a model without a strain of its own.
+constexpr bool concreteFailsAtTop(Model model)
+{
+    return !borrowsStrain(model) && descriptor(model).topStrain != TopStrain::Parabola;
+}
+
+// The one model of its own strain whose block ends at 3.5 per mille in every class: where the
+// steel of a block that stops short of failure does not yield, its verdict at failure is
+// quoted from this one.
+constexpr Model failureAtFixedStrain()
+{
+    for (const ModelDescriptor &m : models)
+        if (!m.strainOf && m.topStrain == TopStrain::Rectangle)
+            return m.model;
+    return allModels.front();
+}
+
+static_assert(
+    [] {
+        std::size_t count = 0;
+        for (const ModelDescriptor &m : models)
+            count += !m.strainOf && m.topStrain == TopStrain::Rectangle ? 1 : 0;
+        return count == 1;
+    }(),
+    "one model of its own strain ends at 3.5 per mille in every class");
+
 // α and β of a model for the selected concrete class; none for "benadering". A class index
 // outside the table takes the constants of its first item, as the computation does.
 BlockConstants blockConstants(Model model, int concreteClass);

@@ -96,7 +96,7 @@ CompatibleState compatibleState(const MomentSteps &steps, Model model, std::int3
 {
     CompatibleState state;
     if (!steps.guardPassed || As <= 0 || !finitePositive(Es) || !finitePositive(steps.fcd) ||
-        !finitePositive(steps.b) || !finitePositive(steps.d) || model == Model::Approximation)
+        !finitePositive(steps.b) || !finitePositive(steps.d) || borrowsStrain(model))
         return state;
     const BlockConstants constants = blockConstants(model, concreteClass);
     const Extended d = ext::fromDouble(steps.d);
@@ -122,7 +122,7 @@ CompatibleState compatibleState(const MomentSteps &steps, Model model, std::int3
 
 double momentAtDepthRatio(const MomentSteps &steps, Model model, const Extended &ratio)
 {
-    if (!steps.guardPassed || model == Model::Approximation)
+    if (!steps.guardPassed || borrowsStrain(model))
         return 0;
     const ModelSteps &computed = steps.model(model);
     const Extended d = ext::fromDouble(steps.d);

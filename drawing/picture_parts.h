@@ -1,8 +1,8 @@
 // The picture's layout in parts, for the files that carry them out: the frame that chooses
 // between the section beside the columns and above them (picture_frame.cpp), the section's
-// marks (section_marks.cpp), the model columns with their strain diagrams (column_marks.cpp),
-// the lanes and boxes of the labels (label_lanes.cpp) and the driver that tries font sizes
-// (picture_layout.cpp). Not for use outside drawing/.
+// marks (section_marks.cpp), the model columns (column_marks.cpp) and their strain diagrams
+// (strain_marks.cpp), the lanes and boxes of the labels (label_lanes.cpp) and the driver that
+// tries font sizes (picture_layout.cpp). Not for use outside drawing/.
 //
 // Every gap and proportion is named once in `gap` below: the frame reserves room with the same
 // names that the marks are placed with, so that what is reserved is what is drawn.

@@ -148,8 +148,8 @@ std::string calculationText(const beam::SectionInputs &inputs, const beam::Momen
         if (limits) {
             for (const std::string &text : boundsLines(inputs, *limits))
                 line(text);
-            const beam::StrainState &strain =
-                limits->models[beam::index(beam::Model::ParabolaRectangle)].strain;
+            // εyd = fyd/Es is the same for every model: any model's strain holds it.
+            const beam::StrainState &strain = limits->models.front().strain;
             if (strain.Es > 0 && strain.yieldStrain > 0)
                 line("Vloeirek van het staal εyd = fyd/Es = " + decimal(strain.fyd, 10, sep) +
                      " / " + decimal(strain.Es, 10, sep) + " = " +

@@ -1,8 +1,8 @@
 #include "limits_text.h"
 
 #include "section_words.h"
+#include "strain_lines.h"
 
-#include "materials.h"
 #include "number_text.h"
 #include "reinforcement.h"
 #include "section_geometry.h"
@@ -28,109 +28,6 @@ constexpr std::string_view areaUnit = " mm²";
 std::string area(std::int64_t value)
 {
     return whole(value) + std::string(areaUnit);
-}
-
-// εc at the top, with where it comes from.
-std::string topStrainText(beam::Model model, const beam::StrainState &s, int concreteClass,
-                          char sep)
-{
-    const std::string value = strainText(s.topStrain, sep);
-    if (model == beam::Model::Parabolic)
-        return "εc = εc2 = " + value + " ‰ bovenaan (top van de parabool; het beton bezwijkt pas " +
-               "bij " + strainText(3.5, sep) + " ‰)";
-    if (model == beam::Model::ParabolaRectangle)
-        return "εc = εcu2 = " + value + " ‰ bovenaan: het beton bezwijkt";
-    if (!beam::lowerClassShapes(concreteClass))
-        return "εc = εcu3 = " + value + " ‰ bovenaan: het beton bezwijkt";
-    const int fck = beam::concreteClasses[std::size_t(concreteClass)].fck;
-    return "εc = εcu3 = 2" + std::string(1, sep) + "6 + 35·((90 − " + whole(fck) +
-           ")/100)^4 = " + value + " ‰ bovenaan (" + className(concreteClass) + ")";
-}
-
-// `xuShown`: the window's text of this model's xu, which the written xu must not contradict.
-void strainLines(std::vector<std::string> &lines, beam::Model model, const beam::StrainState &s,
-                 const beam::SectionInputs &inputs, std::string_view xuShown)
-{
-    const char sep = inputs.decimalSeparator;
-    if (s.verdict == Verdict::NotChecked) {
-        lines.push_back("  rek: " + noCheckText(s.reason));
-        return;
-    }
-    lines.push_back("  " + topStrainText(model, s, inputs.concreteClass, sep));
-    if (!(s.xu < s.d)) {
-        // The strain formula would give a negative steel strain: the steel lies in the
-        // compression zone, and no tension acts in it.
-        lines.push_back("  staal vloeit niet: het ligt in de drukzone en krijgt geen trek");
-        return;
-    }
-    const auto [steel, yield] = strainTexts(s.steelStrain, s.yieldStrain, sep);
-    const std::string xu = depthText(s.xu, xuShown, sep);
-    lines.push_back("  εs = εc·(d − xu)/xu = " + strainText(s.topStrain, sep) + " × (" +
-                    decimal(s.d, 10, sep) + " − " + xu + ") / " + xu + " = " + steel + " ‰");
-    if (s.verdict == Verdict::Yields) {
-        lines.push_back("  staal vloeit: εs = " + steel + " ‰ ≥ εyd = " + yield +
-                        " ‰, dus σs = fyd, zoals het model aanneemt");
-        return;
-    }
-    lines.push_back("  staal vloeit niet: εs = " + steel + " ‰ < εyd = " + yield +
-                    " ‰, dus σs < fyd");
-    lines.push_back(
-        model == beam::Model::Parabolic
-            ? "  parabolisch rekent met fyd en overschat zo zijn Mu; het beton is bij " +
-                  strainText(s.topStrain, sep) + " ‰ nog niet bezweken"
-            : "  het model rekent toch met fyd: zijn Mu is te gunstig");
-}
-
-// Under- or over-reinforced: for the blocks whose top strain is the concrete's ultimate one.
-void reinforcementLines(std::vector<std::string> &lines, beam::Model model,
-                        const beam::ModelLimits &limit, char sep)
-{
-    const beam::StrainState &s = limit.strain;
-    if (model == beam::Model::Parabolic || s.verdict == Verdict::NotChecked)
-        return;
-    if (s.yieldStrain > 0)
-        lines.push_back("  ξbal = εc / (εc + εyd) = " + strainText(s.topStrain, sep) + " / (" +
-                        strainText(s.topStrain, sep) + " + " + strainText(s.yieldStrain, sep) +
-                        ") = " + fixedText(limit.ductility.balanced, 3, sep));
-    lines.push_back(s.verdict == Verdict::Yields
-                        ? "  ondergewapend: het staal vloeit voordat het beton bezwijkt (taaie "
-                          "breuk, met waarschuwing)"
-                        : "  overgewapend: het beton bezwijkt voordat het staal vloeit (brosse "
-                          "breuk, zonder waarschuwing)");
-}
-
-// The moment with the stress the strains give, where σs = fyd does not hold.
-void compatibleLines(std::vector<std::string> &lines, const beam::ModelLimits &model,
-                     const beam::SectionInputs &inputs)
-{
-    if (!model.compatible)
-        return;
-    const char sep = inputs.decimalSeparator;
-    const beam::CompatibleState &c = *model.compatible;
-    if (!c.known) {
-        lines.push_back("  σs = Es·εs: niet te bepalen (geen staal, geen Es of geen doorsnede)");
-        return;
-    }
-    lines.push_back("  met σs = Es·εs: α·b·fcd·x² + As·Es·εc·x − As·Es·εc·d = 0 geeft x = " +
-                    fixedText(c.x, 1, sep) + " mm");
-    lines.push_back("  σs = Es·εc·(d − x)/x = " + figuresText(c.stress, 3, sep) +
-                    " N/mm² < fyd, Mu = As·σs·(d − β·x) = " + figuresText(c.moment, 3, sep) +
-                    " kNm");
-}
-
-void ductilityLine(std::vector<std::string> &lines, const beam::ModelLimits &limit,
-                   const beam::SectionInputs &inputs)
-{
-    const char sep = inputs.decimalSeparator;
-    const beam::StrainState &s = limit.strain;
-    const beam::Ductility &d = limit.ductility;
-    if (!(s.d > 0))
-        return;
-    const bool high = beam::lowerClassShapes(inputs.concreteClass);
-    lines.push_back("  xu/d = " + fixedText(d.ratio, 3, sep) + (d.withinLimit ? " ≤ " : " > ") +
-                    placesText(d.limit * ext::Extended(100), 2, sep) +
-                    ", de grens voor rotatiecapaciteit bij fck" +
-                    (high ? " > 50 N/mm²" : " ≤ 50 N/mm²") + " (ter informatie)");
 }
 
 void unityLine(std::vector<std::string> &lines, const beam::ModelLimits &model,
@@ -163,8 +60,9 @@ void unityLine(std::vector<std::string> &lines, const beam::ModelLimits &model,
 
 std::string yieldLimitLine(const beam::ModelLimits &model, beam::Model column)
 {
+    // A borrowed limit says whose it is.
     const std::string from =
-        column == beam::Model::Approximation ? " (van parabool rechthoek)" : "";
+        beam::borrowsStrain(column) ? " (van " + modelName(beam::strainSource(column)) + ")" : "";
     if (!model.yieldLimit)
         return "  As,vloei: niet te bepalen, " + noCheckText(model.limitReason);
     if (*model.yieldLimit == 0)
@@ -190,12 +88,13 @@ std::string layerText(const beam::BarLayer &bars, char sep)
     return " nodig, maar die passen niet in één laag: " + most;
 }
 
-// Parabool rechthoek at an area of benadering's, whose z/d is not 0.9; true where it shows
-// benadering on the unsafe side there.
+// The model whose strain a model borrows, at an area of the borrower's, whose z/d is not its
+// fixed lever arm; true where it shows the borrower on the unsafe side there.
 bool standardLine(std::vector<std::string> &lines, const beam::StandardCheck &check,
-                  const beam::SectionLimits &limits, char sep)
+                  const beam::SectionLimits &limits, beam::Model column, char sep)
 {
-    const std::string at = "  parabool rechthoek bij As = " + area(check.As);
+    const std::string at =
+        "  " + modelName(beam::strainSource(column)) + " bij As = " + area(check.As);
     if (!check.valid) {
         lines.push_back(at + ": ongeldig (xu ≥ d)");
         return true;
@@ -247,14 +146,14 @@ void requiredLines(std::vector<std::string> &lines, const beam::ModelLimits &mod
         break;
     }
     std::string line = "  As,nodig = " + area(r.As);
-    if (column != beam::Model::Approximation && model.yieldLimit)
+    if (!beam::borrowsStrain(column) && model.yieldLimit)
         line += r.withinYieldLimit ? ", binnen As,vloei: het staal vloeit"
                                    : ", meer dan As,vloei = " + area(*model.yieldLimit) +
                                          ": het staal vloeit dan niet, niet geldig";
     lines.push_back(line);
     bool unsafe = false;
-    if (column == beam::Model::Approximation && r.standardAtRequired)
-        unsafe = standardLine(lines, *r.standardAtRequired, limits, sep);
+    if (r.standardAtRequired)
+        unsafe = standardLine(lines, *r.standardAtRequired, limits, column, sep);
     if (r.As == 0)
         lines.push_back("  voor MEd is geen staal nodig");
     if (r.minimumGoverns)
@@ -270,10 +169,10 @@ void requiredLines(std::vector<std::string> &lines, const beam::ModelLimits &mod
         // The bars' area can be As,nodig itself: the check said once.
         if (r.standardAtBars &&
             !(r.standardAtRequired && r.standardAtRequired->As == r.standardAtBars->As))
-            unsafe = standardLine(lines, *r.standardAtBars, limits, sep) || unsafe;
+            unsafe = standardLine(lines, *r.standardAtBars, limits, column, sep) || unsafe;
     }
     if (unsafe)
-        lines.push_back("  benadering ligt hier aan de onveilige kant");
+        lines.push_back("  " + modelName(column) + " ligt hier aan de onveilige kant");
     if (r.leastSteel)
         lines.push_back("  minst staal in één laag: " + barsText(r.leastSteel->bars) +
                         " (d = " + whole(r.leastSteel->d) + " mm)");
@@ -393,49 +292,9 @@ std::vector<std::string> limitLines(const beam::SectionInputs &inputs,
                                     const beam::SectionLimits &limits, beam::Model column,
                                     const beam::MomentSteps *steps)
 {
-    std::vector<std::string> lines;
+    std::vector<std::string> lines = modelStrainLines(inputs, limits, column, steps);
     const beam::ModelLimits &model = limits.models[beam::index(column)];
     const char sep = inputs.decimalSeparator;
-    if (column == beam::Model::Approximation) {
-        const beam::StrainState &s = model.strain;
-        lines.push_back("  geen eigen rek: benadering neemt vloeiend staal aan en volgt het "
-                        "oordeel van parabool rechthoek");
-        if (s.verdict == Verdict::NotChecked) {
-            lines.push_back("  " + noCheckText(s.reason));
-        } else if (!(s.xu < s.d)) {
-            lines.push_back("  staal vloeit niet (volgens parabool rechthoek: xu ≥ d, de drukzone "
-                            "reikt tot het staal)");
-            lines.push_back("  de aanname van vloeiend staal klopt niet: Mu is te gunstig");
-        } else {
-            const auto [steel, yield] = strainTexts(s.steelStrain, s.yieldStrain, sep);
-            lines.push_back(s.verdict == Verdict::Yields
-                                ? "  staal vloeit (volgens parabool rechthoek: εs = " + steel +
-                                      " ‰ ≥ εyd = " + yield + " ‰)"
-                                : "  staal vloeit niet (volgens parabool rechthoek: εs = " + steel +
-                                      " ‰ < εyd = " + yield + " ‰)");
-            if (s.verdict != Verdict::Yields)
-                lines.push_back("  de aanname van vloeiend staal klopt niet: Mu is te gunstig");
-        }
-        lines.push_back(yieldLimitLine(model, column));
-        unityLine(lines, model, limits, steps, column, sep);
-        requiredLines(lines, model, limits, inputs, column);
-        return lines;
-    }
-    const beam::Model stressBlock = column;
-    const auto &xuField = beam::descriptor(stressBlock).xu;
-    strainLines(lines, stressBlock, model.strain, inputs,
-                steps && xuField ? std::string_view(steps->texts[*xuField]) : std::string_view());
-    if (stressBlock == beam::Model::Parabolic && model.strain.verdict == Verdict::DoesNotYield &&
-        model.strain.xu < model.strain.d &&
-        limits.models[beam::index(beam::Model::ParabolaRectangle)].strain.verdict ==
-            Verdict::Yields)
-        lines.push_back("  bij " + strainText(3.5, sep) +
-                        " ‰ (parabool rechthoek) vloeit het staal wel: de doorsnede is niet te "
-                        "zwaar gewapend");
-    reinforcementLines(lines, stressBlock, model, sep);
-    compatibleLines(lines, model, inputs);
-    if (model.strain.verdict != Verdict::NotChecked)
-        ductilityLine(lines, model, inputs);
     lines.push_back(yieldLimitLine(model, column));
     unityLine(lines, model, limits, steps, column, sep);
     requiredLines(lines, model, limits, inputs, column);
@@ -465,7 +324,7 @@ std::string limitSummary(const beam::SectionLimits &limits, beam::Model column)
             summary += ", As,nodig: geen";
         else {
             summary += ", As,nodig = " + whole(r.As) + " mm2";
-            if (column != beam::Model::Approximation && model.yieldLimit && !r.withinYieldLimit)
+            if (!beam::borrowsStrain(column) && model.yieldLimit && !r.withinYieldLimit)
                 summary += ", meer dan As,vloei";
         }
     }

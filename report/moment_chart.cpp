@@ -183,7 +183,7 @@ MomentChart momentChart(const beam::SectionInputs &inputs, const beam::MomentSte
         // Past As,vloei a block's steel follows the strains, which hold for every area, also
         // where xu >= d would make the yielding model invalid.
         const bool compatible =
-            kind != beam::Model::Approximation && model.yieldLimit && model.strain.Es > 0;
+            !beam::borrowsStrain(kind) && model.yieldLimit && model.strain.Es > 0;
         int beyondCount = 0;
         for (const Sample &sample : points) {
             const bool beyond = model.yieldLimit && sample.As >= *model.yieldLimit;

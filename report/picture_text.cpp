@@ -24,15 +24,15 @@ std::string number(double value)
 
 } // namespace
 
-// "benadering" has no strain of its own: it takes the verdict of "parabool rechthoek", as the
-// limits do. An invalid model gets none: its steel does not lie in a tension zone.
+// A model without a strain of its own takes the verdict of the model whose strain it borrows, as
+// the limits do. An invalid model gets none: its steel does not lie in a tension zone.
 std::optional<bool> yieldsIn(const SectionGeometry &g, const beam::SectionLimits &limits,
                              beam::Model column)
 {
-    if (column != beam::Model::Approximation && !g.column(column).valid)
+    if (!beam::borrowsStrain(column) && !g.column(column).valid)
         return std::nullopt;
     // A strain past the neutral axis is a compression, not a steel strain to judge.
-    if (column == beam::Model::Approximation && borrowedZoneReachesSteel(g))
+    if (borrowedZoneReachesSteel(g, column))
         return std::nullopt;
     switch (limits.models[beam::index(column)].strain.verdict) {
     case beam::Verdict::Yields:
@@ -48,7 +48,7 @@ std::optional<bool> yieldsIn(const SectionGeometry &g, const beam::SectionLimits
 // A stress block's strain diagram, where it has a verdict and a zone inside d.
 bool strainShown(const SectionGeometry &g, const beam::SectionLimits &limits, beam::Model column)
 {
-    if (column == beam::Model::Approximation || !yieldsIn(g, limits, column))
+    if (beam::borrowsStrain(column) || !yieldsIn(g, limits, column))
         return false;
     const beam::StrainState &st = limits.models[beam::index(column)].strain;
     return g.column(column).hasBlock && st.xu > 0 && st.xu < st.d && st.d <= g.drawnDepth &&
@@ -78,10 +78,12 @@ std::vector<std::string> invalidLines(beam::ModelState state)
     return {shortReason(state)};
 }
 
-bool borrowedZoneReachesSteel(const SectionGeometry &g)
+bool borrowedZoneReachesSteel(const SectionGeometry &g, beam::Model column)
 {
-    const ModelColumn &standard = g.column(beam::Model::ParabolaRectangle);
-    return !standard.valid && standard.state == beam::ModelState::ZoneReachesDepth;
+    if (!beam::borrowsStrain(column))
+        return false;
+    const ModelColumn &source = g.column(beam::strainSource(column));
+    return !source.valid && source.state == beam::ModelState::ZoneReachesDepth;
 }
 
 std::string noRequiredReason(beam::Requirement outcome)
@@ -107,16 +109,14 @@ ModelVerdict modelVerdict(const beam::MomentSteps &steps, const beam::SectionLim
     if (state != beam::ModelState::Valid)
         return {shortReason(state), Tone::Invalid};
     const beam::ModelLimits &model = limits.models[beam::index(kind)];
-    if (kind == beam::Model::Approximation &&
-        steps.model(beam::Model::ParabolaRectangle).state == beam::ModelState::ZoneReachesDepth)
+    if (beam::borrowsStrain(kind) &&
+        steps.model(beam::strainSource(kind)).state == beam::ModelState::ZoneReachesDepth)
         return {"drukzone reikt tot het staal", Tone::Warning};
     switch (model.strain.verdict) {
     case beam::Verdict::DoesNotYield:
         // Where the block ends at the concrete's ultimate strain, steel that does not yield is
         // the over-reinforced section; the whole parabola's 2.0 per mille is no failure.
-        return {kind == beam::Model::BiLinear || kind == beam::Model::ParabolaRectangle
-                    ? "overgewapend"
-                    : "staal vloeit niet",
+        return {beam::concreteFailsAtTop(kind) ? "overgewapend" : "staal vloeit niet",
                 Tone::Warning};
     case beam::Verdict::NotChecked:
         return {model.strain.reason == beam::NoCheck::NoSteel ? "geen trekstaal" : "niet getoetst",
@@ -141,13 +141,18 @@ std::string limitSentences(const SectionGeometry &g, const beam::SectionLimits &
     const beam::ModelLimits &model = limits.models[beam::index(column)];
     const beam::StrainState &st = model.strain;
     const std::optional<bool> yields = yieldsIn(g, limits, column);
+    const std::string_view source = beam::descriptor(beam::strainSource(column)).name;
     std::string text;
-    if (column == beam::Model::Approximation && yields)
-        text += std::string(" Geen eigen rek: ") +
-                (*yields ? "staal vloeit" : "staal vloeit niet") + ", als parabool rechthoek.";
-    else if (column == beam::Model::Approximation && borrowedZoneReachesSteel(g))
-        text += " Geen eigen rek; bij parabool rechthoek reikt de drukzone tot het staal, dus "
-                "is Mu van benadering te gunstig.";
+    if (beam::borrowsStrain(column) && yields)
+        text.append(" Geen eigen rek: ")
+            .append(*yields ? "staal vloeit" : "staal vloeit niet")
+            .append(", als ")
+            .append(source) += '.';
+    else if (borrowedZoneReachesSteel(g, column))
+        text.append(" Geen eigen rek; bij ")
+            .append(source)
+            .append(" reikt de drukzone tot het staal, dus is Mu van ")
+            .append(beam::descriptor(column).name) += " te gunstig.";
     if (strainShown(g, limits, column)) {
         const auto [steelText, yieldText] =
             distinctStrains(st.steelStrain, st.yieldStrain, separator);
@@ -157,7 +162,7 @@ std::string limitSentences(const SectionGeometry &g, const beam::SectionLimits &
         text += *yields ? std::string("staal vloeit.")
                         : std::string("staal vloeit niet, dus σs < fyd; het model rekent met "
                                       "σs = fyd, zo is zijn Mu te gunstig.");
-    } else if (column != beam::Model::Approximation && yields) {
+    } else if (!beam::borrowsStrain(column) && yields) {
         text += *yields ? " Staal vloeit." : " Staal vloeit niet.";
     }
     if (model.yieldLimit)
@@ -166,7 +171,7 @@ std::string limitSentences(const SectionGeometry &g, const beam::SectionLimits &
         const beam::RequiredArea &r = *model.required;
         if (r.outcome != beam::Requirement::Found)
             text += " As,nodig: " + noRequiredReason(r.outcome) + ".";
-        else if (column != beam::Model::Approximation && model.yieldLimit && !r.withinYieldLimit)
+        else if (!beam::borrowsStrain(column) && model.yieldLimit && !r.withinYieldLimit)
             text += " As,nodig = " + whole(r.As) +
                     " mm2, meer dan As,vloei: het staal vloeit dan niet, buiten model.";
         else

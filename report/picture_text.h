@@ -53,9 +53,9 @@ std::string shortReason(beam::ModelState state);
 // z/d, which would read as a zone of no depth: the zone reaches the steel, or z is not positive.
 std::vector<std::string> invalidLines(beam::ModelState state);
 
-// Whether "benadering", which borrows the verdict of "parabool rechthoek", finds the zone of
-// that model reaching the steel: its fixed lever arm then holds for no compression zone.
-bool borrowedZoneReachesSteel(const SectionGeometry &g);
+// Whether a model without a strain of its own finds the zone of the model whose verdict it
+// borrows reaching the steel: its fixed lever arm then holds for no compression zone.
+bool borrowedZoneReachesSteel(const SectionGeometry &g, beam::Model column);
 
 // Why there is no As,nodig, in the word or two the drawing writes after "As,nodig: ":
 // "onhaalbaar" where no area reaches MEd.

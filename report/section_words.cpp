@@ -75,6 +75,11 @@ std::string className(int concreteClass)
     return concrete ? std::string(concrete->name) : "deze klasse";
 }
 
+std::string modelName(beam::Model model)
+{
+    return std::string(beam::descriptor(model).name);
+}
+
 std::string noCheckText(beam::NoCheck reason)
 {
     switch (reason) {
