@@ -5,8 +5,12 @@
 // keeps its results current with such a timer: what the program's tick costs beyond waking up
 // shows against it.
 //
-//   bare_window [width height] [--tick]      (the main window's size when none is given)
+// With --text it shows one line of text in the desktop's font: the floor for a window that draws
+// text at all, which first reads the font configuration and loads a font, as the program must.
+//
+//   bare_window [width height] [--tick] [--text]      (the main window's size when none is given)
 #include <QApplication>
+#include <QLabel>
 #include <QTimer>
 #include <QWidget>
 
@@ -18,6 +22,7 @@ int main(int argc, char *argv[])
     int height = 354;
     QStringList args = QApplication::arguments();
     const bool tick = args.removeAll(QStringLiteral("--tick")) > 0;
+    const bool text = args.removeAll(QStringLiteral("--text")) > 0;
     if (args.size() == 3) {
         width = args.at(1).toInt();
         height = args.at(2).toInt();
@@ -26,6 +31,8 @@ int main(int argc, char *argv[])
     window.setObjectName(QStringLiteral("BareWindow"));
     window.setWindowTitle(QStringLiteral("bare"));
     window.setFixedSize(width, height);
+    if (text)
+        (new QLabel(QStringLiteral("Uiterste moment"), &window))->move(8, 8);
     window.show();
     QTimer ticker;
     if (tick) {

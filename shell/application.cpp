@@ -7,6 +7,7 @@
 
 #include <QEvent>
 #include <QLibraryInfo>
+#include <QPixmapCache>
 #include <QScreen>
 
 #include <algorithm>
@@ -51,19 +52,27 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
 namespace {
 
 // Drawn as text; the desktop's PNG and the Windows icon are made from it.
-const QString iconFile = QStringLiteral(":/tralvik.xpm");
+#include "tralvik.xpm"
 
 } // namespace
 
 QIcon programIcon()
 {
-    return QIcon(iconFile);
+    return QIcon(programImage());
 }
 
 QPixmap programImage()
 {
-    // Loaded by file name, so that Qt's pixmap cache holds one copy however often it is asked.
-    return QPixmap(iconFile);
+    // Read by Qt's own XPM reader from the array: a file would first make Qt load every image
+    // plugin to ask whether it reads that kind, some milliseconds of the start. Cached, so that
+    // one copy serves however many ask.
+    static const QString key = QStringLiteral("tralvik.program");
+    QPixmap image;
+    if (!QPixmapCache::find(key, &image)) {
+        image = QPixmap(tralvik);
+        QPixmapCache::insert(key, image);
+    }
+    return image;
 }
 
 namespace {

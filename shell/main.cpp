@@ -1,5 +1,6 @@
 #include "about_box.h"
 #include "application.h"
+#include "font_warmup.h"
 #include "main_form.h"
 #include "message_box.h"
 
@@ -13,7 +14,9 @@ int main(int argc, char *argv[])
     static char fallbackName[] = "tralvik";
     char *qtArgv[] = {argc > 0 && argv[0] ? argv[0] : fallbackName, nullptr};
     int qtArgc = 1;
+    FontWarmup fonts;
     TApplication app(qtArgc, qtArgv);
+    fonts.wait();
     try {
         TMainForm MainForm;
         MainForm.setAboutHandler(showAboutBox);
