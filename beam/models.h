@@ -9,6 +9,7 @@
 // the drawing and the texts only. "bi_lineair" takes both from the concrete class.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <optional>
@@ -123,22 +124,21 @@ constexpr bool concreteFailsAtTop(Model model)
 // The one model of its own strain whose block ends at 3.5 per mille in every class: where the
 // steel of a block that stops short of failure does not yield, its verdict at failure is
 // quoted from this one.
+constexpr bool endsAtFixedStrain(const ModelDescriptor &m)
+{
+    return !m.strainOf && m.topStrain == TopStrain::Rectangle;
+}
+
 constexpr Model failureAtFixedStrain()
 {
     for (const ModelDescriptor &m : models)
-        if (!m.strainOf && m.topStrain == TopStrain::Rectangle)
+        if (endsAtFixedStrain(m))
             return m.model;
     return allModels.front();
 }
 
-static_assert(
-    [] {
-        std::size_t count = 0;
-        for (const ModelDescriptor &m : models)
-            count += !m.strainOf && m.topStrain == TopStrain::Rectangle ? 1 : 0;
-        return count == 1;
-    }(),
-    "one model of its own strain ends at 3.5 per mille in every class");
+static_assert(std::count_if(models.begin(), models.end(), endsAtFixedStrain) == 1,
+              "one model of its own strain ends at 3.5 per mille in every class");
 
 // α and β of a model for the selected concrete class; none for "benadering". A class index
 // outside the table takes the constants of its first item, as the computation does.
