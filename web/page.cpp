@@ -12,6 +12,7 @@
 #include "text_metrics.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace web {
@@ -64,7 +65,11 @@ public:
         key(name);
         m_out += value;
     }
-    void text(std::string_view name, std::string_view value) { raw(name, jsonString(value)); }
+    void text(std::string_view name, std::string_view value)
+    {
+        key(name);
+        appendJsonString(m_out, value);
+    }
     // Opens a nested value; the caller writes it before the next member.
     std::string &nested(std::string_view name)
     {
@@ -78,7 +83,7 @@ private:
         if (m_any)
             m_out += ',';
         m_any = true;
-        m_out += jsonString(name);
+        appendJsonString(m_out, name);
         m_out += ':';
     }
 
@@ -92,7 +97,7 @@ template <typename Range, typename Text> std::string jsonList(const Range &range
     for (const auto &entry : range) {
         if (out.size() > 1)
             out += ',';
-        out += jsonString(text(entry));
+        appendJsonString(out, text(entry));
     }
     return out + ']';
 }
@@ -191,26 +196,37 @@ std::string unindented(const std::string &line)
 
 } // namespace
 
-std::string jsonString(std::string_view text)
+void appendJsonString(std::string &out, std::string_view text)
 {
     static constexpr char hex[] = "0123456789abcdef";
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (byte < 0x20) {
-            out += "\\u00";
-            out += hex[byte >> 4];
-            out += hex[byte & 15];
+    static constexpr auto escaped = [] {
+        std::array<bool, 256> table{};
+        for (std::size_t byte = 0; byte < 0x20; ++byte)
+            table[byte] = true;
+        table['"'] = table['\\'] = true;
+        return table;
+    }();
+    out += '"';
+    // Runs that need no escape go in whole: the drawing is most of every answer.
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (!escaped[byte])
+            continue; // UTF-8 passes as it is
+        out.append(text.data() + plain, i - plain);
+        plain = i + 1;
+        if (byte == '"' || byte == '\\') {
+            const char escape[] = {'\\', text[i]};
+            out.append(escape, sizeof escape);
+        } else if (byte == '\n') {
+            out.append("\\n", 2);
         } else {
-            out += c; // UTF-8 passes as it is
+            const char escape[] = {'\\', 'u', '0', '0', hex[byte >> 4], hex[byte & 15]};
+            out.append(escape, sizeof escape);
         }
     }
-    return out + '"';
+    out.append(text.data() + plain, text.size() - plain);
+    out += '"';
 }
 
 Page::Page()

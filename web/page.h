@@ -83,7 +83,7 @@ private:
 // {"lists": {id: [texts]}, "ranges": {id: {"min", "max", "unit", "text"}}, "barCount": max}.
 std::string controlsJson();
 
-// A text as a JSON string, quotes included; control characters escaped.
-std::string jsonString(std::string_view text);
+// Appends a text as a JSON string, quotes included; control characters escaped.
+void appendJsonString(std::string &out, std::string_view text);
 
 } // namespace web
