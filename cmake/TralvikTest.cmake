@@ -11,6 +11,12 @@ set(TRALVIK_LSAN_SUPPRESSIONS "${PROJECT_SOURCE_DIR}/tests/lsan.supp")
 # For tests that are not Qt Test programs (the fuzz targets' corpus replays) as well.
 function(tralvik_set_test_environment test)
     cmake_parse_arguments(arg "" "" "ENVIRONMENT;LABELS" ${ARGN})
+    # An exhaustive walk takes minutes, on a loaded machine more than the five that Qt Test
+    # gives a test function: it gets twenty, and the program as a whole 25.
+    if("exhaustive" IN_LIST arg_LABELS)
+        list(APPEND arg_ENVIRONMENT QTEST_FUNCTION_TIMEOUT=1200000)
+        set_tests_properties(${test} PROPERTIES TIMEOUT 1500)
+    endif()
     set_tests_properties(${test} PROPERTIES ENVIRONMENT
         "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;XDG_RUNTIME_DIR=${TRALVIK_TEST_RUNTIME_DIR};ASAN_OPTIONS=halt_on_error=1:detect_leaks=1;UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1;LSAN_OPTIONS=suppressions=${TRALVIK_LSAN_SUPPRESSIONS}:print_suppressions=0;${arg_ENVIRONMENT}")
     if(arg_LABELS)

@@ -70,8 +70,8 @@
     if (svg === shownSvg)
       return;
     // The page's own HTML parser reads the drawing three times as fast as an XML parser and an
-    // import into the page did, which took half of every change; it makes the XML declaration
-    // a comment, passed over here.
+    // import into the page did, which took a third of every change; it makes the XML
+    // declaration a comment, passed over here.
     const parsed = document.createElement('template');
     parsed.innerHTML = svg;
     const drawing = parsed.content.firstElementChild;
