@@ -51,6 +51,8 @@ private Q_SLOTS:
     void descriptionSaysWhatIsDrawn();
     void svgIsWellFormed_data();
     void svgIsWellFormed();
+    void svgNumbers_data();
+    void svgNumbers();
 };
 
 namespace {
@@ -1077,6 +1079,34 @@ void tst_PictureLayout::svgIsWellFormed()
     QCOMPARE(texts, qsizetype(list.labels.size()));
     QVERIFY2(title.endsWith(u" <&> \"'"_s), qPrintable(title));
     QVERIFY2(description.endsWith(u" \uFFFD einde"_s), qPrintable(description));
+}
+
+// The SVG's coordinates in hundredths, with no digit more than they need.
+void tst_PictureLayout::svgNumbers_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("written");
+    const double nan = std::nan("");
+    QTest::newRow("a whole number has no point") << 12.0 << u"12"_s;
+    QTest::newRow("hundredths keep the zero of the tenths") << 3.05 << u"3.05"_s;
+    QTest::newRow("tenths drop the zero of the hundredths") << 0.5 << u"0.5"_s;
+    QTest::newRow("a value is rounded to the nearest hundredth") << 2.346 << u"2.35"_s;
+    QTest::newRow("a negative value keeps its sign") << -0.05 << u"-0.05"_s;
+    QTest::newRow("a negative value that rounds to nothing is 0") << -0.004 << u"0"_s;
+    QTest::newRow("no number is written as 0") << nan << u"0"_s;
+    QTest::newRow("an absurd value is clamped") << -1e300 << u"-1000000000000000"_s;
+}
+
+void tst_PictureLayout::svgNumbers()
+{
+    QFETCH(double, value);
+    QFETCH(QString, written);
+    DisplayList list;
+    list.shapes.push_back({section::Circle{{value, 1}, 2}, std::nullopt, {}, {}});
+    const QString svg = QString::fromStdString(section::svgPicture(list, 14));
+    const auto match = QRegularExpression(u"<circle cx=\"([^\"]*)\""_s).match(svg);
+    QVERIFY2(match.hasMatch(), qPrintable(svg));
+    QCOMPARE(match.captured(1), written);
 }
 
 QTEST_APPLESS_MAIN(tst_PictureLayout)
